@@ -1,0 +1,145 @@
+#include "clipboard/clipboard_monitor.h"
+
+#include <exception>
+#include <map>
+
+namespace fenlow {
+
+namespace {
+
+// ViewerWndProc is a plain window procedure, so it finds its monitor by the
+// window it was installed on.
+std::map<platform::WindowHandle, ClipboardMonitor*>& HookedMonitors() {
+  static std::map<platform::WindowHandle, ClipboardMonitor*> monitors;
+  return monitors;
+}
+
+// Runs one step of a procedure whose failures are ignored: a failing step is
+// skipped and the next one runs.
+template <typename Step>
+void IgnoringFailure(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+ClipboardMonitor::ClipboardMonitor(platform::Platform& platform, ProgramState& state,
+                                   MainWindowAccess& mainWindow)
+    : platform_(platform),
+      state_(state),
+      mainWindow_(mainWindow),
+      clipboard_(platform.Clipboard()) {}
+
+ClipboardMonitor::~ClipboardMonitor() {
+  auto& monitors = HookedMonitors();
+  for (auto entry = monitors.begin(); entry != monitors.end();) {
+    entry = entry->second == this ? monitors.erase(entry) : std::next(entry);
+  }
+}
+
+void ClipboardMonitor::HookWindow() {
+  hookedWindow_ = mainWindow_.MainWindowHandle();
+  HookedMonitors()[hookedWindow_] = this;
+  state_.PrevWndProc =
+      platform_.Messaging().ReplaceWindowProc(hookedWindow_, &ClipboardMonitor::ViewerWndProc);
+}
+
+void ClipboardMonitor::UnhookWindow() {
+  platform_.Messaging().ReplaceWindowProc(mainWindow_.MainWindowHandle(), state_.PrevWndProc);
+}
+
+void ClipboardMonitor::JoinChain() {
+  state_.NextViewerHwnd = platform_.Messaging().SetClipboardViewer(mainWindow_.MainWindowHandle());
+}
+
+void ClipboardMonitor::LeaveChain() {
+  platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(),
+                                             state_.NextViewerHwnd);
+}
+
+void ClipboardMonitor::Yield() { platform_.Messaging().Yield(); }
+
+platform::MessageResult FENLOW_WINDOW_PROC_CALL ClipboardMonitor::ViewerWndProc(
+    platform::WindowHandle hWnd, platform::MessageId uMsg, platform::WParam wParam,
+    platform::LParam lParam) {
+  auto& monitors = HookedMonitors();
+  auto found = monitors.find(hWnd);
+  if (found == monitors.end()) return 0;
+  try {
+    return found->second->HandleMessage(hWnd, uMsg, wParam, lParam);
+  } catch (...) {
+    return 0;  // nothing may unwind into the system's message dispatch
+  }
+}
+
+platform::MessageResult ClipboardMonitor::HandleMessage(platform::WindowHandle hWnd,
+                                                        platform::MessageId uMsg,
+                                                        platform::WParam wParam,
+                                                        platform::LParam lParam) {
+  platform::MessageResult result =
+      platform_.Messaging().CallWindowProc(state_.PrevWndProc, hWnd, uMsg, wParam, lParam);
+  if (uMsg == platform::kChangeClipboardChainMessage) {
+    if (static_cast<platform::WindowHandle>(wParam) == state_.NextViewerHwnd)
+      state_.NextViewerHwnd = static_cast<platform::WindowHandle>(lParam);
+    PassOn(uMsg, wParam, lParam);
+  } else if (uMsg == platform::kDrawClipboardMessage && !state_.IsBusy && state_.MonitorEnabled) {
+    OnClipboardChange();
+    PassOn(uMsg, wParam, lParam);  // NextViewerHwnd may have changed meanwhile
+  }
+  return result;
+}
+
+void ClipboardMonitor::PassOn(platform::MessageId uMsg, platform::WParam wParam,
+                              platform::LParam lParam) {
+  platform_.Messaging().SendMessage(state_.NextViewerHwnd, uMsg, wParam, lParam);
+}
+
+std::int16_t ClipboardMonitor::ContentKindCode() {
+  std::int16_t code = 0;
+  const std::pair<std::int32_t, std::int16_t> tests[] = {
+      {platform::format::kText, content_kind::kText},
+      {platform::format::kBitmap, content_kind::kBitmap},
+      {platform::format::kDib, content_kind::kDib},
+      {platform::format::kRichText, content_kind::kRichText},
+  };
+  for (auto [format, bit] : tests) {
+    IgnoringFailure([&] {
+      if (clipboard_.GetClipboardKind() == format) code = static_cast<std::int16_t>(code + bit);
+    });
+  }
+  return code;
+}
+
+void ClipboardMonitor::ReadClipboardText() {
+  if (state_.ManualSaveRequested) return;  // the save step stores Text1 as the user left it
+  IgnoringFailure([&] { state_.ClipText = clipboard_.GetClipboardText(platform::format::kText); });
+  IgnoringFailure([&] { mainWindow_.SetText1(state_.ClipText); });
+}
+
+void ClipboardMonitor::OnClipboardChange() {
+  if (state_.IsWritingBack) return;
+  state_.IsBusy = true;
+  std::int16_t code = ContentKindCode();
+  switch (code) {
+    case content_kind::kText:
+      ReadClipboardText();
+      break;
+    case content_kind::kBitmap:
+    case content_kind::kDib:
+    case content_kind::kBitmap + content_kind::kDib:
+    case content_kind::kRichText:
+    case content_kind::kRichText + content_kind::kText:
+      break;
+    default:  // nothing this program acts on
+      state_.IsBusy = false;
+      return;
+  }
+  if (bulkEditStep_ != nullptr) IgnoringFailure([&] { bulkEditStep_->ApplyBulkEdit(); });
+  state_.IsBusy = false;
+  IgnoringFailure([&] { Yield(); });
+}
+
+}  // namespace fenlow

@@ -1,0 +1,58 @@
+#include "clipboard/clipboard_text.h"
+
+#include <array>
+#include <exception>
+
+namespace fenlow {
+
+namespace {
+
+namespace format = platform::format;
+
+// Link stands before text: a text offered together with a DDE link is not
+// taken as plain text.
+constexpr std::array<std::int32_t, 8> kKindPrecedence = {
+    format::kLink,   format::kText, format::kRichText,        format::kBitmap,
+    format::kDib,    format::kEnhancedMetafile, format::kMetafilePicture, format::kPalette};
+
+}  // namespace
+
+template <typename Attempt>
+bool ClipboardText::Retry(Attempt attempt) {
+  for (int attempts = 1;; ++attempts) {
+    try {
+      attempt();
+      return true;
+    } catch (const std::exception&) {
+      if (attempts >= kMaxAttempts) return false;
+    }
+    clipboard_.PauseBetweenAttempts(kPauseBetweenAttempts);
+  }
+}
+
+std::int32_t ClipboardText::GetClipboardKind() {
+  for (std::int32_t code : kKindPrecedence) {
+    try {
+      if (clipboard_.HasFormat(code)) return code;
+    } catch (const std::exception&) {
+      return code;
+    }
+  }
+  return 0;
+}
+
+std::u16string ClipboardText::GetClipboardText(std::int32_t format) {
+  std::u16string result;
+  Retry([&] { result = clipboard_.GetText(format); });
+  return result;
+}
+
+bool ClipboardText::SetClipboardText(std::u16string_view text, std::int32_t format) {
+  return Retry([&] { clipboard_.PutText(format, text); });
+}
+
+void ClipboardText::ClearClipboard() {
+  Retry([&] { clipboard_.Empty(); });
+}
+
+}  // namespace fenlow

@@ -1,0 +1,43 @@
+// The program's four clipboard operations over the platform's primitives.
+// They never report anything: the three that change or read the clipboard
+// retry a failing primitive a bounded number of times and then give up.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/clipboard_primitives.h"
+
+namespace fenlow {
+
+class ClipboardText {
+ public:
+  // About a second in all on a clipboard that another program keeps open.
+  static constexpr int kMaxAttempts = 1000;
+  static constexpr std::chrono::milliseconds kPauseBetweenAttempts{1};
+
+  explicit ClipboardText(platform::ClipboardPrimitives& clipboard) : clipboard_(clipboard) {}
+
+  // The first present format of: Link, text, rich text, bitmap, DIB, enhanced
+  // metafile, metafile picture, palette; 0 when none is. A query that fails
+  // counts as present.
+  [[nodiscard]] std::int32_t GetClipboardKind();
+  // The clipboard's text in `format` (0: the default text format); empty text
+  // when there is none or the clipboard stays held.
+  [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
+  // Places `text` beside what is there (callers empty the clipboard first).
+  // True when the last attempt succeeded.
+  bool SetClipboardText(std::u16string_view text, std::int32_t format);
+  void ClearClipboard();
+
+ private:
+  // Runs `attempt` until it succeeds or kMaxAttempts have failed; true on success.
+  template <typename Attempt>
+  bool Retry(Attempt attempt);
+
+  platform::ClipboardPrimitives& clipboard_;
+};
+
+}  // namespace fenlow

@@ -1,0 +1,15 @@
+# Natively we use Debian's packaged GoogleTest; the Windows build compiles it
+# from the sources that Debian's googletest package ships in /usr/src.
+if(CMAKE_CROSSCOMPILING)
+  set(FENLOW_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${FENLOW_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+  add_library(GTest::gmock ALIAS gmock)
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)

@@ -1,0 +1,391 @@
+#include "platform/sim/simulated_desktop.h"
+
+#include <cstdio>
+
+#include "platform/sim/simulated_ui.h"
+
+namespace fenlow::platform::sim {
+
+namespace {
+
+// The window procedures handed out by the simulated desktop are plain
+// functions, so they reach their desktop through this pointer: one desktop
+// exists at a time, as one desktop hosts the real program.
+SimulatedDesktop* activeDesktop = nullptr;
+
+// Deep enough for any real chain; a chain that loops back recurses past it.
+constexpr int kMaxSendDepth = 200;
+
+std::string Narrow(std::u16string_view text) {
+  std::string out;
+  for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+std::string MessageName(MessageId message) {
+  switch (message) {
+    case kDrawClipboardMessage:
+      return "WM_DRAWCLIPBOARD";
+    case kChangeClipboardChainMessage:
+      return "WM_CHANGECBCHAIN";
+    default:
+      return std::to_string(message);
+  }
+}
+
+std::string OperationName(ClipboardOperation operation) {
+  switch (operation) {
+    case ClipboardOperation::Empty:
+      return "EmptyClipboard";
+    case ClipboardOperation::PutText:
+      return "PutText";
+    case ClipboardOperation::GetText:
+      return "GetText";
+    case ClipboardOperation::HasFormat:
+      return "HasFormat";
+  }
+  return "?";
+}
+
+std::u16string SettingPath(std::u16string_view application, std::u16string_view section,
+                           std::u16string_view key) {
+  std::u16string path(application);
+  path += u'\\';
+  path += section;
+  path += u'\\';
+  path += key;
+  return path;
+}
+
+}  // namespace
+
+SimulatedDesktop::SimulatedDesktop() : ui_(std::make_unique<SimulatedUi>(*this)) {
+  activeDesktop = this;
+}
+
+SimulatedDesktop::~SimulatedDesktop() {
+  if (activeDesktop == this) activeDesktop = nullptr;
+}
+
+Ui& SimulatedDesktop::Forms() { return *ui_; }
+SimulatedUi& SimulatedDesktop::SimForms() { return *ui_; }
+
+std::string SimulatedDesktop::Hex(WindowHandle window) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(window));
+  return buffer;
+}
+
+// --- Windows -------------------------------------------------------------------
+
+WindowHandle SimulatedDesktop::NewHandle() {
+  WindowHandle handle = nextHandle_;
+  nextHandle_ += 0x10;
+  return handle;
+}
+
+WindowHandle SimulatedDesktop::CreateWindow(MessageResult result) {
+  WindowHandle handle = NewHandle();
+  SimWindow& window = windows_[handle];
+  window.proc = &SimulatedDesktop::SimulatedWindowProc;
+  window.ownResult = result;
+  return handle;
+}
+
+void SimulatedDesktop::DestroyWindow(WindowHandle window) { windows_.erase(window); }
+
+bool SimulatedDesktop::IsWindow(WindowHandle window) const { return FindWindow(window) != nullptr; }
+
+SimulatedDesktop::SimWindow* SimulatedDesktop::FindWindow(WindowHandle window) {
+  auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : &found->second;
+}
+
+const SimulatedDesktop::SimWindow* SimulatedDesktop::FindWindow(WindowHandle window) const {
+  auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : &found->second;
+}
+
+WindowProc SimulatedDesktop::CurrentProc(WindowHandle window) const {
+  const SimWindow* found = FindWindow(window);
+  return found ? found->proc : nullptr;
+}
+
+const std::vector<MessageId>& SimulatedDesktop::MessagesSeenBy(WindowHandle window) const {
+  static const std::vector<MessageId> none;
+  const SimWindow* found = FindWindow(window);
+  return found ? found->seen : none;
+}
+
+MessageResult FENLOW_WINDOW_PROC_CALL SimulatedDesktop::SimulatedWindowProc(WindowHandle window,
+                                                                            MessageId message,
+                                                                            WParam wParam,
+                                                                            LParam lParam) {
+  if (activeDesktop == nullptr) return 0;
+  return activeDesktop->OwnBehaviour(window, message, wParam, lParam);
+}
+
+MessageResult SimulatedDesktop::OwnBehaviour(WindowHandle window, MessageId message, WParam wParam,
+                                             LParam lParam) {
+  SimWindow* found = FindWindow(window);
+  if (found == nullptr) return 0;
+  found->seen.push_back(message);
+  if (found->foreign) return ForeignBehaviour(*found->foreign, message, wParam, lParam);
+  return found->ownResult;
+}
+
+// A viewer written the usual way: it passes both chain messages on to the
+// window that follows it, and takes over the follower of a leaving next.
+MessageResult SimulatedDesktop::ForeignBehaviour(ForeignViewer& viewer, MessageId message,
+                                                 WParam wParam, LParam lParam) {
+  if (message == kDrawClipboardMessage) {
+    ++viewer.drawClipboardCount;
+    if (viewer.passesMessagesOn && viewer.next != 0)
+      SendMessage(viewer.next, message, wParam, lParam);
+  } else if (message == kChangeClipboardChainMessage) {
+    viewer.chainChanges.emplace_back(wParam, lParam);
+    if (wParam == viewer.next) {
+      viewer.next = static_cast<WindowHandle>(lParam);
+    } else if (viewer.passesMessagesOn && viewer.next != 0) {
+      SendMessage(viewer.next, message, wParam, lParam);
+    }
+  }
+  return 0;
+}
+
+// --- Other programs --------------------------------------------------------------
+
+ForeignViewer& SimulatedDesktop::JoinForeignViewer(bool passesMessagesOn) {
+  WindowHandle handle = CreateWindow();
+  SimWindow& window = windows_[handle];
+  window.foreign = std::make_unique<ForeignViewer>();
+  ForeignViewer& viewer = *window.foreign;
+  viewer.handle = handle;
+  viewer.passesMessagesOn = passesMessagesOn;
+  viewer.next = SetClipboardViewer(handle);
+  return viewer;
+}
+
+void SimulatedDesktop::LeaveForeignViewer(ForeignViewer& viewer) {
+  WindowHandle handle = viewer.handle;
+  ChangeClipboardChain(handle, viewer.next);
+  DestroyWindow(handle);
+}
+
+ForeignViewer* SimulatedDesktop::FindForeignViewer(WindowHandle window) {
+  SimWindow* found = FindWindow(window);
+  return found ? found->foreign.get() : nullptr;
+}
+
+void SimulatedDesktop::OtherProgramSets(std::map<std::int32_t, std::u16string> formats) {
+  formats_ = std::move(formats);
+  ++pendingForeignChanges_;
+}
+
+void SimulatedDesktop::OtherProgramSetsText(std::u16string text) {
+  OtherProgramSets({{format::kText, std::move(text)}});
+}
+
+void SimulatedDesktop::DuringNextYield(std::function<void()> action) {
+  duringYield_.push_back(std::move(action));
+}
+
+// --- Clipboard -------------------------------------------------------------------
+
+std::u16string SimulatedDesktop::ClipboardTextOrEmpty() const {
+  auto found = formats_.find(format::kText);
+  return found == formats_.end() ? std::u16string() : found->second;
+}
+
+void SimulatedDesktop::FailNext(ClipboardOperation operation, int count) {
+  failuresLeft_[operation] = count;
+}
+
+int SimulatedDesktop::FailuresLeft(ClipboardOperation operation) const {
+  auto found = failuresLeft_.find(operation);
+  return found == failuresLeft_.end() ? 0 : found->second;
+}
+
+int SimulatedDesktop::AttemptCount(ClipboardOperation operation) const {
+  auto found = attempts_.find(operation);
+  return found == attempts_.end() ? 0 : found->second;
+}
+
+void SimulatedDesktop::ThrowIfHeld(ClipboardOperation operation) {
+  ++attempts_[operation];
+  int& left = failuresLeft_[operation];
+  if (left > 0) {
+    --left;
+    throw Failure(OperationName(operation) + ": the clipboard is held by another program.");
+  }
+}
+
+// The system tells the head of the chain once the clipboard is closed after a change.
+void SimulatedDesktop::NotifyChainOfChange() {
+  if (head_ != 0) SendMessage(head_, kDrawClipboardMessage, 0, 0);
+}
+
+void SimulatedDesktop::Empty() {
+  ThrowIfHeld(ClipboardOperation::Empty);
+  Record("EmptyClipboard");
+  formats_.clear();
+  NotifyChainOfChange();
+}
+
+void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
+  ThrowIfHeld(ClipboardOperation::PutText);
+  std::int32_t stored = format == 0 ? format::kText : format;
+  Record("PutText(" + std::to_string(stored) + ")");
+  formats_[stored] = std::u16string(text);
+  NotifyChainOfChange();
+}
+
+std::u16string SimulatedDesktop::GetText(std::int32_t format) {
+  ThrowIfHeld(ClipboardOperation::GetText);
+  auto found = formats_.find(format == 0 ? format::kText : format);
+  return found == formats_.end() ? std::u16string() : found->second;
+}
+
+bool SimulatedDesktop::HasFormat(std::int32_t format) {
+  ThrowIfHeld(ClipboardOperation::HasFormat);
+  if (format == format::kText) {
+    return formats_.count(format::kText) != 0 || formats_.count(format::kUnicodeText) != 0;
+  }
+  return formats_.count(format) != 0;
+}
+
+void SimulatedDesktop::PauseBetweenAttempts(std::chrono::milliseconds) { ++pauses_; }
+
+// --- Viewer chain and messages ------------------------------------------------------
+
+WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
+  Record("SetClipboardViewer(" + Hex(window) + ")");
+  if (FindWindow(window) == nullptr) return 0;
+  WindowHandle previous = head_;
+  head_ = window;
+  SendMessage(window, kDrawClipboardMessage, 0, 0);
+  return previous;
+}
+
+// As the system does it: a head that leaves is replaced at once; any other
+// leaving window is announced to the head, which passes the news down.
+bool SimulatedDesktop::ChangeClipboardChain(WindowHandle window, WindowHandle next) {
+  Record("ChangeClipboardChain(" + Hex(window) + "," + Hex(next) + ")");
+  if (window == 0) return false;
+  if (window == head_) {
+    head_ = next;
+    return true;
+  }
+  if (head_ != 0)
+    SendMessage(head_, kChangeClipboardChainMessage, window, static_cast<LParam>(next));
+  return true;
+}
+
+WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc procedure) {
+  Record("ReplaceWindowProc(" + Hex(window) + ")");
+  SimWindow* found = FindWindow(window);
+  if (found == nullptr) return nullptr;
+  WindowProc previous = found->proc;
+  found->proc = procedure;
+  return previous;
+}
+
+MessageResult SimulatedDesktop::CallWindowProc(WindowProc procedure, WindowHandle window,
+                                               MessageId message, WParam wParam, LParam lParam) {
+  if (procedure == nullptr) return 0;
+  return procedure(window, message, wParam, lParam);
+}
+
+MessageResult SimulatedDesktop::SendMessage(WindowHandle window, MessageId message, WParam wParam,
+                                            LParam lParam) {
+  Record("SendMessage(" + Hex(window) + "," + MessageName(message) + ")");
+  SimWindow* found = FindWindow(window);
+  if (found == nullptr) return 0;
+  if (found->foreign && found->foreign->hung) {
+    ++blockingSendsToHung_;  // the real call would never return
+    return 0;
+  }
+  if (sendDepth_ >= kMaxSendDepth) {
+    recursionDetected_ = true;
+    return 0;
+  }
+  ++sendDepth_;
+  MessageResult result = found->proc(window, message, wParam, lParam);
+  --sendDepth_;
+  return result;
+}
+
+std::optional<MessageResult> SimulatedDesktop::SendMessageTimeout(WindowHandle window,
+                                                                  MessageId message, WParam wParam,
+                                                                  LParam lParam,
+                                                                  std::chrono::milliseconds) {
+  SimWindow* found = FindWindow(window);
+  if (found == nullptr) return std::nullopt;
+  if (found->foreign && found->foreign->hung) {
+    Record("SendMessageTimeout(" + Hex(window) + "," + MessageName(message) + ") gave up");
+    return std::nullopt;
+  }
+  return SendMessage(window, message, wParam, lParam);
+}
+
+void SimulatedDesktop::Yield() {
+  Record("Yield");
+  while (pendingForeignChanges_ > 0) {
+    --pendingForeignChanges_;
+    NotifyChainOfChange();
+  }
+  std::deque<std::function<void()>> actions;
+  actions.swap(duringYield_);
+  for (auto& action : actions) action();
+}
+
+bool SimulatedDesktop::ShellOpen(WindowHandle, std::u16string_view file, std::u16string_view,
+                                 int) {
+  Record("ShellOpen(" + Narrow(file) + ")");
+  openedFiles_.emplace_back(file);
+  return true;
+}
+
+// --- Settings and files ------------------------------------------------------------
+
+std::u16string SimulatedDesktop::Read(std::u16string_view application, std::u16string_view section,
+                                      std::u16string_view key, std::u16string_view fallback) {
+  auto found = settings_.find(SettingPath(application, section, key));
+  return found == settings_.end() ? std::u16string(fallback) : found->second;
+}
+
+void SimulatedDesktop::Write(std::u16string_view application, std::u16string_view section,
+                             std::u16string_view key, std::u16string_view value) {
+  Record("WriteSetting(" + Narrow(key) + "=" + Narrow(value) + ")");
+  if (failSettingsWrites_) throw Failure("The settings store cannot be written.");
+  settings_[SettingPath(application, section, key)] = std::u16string(value);
+}
+
+void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hidden) {
+  files_[std::move(path)] = SimFile{std::move(content), hidden};
+}
+
+void SimulatedDesktop::ReadLastChangeTime(std::u16string_view path) {
+  if (files_.count(std::u16string(path)) == 0) throw Failure("File not found: " + Narrow(path));
+}
+
+bool SimulatedDesktop::IsNormalFile(std::u16string_view path) {
+  auto found = files_.find(std::u16string(path));
+  return found != files_.end() && !found->second.hidden;
+}
+
+std::string SimulatedDesktop::ReadWholeFile(std::u16string_view path) {
+  auto found = files_.find(std::u16string(path));
+  if (found == files_.end()) throw Failure("File not found: " + Narrow(path));
+  return found->second.content;
+}
+
+const std::vector<MessageBoxCall>& SimulatedDesktop::MessageBoxes() const {
+  return ui_->Messages();
+}
+
+std::unique_ptr<SimulatedDesktop> CreateSimulatedDesktop() {
+  return std::make_unique<SimulatedDesktop>();
+}
+
+}  // namespace fenlow::platform::sim

@@ -1,0 +1,197 @@
+// A simulated desktop for tests: an in-memory clipboard of formats, windows
+// with replaceable window procedures, a clipboard-viewer chain that behaves as
+// the system's does, other programs' viewer windows, clipboard primitives that
+// fail on demand, simulated forms, and a log of every call made to it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fenlow::platform::sim {
+
+class SimulatedUi;
+
+// The clipboard operations a test can make fail.
+enum class ClipboardOperation { Empty, PutText, GetText, HasFormat };
+
+// A viewer window of another program. It passes messages on to the window
+// that follows it unless told not to, and records what it received.
+struct ForeignViewer {
+  WindowHandle handle = 0;
+  WindowHandle next = 0;
+  bool passesMessagesOn = true;
+  bool hung = false;  // sends to it never return (a SendMessageTimeout gives up)
+  int drawClipboardCount = 0;
+  std::vector<std::pair<WParam, LParam>> chainChanges;
+};
+
+struct MessageBoxCall {
+  std::u16string text;
+  int style = 0;
+  std::u16string title;
+};
+
+class SimulatedDesktop final : public Platform, private ClipboardPrimitives, private WindowMessaging,
+                               private SettingsStore, private FileSystem {
+ public:
+  SimulatedDesktop();
+  ~SimulatedDesktop() override;
+  SimulatedDesktop(const SimulatedDesktop&) = delete;
+  SimulatedDesktop& operator=(const SimulatedDesktop&) = delete;
+
+  ClipboardPrimitives& Clipboard() override { return *this; }
+  WindowMessaging& Messaging() override { return *this; }
+  SettingsStore& Settings() override { return *this; }
+  Ui& Forms() override;
+  platform::FileSystem& Files() override { return *this; }
+  SimulatedUi& SimForms();
+
+  // --- Windows -------------------------------------------------------------
+  // A plain window of the program whose own procedure answers `result` to
+  // every message and records it.
+  WindowHandle CreateWindow(MessageResult result = 0);
+  void DestroyWindow(WindowHandle window);
+  bool IsWindow(WindowHandle window) const;
+  WindowProc CurrentProc(WindowHandle window) const;
+  // The messages a window created here received through its own procedure.
+  const std::vector<MessageId>& MessagesSeenBy(WindowHandle window) const;
+
+  // --- Other programs --------------------------------------------------------
+  // Another program's viewer joins the chain (it becomes the head).
+  ForeignViewer& JoinForeignViewer(bool passesMessagesOn = true);
+  // That viewer leaves the chain the way a well-behaved program does.
+  void LeaveForeignViewer(ForeignViewer& viewer);
+  ForeignViewer* FindForeignViewer(WindowHandle window);
+  // Another program replaces the clipboard's content. The update message is
+  // delivered at the next Yield, as a change from another process would be.
+  void OtherProgramSets(std::map<std::int32_t, std::u16string> formats);
+  void OtherProgramSetsText(std::u16string text);
+  // Runs `action` inside the next Yield (a click, a change, anything).
+  void DuringNextYield(std::function<void()> action);
+
+  // --- Clipboard inspection and faults --------------------------------------
+  const std::map<std::int32_t, std::u16string>& ClipboardFormats() const { return formats_; }
+  std::u16string ClipboardTextOrEmpty() const;
+  // The next `count` calls of `operation` fail as if another program held the clipboard.
+  void FailNext(ClipboardOperation operation, int count);
+  int FailuresLeft(ClipboardOperation operation) const;
+  int AttemptCount(ClipboardOperation operation) const;
+  int PausesTaken() const { return pauses_; }
+
+  // --- Viewer chain ----------------------------------------------------------
+  WindowHandle ChainHead() const { return head_; }
+  // Blocking sends made to a hung window: each would have frozen the sender.
+  int BlockingSendsToHungWindows() const { return blockingSendsToHung_; }
+  // Sends nested deeper than any sane chain allows (a loop in the chain).
+  bool MessageRecursionDetected() const { return recursionDetected_; }
+
+  // --- Settings, files --------------------------------------------------------
+  std::map<std::u16string, std::u16string>& StoredSettings() { return settings_; }
+  void FailSettingsWrites(bool fail) { failSettingsWrites_ = fail; }
+  void AddFile(std::u16string path, std::string content, bool hidden = false);
+  void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
+
+  // --- Message boxes, shell ---------------------------------------------------
+  const std::vector<MessageBoxCall>& MessageBoxes() const;
+  const std::vector<std::u16string>& OpenedFiles() const { return openedFiles_; }
+
+  // Every call made through the platform interfaces, in order, for instance
+  // "SetClipboardViewer(0x1000)" or "ReplaceWindowProc(0x1000)".
+  const std::vector<std::string>& Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+  void Record(std::string call) { calls_.push_back(std::move(call)); }
+
+  static std::string Hex(WindowHandle window);
+
+ private:
+  struct SimWindow {
+    WindowProc proc = nullptr;
+    MessageResult ownResult = 0;
+    std::vector<MessageId> seen;
+    std::unique_ptr<ForeignViewer> foreign;
+  };
+
+  // ClipboardPrimitives
+  void Empty() override;
+  void PutText(std::int32_t format, std::u16string_view text) override;
+  std::u16string GetText(std::int32_t format) override;
+  bool HasFormat(std::int32_t format) override;
+  void PauseBetweenAttempts(std::chrono::milliseconds pause) override;
+
+  // WindowMessaging
+  WindowHandle SetClipboardViewer(WindowHandle window) override;
+  bool ChangeClipboardChain(WindowHandle window, WindowHandle next) override;
+  WindowProc ReplaceWindowProc(WindowHandle window, WindowProc procedure) override;
+  MessageResult CallWindowProc(WindowProc procedure, WindowHandle window, MessageId message,
+                               WParam wParam, LParam lParam) override;
+  MessageResult SendMessage(WindowHandle window, MessageId message, WParam wParam,
+                            LParam lParam) override;
+  std::optional<MessageResult> SendMessageTimeout(WindowHandle window, MessageId message,
+                                                  WParam wParam, LParam lParam,
+                                                  std::chrono::milliseconds timeout) override;
+  void Yield() override;
+  bool ShellOpen(WindowHandle owner, std::u16string_view file, std::u16string_view directory,
+                 int showCommand) override;
+
+  // SettingsStore
+  std::u16string Read(std::u16string_view application, std::u16string_view section,
+                      std::u16string_view key, std::u16string_view fallback) override;
+  void Write(std::u16string_view application, std::u16string_view section,
+             std::u16string_view key, std::u16string_view value) override;
+
+  // FileSystem
+  std::u16string ProgramFolder() override { return programFolder_; }
+  void ReadLastChangeTime(std::u16string_view path) override;
+  bool IsNormalFile(std::u16string_view path) override;
+  std::string ReadWholeFile(std::u16string_view path) override;
+
+  static MessageResult FENLOW_WINDOW_PROC_CALL SimulatedWindowProc(WindowHandle window,
+                                                                   MessageId message,
+                                                                   WParam wParam, LParam lParam);
+  MessageResult OwnBehaviour(WindowHandle window, MessageId message, WParam wParam,
+                             LParam lParam);
+  MessageResult ForeignBehaviour(ForeignViewer& viewer, MessageId message, WParam wParam,
+                                 LParam lParam);
+  void ThrowIfHeld(ClipboardOperation operation);
+  void NotifyChainOfChange();
+  SimWindow* FindWindow(WindowHandle window);
+  const SimWindow* FindWindow(WindowHandle window) const;
+  friend class SimulatedUi;
+  WindowHandle NewHandle();
+
+  std::map<WindowHandle, SimWindow> windows_;
+  WindowHandle nextHandle_ = 0x1000;
+  WindowHandle head_ = 0;
+  std::map<std::int32_t, std::u16string> formats_;
+  std::map<ClipboardOperation, int> failuresLeft_;
+  std::map<ClipboardOperation, int> attempts_;
+  int pauses_ = 0;
+  int blockingSendsToHung_ = 0;
+  int sendDepth_ = 0;
+  bool recursionDetected_ = false;
+  int pendingForeignChanges_ = 0;
+  std::deque<std::function<void()>> duringYield_;
+  std::map<std::u16string, std::u16string> settings_;
+  bool failSettingsWrites_ = false;
+  struct SimFile {
+    std::string content;
+    bool hidden = false;
+  };
+  std::map<std::u16string, SimFile> files_;
+  std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
+  std::vector<std::u16string> openedFiles_;
+  std::vector<std::string> calls_;
+  std::unique_ptr<SimulatedUi> ui_;
+};
+
+std::unique_ptr<SimulatedDesktop> CreateSimulatedDesktop();
+
+}  // namespace fenlow::platform::sim

@@ -1,0 +1,227 @@
+#include "platform/sim/simulated_ui.h"
+
+#include <algorithm>
+
+namespace fenlow::platform::sim {
+
+namespace {
+
+bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::Frame && kind != ControlKind::Label;
+}
+
+}  // namespace
+
+// --- Controls ----------------------------------------------------------------------
+
+SimulatedControl::SimulatedControl(SimulatedForm& form, ControlSpec spec)
+    : form_(form), spec_(std::move(spec)), text_(spec_.caption), background_(kWhite) {}
+
+std::u16string SimulatedControl::Text() const { return text_; }
+
+void SimulatedControl::SetText(std::u16string_view text) {
+  if (spec_.kind != ControlKind::ComboList) {
+    text_ = text;
+    return;
+  }
+  if (std::find(items_.begin(), items_.end(), text) == items_.end())
+    throw Failure("Invalid property value: the list has no entry with that text.");
+  text_ = text;
+  form_.Raise(spec_.name, ControlEvent::Click);
+}
+
+void SimulatedControl::AddItem(std::u16string_view entry) { items_.emplace_back(entry); }
+
+void SimulatedControl::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  form_.Raise(spec_.name, ControlEvent::Click);
+}
+
+void SimulatedControl::SetFocus() { form_.SetFocused(spec_.name); }
+
+// --- Forms -------------------------------------------------------------------------
+
+SimulatedForm::SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const FormSpec& spec)
+    : desktop_(desktop),
+      ui_(ui),
+      spec_(spec),
+      handle_(desktop.CreateWindow()),
+      caption_(spec.caption),
+      background_(spec.background) {
+  for (const ControlSpec& control : spec.controls) {
+    controls_.push_back(std::make_unique<SimulatedControl>(*this, control));
+  }
+  desktop_.Record("CreateForm(" + spec.name + ")");
+  ui_.Register(this);
+}
+
+SimulatedForm::~SimulatedForm() {
+  if (loaded_) {
+    desktop_.DestroyWindow(handle_);
+    ui_.Forget(this);
+  }
+}
+
+WindowHandle SimulatedForm::Handle() const {
+  if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
+  return handle_;
+}
+
+SimulatedControl& SimulatedForm::Sim(std::string_view control) {
+  for (auto& candidate : controls_) {
+    if (candidate->Name() == control) return *candidate;
+  }
+  throw Failure("The window " + spec_.name + " has no control named " + std::string(control) +
+                ".");
+}
+
+Control& SimulatedForm::Find(std::string_view controlName) { return Sim(controlName); }
+
+std::vector<Control*> SimulatedForm::Controls() {
+  std::vector<Control*> all;
+  for (auto& control : controls_) all.push_back(control.get());
+  return all;
+}
+
+void SimulatedForm::SetCaption(std::u16string_view caption) { caption_ = caption; }
+
+void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
+  desktop_.Files().ReadWholeFile(cursorFile);  // fails like the real load on a missing file
+  customPointerFile_ = cursorFile;
+}
+
+void SimulatedForm::On(std::string_view control, ControlEvent event,
+                       std::function<void()> handler) {
+  handlers_[{std::string(control), event}].push_back(std::move(handler));
+}
+
+void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
+  queryUnload_ = std::move(handler);
+}
+
+void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
+  auto found = handlers_.find({std::string(control), event});
+  if (found == handlers_.end()) return;
+  auto handlers = found->second;  // a handler may unload the form
+  for (auto& handler : handlers) handler();
+}
+
+void SimulatedForm::Show() {
+  visible_ = true;
+  const ControlSpec* first = nullptr;
+  for (const ControlSpec& control : spec_.controls) {
+    if (TakesFocus(control.kind) && (first == nullptr || control.tabIndex < first->tabIndex))
+      first = &control;
+  }
+  if (first != nullptr) focused_ = first->name;
+}
+
+void SimulatedForm::ShowModal() {
+  Show();
+  shownModally_ = true;
+  desktop_.Record("ShowModal(" + spec_.name + ")");
+  ui_.RunModal(*this);
+}
+
+void SimulatedForm::Unload() {
+  if (!loaded_) return;
+  desktop_.Record("Unload(" + spec_.name + ")");
+  loaded_ = false;
+  visible_ = false;
+  desktop_.DestroyWindow(handle_);
+  ui_.Forget(this);
+}
+
+void SimulatedForm::Click(std::string_view control) {
+  SimulatedControl& target = Sim(control);
+  if (target.Kind() == ControlKind::CheckBox) {
+    target.SetChecked(!target.Checked());
+    return;
+  }
+  Raise(control, ControlEvent::Click);
+}
+
+void SimulatedForm::MouseMove(std::string_view control) { Raise(control, ControlEvent::MouseMove); }
+
+void SimulatedForm::Type(std::string_view textBox, std::u16string_view text) {
+  Sim(textBox).SetText(text);
+  Raise(textBox, ControlEvent::Change);
+}
+
+void SimulatedForm::Pick(std::string_view combo, std::u16string_view entry) {
+  Sim(combo).SetText(entry);
+}
+
+void SimulatedForm::CloseBox() {
+  if (!loaded_) return;
+  if (queryUnload_) queryUnload_();
+  Unload();
+}
+
+void SimulatedForm::PressEscape() {
+  if (!spec_.cancelControl.empty()) Click(spec_.cancelControl);
+}
+
+// --- The UI as a whole --------------------------------------------------------------
+
+std::unique_ptr<Form> SimulatedUi::CreateForm(const FormSpec& spec) {
+  return std::make_unique<SimulatedForm>(desktop_, *this, spec);
+}
+
+std::vector<Form*> SimulatedUi::LoadedForms() {
+  return std::vector<Form*>(forms_.begin(), forms_.end());
+}
+
+void SimulatedUi::Forget(SimulatedForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
+
+void SimulatedUi::ShowMessage(std::u16string_view text, int style,
+                              std::optional<std::u16string_view> title) {
+  MessageBoxCall call{std::u16string(text), style,
+                      title ? std::u16string(*title) : applicationTitle_};
+  desktop_.Record("MessageBox");
+  messages_.push_back(call);
+  if (whileMessageShown_) whileMessageShown_(call);
+}
+
+// Tests close the main form themselves; here the pending messages are handled once.
+void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
+  if (mainForm.IsLoaded()) desktop_.Messaging().Yield();
+}
+
+void SimulatedUi::WhenModal(std::function<void(SimulatedForm&)> script) {
+  modalScripts_.push_back(std::move(script));
+}
+
+void SimulatedUi::WhileMessageShown(std::function<void(const MessageBoxCall&)> action) {
+  whileMessageShown_ = std::move(action);
+}
+
+void SimulatedUi::RunModal(SimulatedForm& form) {
+  ++modalDepth_;
+  if (!modalScripts_.empty()) {
+    auto script = std::move(modalScripts_.front());
+    modalScripts_.pop_front();
+    script(form);
+  }
+  form.CloseBox();  // the user closes whatever the script left open
+  --modalDepth_;
+}
+
+SimulatedForm* SimulatedUi::FindForm(std::string_view name) {
+  for (SimulatedForm* form : forms_) {
+    if (form->Name() == name) return form;
+  }
+  return nullptr;
+}
+
+SimulatedForm* SimulatedUi::FindFormByCaption(std::u16string_view caption) {
+  for (SimulatedForm* form : forms_) {
+    if (form->Caption() == caption) return form;
+  }
+  return nullptr;
+}
+
+}  // namespace fenlow::platform::sim

@@ -1,0 +1,148 @@
+// Simulated forms and controls. Tests drive them as a user would: set a text,
+// pick a list entry, click, close a form; modal dialogs and message boxes are
+// answered by scripts that the test installs beforehand.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sim/simulated_desktop.h"
+#include "platform/ui.h"
+
+namespace fenlow::platform::sim {
+
+class SimulatedForm;
+
+class SimulatedControl final : public Control {
+ public:
+  SimulatedControl(SimulatedForm& form, ControlSpec spec);
+  const std::string& Name() const override { return spec_.name; }
+  ControlKind Kind() const override { return spec_.kind; }
+  std::u16string Text() const override;
+  void SetText(std::u16string_view text) override;
+  void AddItem(std::u16string_view entry) override;
+  bool Checked() const override { return checked_; }
+  void SetChecked(bool checked) override;
+  void SetBackColour(Colour colour) override { background_ = colour; }
+  void SetFocus() override;
+
+  const ControlSpec& Spec() const { return spec_; }
+  const std::vector<std::u16string>& Items() const { return items_; }
+  Colour Background() const { return background_; }
+
+ private:
+  SimulatedForm& form_;
+  ControlSpec spec_;
+  std::u16string text_;
+  std::vector<std::u16string> items_;
+  bool checked_ = false;
+  Colour background_;
+};
+
+class SimulatedForm final : public Form {
+ public:
+  SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const FormSpec& spec);
+  ~SimulatedForm() override;
+
+  const std::string& Name() const override { return spec_.name; }
+  WindowHandle Handle() const override;
+  bool IsLoaded() const override { return loaded_; }
+  Control& Find(std::string_view controlName) override;
+  std::vector<Control*> Controls() override;
+  std::u16string Caption() const override { return caption_; }
+  void SetCaption(std::u16string_view caption) override;
+  void SetIconToProgramIcon() override { hasProgramIcon_ = true; }
+  void SetBackColour(Colour colour) override { background_ = colour; }
+  MousePointer Pointer() const override { return pointer_; }
+  void SetPointer(MousePointer pointer) override { pointer_ = pointer; }
+  void LoadCustomPointer(std::u16string_view cursorFile) override;
+  void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
+  void OnQueryUnload(std::function<void()> handler) override;
+  void Show() override;
+  void ShowModal() override;
+  void Unload() override;
+
+  // --- What a user does ------------------------------------------------------
+  void Click(std::string_view control);
+  void MouseMove(std::string_view control);  // empty: the form's surface
+  void Type(std::string_view textBox, std::u16string_view text);
+  void Pick(std::string_view combo, std::u16string_view entry);
+  // The close box: query-unload, then unload.
+  void CloseBox();
+  void PressEscape();
+
+  // --- What a test reads ------------------------------------------------------
+  SimulatedControl& Sim(std::string_view control);
+  bool IsVisible() const { return visible_; }
+  bool WasShownModally() const { return shownModally_; }
+  bool HasProgramIcon() const { return hasProgramIcon_; }
+  Colour Background() const { return background_; }
+  const std::u16string& CustomPointerFile() const { return customPointerFile_; }
+  const std::string& FocusedControl() const { return focused_; }
+  const FormSpec& Spec() const { return spec_; }
+
+  void Raise(std::string_view control, ControlEvent event);
+  void SetFocused(std::string name) { focused_ = std::move(name); }
+
+ private:
+  SimulatedDesktop& desktop_;
+  SimulatedUi& ui_;
+  FormSpec spec_;
+  WindowHandle handle_ = 0;
+  bool loaded_ = true;
+  bool visible_ = false;
+  bool shownModally_ = false;
+  bool hasProgramIcon_ = false;
+  std::u16string caption_;
+  Colour background_;
+  MousePointer pointer_ = MousePointer::Default;
+  std::u16string customPointerFile_;
+  std::string focused_;
+  std::vector<std::unique_ptr<SimulatedControl>> controls_;
+  std::map<std::pair<std::string, ControlEvent>, std::vector<std::function<void()>>> handlers_;
+  std::function<void()> queryUnload_;
+};
+
+class SimulatedUi final : public Ui {
+ public:
+  explicit SimulatedUi(SimulatedDesktop& desktop) : desktop_(desktop) {}
+
+  std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+  std::vector<Form*> LoadedForms() override;
+  void ShowMessage(std::u16string_view text, int style,
+                   std::optional<std::u16string_view> title) override;
+  std::u16string ApplicationTitle() const override { return applicationTitle_; }
+  void SetApplicationTitle(std::u16string_view title) override { applicationTitle_ = title; }
+  void RunUntilUnloaded(Form& mainForm) override;
+
+  // What the user does while a form is shown modally: the script gets the
+  // form; when it returns with the form still loaded, the user closes it with
+  // the close box. Scripts are used in the order they were queued; without
+  // one the form is closed with the close box.
+  void WhenModal(std::function<void(SimulatedForm&)> script);
+  // What happens while a message box is open (the user then presses OK).
+  void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
+
+  SimulatedForm* FindForm(std::string_view name);
+  SimulatedForm* FindFormByCaption(std::u16string_view caption);
+  const std::vector<MessageBoxCall>& Messages() const { return messages_; }
+  int ModalDepth() const { return modalDepth_; }
+
+  void Register(SimulatedForm* form) { forms_.push_back(form); }
+  void Forget(SimulatedForm* form);
+  void RunModal(SimulatedForm& form);
+
+ private:
+  SimulatedDesktop& desktop_;
+  std::vector<SimulatedForm*> forms_;
+  std::deque<std::function<void(SimulatedForm&)>> modalScripts_;
+  std::function<void(const MessageBoxCall&)> whileMessageShown_;
+  std::vector<MessageBoxCall> messages_;
+  std::u16string applicationTitle_;
+  int modalDepth_ = 0;
+};
+
+}  // namespace fenlow::platform::sim

@@ -1,0 +1,147 @@
+// Forms and their controls as the windows of the program use them. A form is
+// described once by a FormSpec (positions in twips, as designed) and each
+// backend builds it: real Win32 windows, or simulated ones for tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace fenlow::platform {
+
+// Colours in the controls' encoding: 0x00BBGGRR, or a system colour with the
+// high bit set (low byte: index into the system colour table).
+using Colour = std::uint32_t;
+constexpr Colour kWhite = 0x00FFFFFF;
+constexpr Colour kButtonFace = 0x8000000F;
+
+// The per-window mouse pointer values the windows use.
+enum class MousePointer : int { Default = 0, Hourglass = 11, Custom = 99 };
+
+enum class ControlKind { Frame, TextBox, ComboList, PushButton, CheckBox, Label, OptionButton };
+enum class ControlEvent { Click, Change, MouseMove };
+
+struct FontSpec {
+  std::u16string face = u"Arial";
+  double points = 9.0;
+  bool bold = true;
+};
+
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct ControlSpec {
+  std::string name;       // "Text1", "Combo1", "PushButton2", "Label1(0)"
+  ControlKind kind = ControlKind::Label;
+  std::string container;  // empty: the form itself; otherwise the name of a Frame
+  std::u16string caption;  // caption, or the initial text of a text box
+  TwipsRect rect;          // relative to the container
+  int tabIndex = 0;
+  std::optional<FontSpec> font;  // nullopt: the form's font
+  bool horizontalScroll = false;  // text boxes
+  bool verticalScroll = false;    // text boxes
+};
+
+struct FormSpec {
+  std::string name;  // "Form1", "Form2", "Form3"
+  std::u16string caption;
+  int clientWidthTwips = 0;
+  int clientHeightTwips = 0;
+  bool minimizeBox = false;  // a close box is always present; never a maximise box
+  Colour background = kWhite;
+  FontSpec font;
+  std::string cancelControl;  // a push button that Escape clicks; empty: none
+  std::vector<ControlSpec> controls;
+};
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  virtual const std::string& Name() const = 0;
+  virtual ControlKind Kind() const = 0;
+
+  // Caption of buttons, frames, labels and check boxes; the whole text of a
+  // text box (lines separated by CR LF); the current text of a combo box.
+  virtual std::u16string Text() const = 0;
+  // For a combo box this selects the entry with exactly that text and raises
+  // its Click event; throws Failure when no entry has that text.
+  virtual void SetText(std::u16string_view text) = 0;
+
+  virtual void AddItem(std::u16string_view entry) = 0;  // combo boxes
+  virtual bool Checked() const = 0;                     // check boxes
+  // Raises the check box's Click event when the state changes.
+  virtual void SetChecked(bool checked) = 0;
+  virtual void SetBackColour(Colour colour) = 0;
+  virtual void SetFocus() = 0;
+};
+
+class Form {
+ public:
+  virtual ~Form() = default;
+  virtual const std::string& Name() const = 0;
+  // Throws Failure once the form is unloaded.
+  virtual WindowHandle Handle() const = 0;
+  virtual bool IsLoaded() const = 0;
+
+  virtual Control& Find(std::string_view controlName) = 0;  // throws Failure when absent
+  virtual std::vector<Control*> Controls() = 0;
+
+  virtual std::u16string Caption() const = 0;
+  virtual void SetCaption(std::u16string_view caption) = 0;
+  virtual void SetIconToProgramIcon() = 0;
+  virtual void SetBackColour(Colour colour) = 0;
+
+  virtual MousePointer Pointer() const = 0;
+  virtual void SetPointer(MousePointer pointer) = 0;
+  // Loads a cursor file as the picture of MousePointer::Custom; throws Failure.
+  virtual void LoadCustomPointer(std::u16string_view cursorFile) = 0;
+
+  // Handlers; `control` empty means the form's own surface.
+  virtual void On(std::string_view control, ControlEvent event, std::function<void()> handler) = 0;
+  // Runs when the user or the system closes the form; the form then unloads.
+  virtual void OnQueryUnload(std::function<void()> handler) = 0;
+
+  // Shows the form centred on the screen (modeless).
+  virtual void Show() = 0;
+  // Shows the form centred, with no owner, and returns once it is unloaded.
+  // Every other window of the program takes no input meanwhile; window
+  // messages, clipboard notifications included, go on being dispatched.
+  virtual void ShowModal() = 0;
+  // Destroys the window; safe inside one of its own handlers.
+  virtual void Unload() = 0;
+};
+
+// Message box styles used by the program.
+constexpr int kMessageBoxPlain = 0;        // OK only, no icon
+constexpr int kMessageBoxExclamation = 48;  // OK only, exclamation icon
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
+  // The forms of the program that are loaded at this moment.
+  virtual std::vector<Form*> LoadedForms() = 0;
+
+  // Modal to the whole program: no window of it takes input until closed,
+  // while window messages go on being dispatched. Without a title the
+  // application title is used.
+  virtual void ShowMessage(std::u16string_view text, int style,
+                           std::optional<std::u16string_view> title) = 0;
+  virtual std::u16string ApplicationTitle() const = 0;
+  virtual void SetApplicationTitle(std::u16string_view title) = 0;
+
+  // Runs the message loop until `mainForm` is unloaded.
+  virtual void RunUntilUnloaded(Form& mainForm) = 0;
+};
+
+}  // namespace fenlow::platform

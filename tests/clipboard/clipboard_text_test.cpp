@@ -1,0 +1,92 @@
+// The four clipboard operations: kind precedence and bounded retries.
+#include "tests/clipboard/monitor_fixture.h"
+
+namespace fenlow::testing {
+namespace {
+
+class ClipboardTextTest : public MonitorTest {
+ protected:
+  ClipboardText& clipboard = monitor.Clipboard();
+};
+
+TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
+  struct Case {
+    const char* what;
+    std::map<std::int32_t, std::u16string> formats;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"text with a DDE link", {{format::kText, u"a"}, {format::kLink, u"l"}}, format::kLink},
+      {"text with rich text", {{format::kText, u"a"}, {format::kRichText, u"r"}}, format::kText},
+      {"bitmap in both forms", {{format::kBitmap, u""}, {format::kDib, u""}}, format::kBitmap},
+      {"DIB alone", {{format::kDib, u""}}, format::kDib},
+      {"rich text alone", {{format::kRichText, u"r"}}, format::kRichText},
+      {"Unicode text only", {{format::kUnicodeText, u"a"}}, format::kText},
+      {"enhanced metafile", {{format::kEnhancedMetafile, u""}}, format::kEnhancedMetafile},
+      {"palette with metafile", {{format::kPalette, u""}, {format::kMetafilePicture, u""}},
+       format::kMetafilePicture},
+      {"a file list only", {{format::kFileList, u""}}, 0},
+      {"empty", {}, 0},
+  };
+  for (const Case& c : cases) {
+    desktop->OtherProgramSets(c.formats);
+    EXPECT_EQ(clipboard.GetClipboardKind(), c.expected) << c.what;
+  }
+}
+
+TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
+  desktop->OtherProgramSetsText(u"text");
+  desktop->FailNext(ClipboardOperation::HasFormat, 1);
+  EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
+}
+
+TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
+  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1);
+}
+
+TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
+  desktop->OtherProgramSetsText(u"caf\u00e9 \u4e2d \U0001F600");
+  EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"caf\u00e9 \u4e2d \U0001F600");
+}
+
+TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
+  desktop->FailNext(ClipboardOperation::PutText, 1);
+  EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 2);
+  EXPECT_EQ(desktop->PausesTaken(), 1);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
+
+  desktop->OtherProgramSetsText(u"y");
+  desktop->FailNext(ClipboardOperation::GetText, 1);
+  EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"y");
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 2);
+}
+
+TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
+  desktop->OtherProgramSetsText(u"kept");
+  desktop->FailNext(ClipboardOperation::GetText, 1000);
+  EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1000);
+
+  desktop->FailNext(ClipboardOperation::PutText, 1000);
+  EXPECT_FALSE(clipboard.SetClipboardText(u"new", format::kText));
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 1000);
+
+  desktop->FailNext(ClipboardOperation::Empty, 5000);
+  clipboard.ClearClipboard();
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::Empty), 1000);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
+  // 999 pauses for each of the three operations: none after the last attempt.
+  EXPECT_EQ(desktop->PausesTaken(), 3 * 999);
+}
+
+TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
+  desktop->FailNext(ClipboardOperation::PutText, 999);
+  EXPECT_TRUE(clipboard.SetClipboardText(u"late", format::kText));
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"late");
+}
+
+}  // namespace
+}  // namespace fenlow::testing

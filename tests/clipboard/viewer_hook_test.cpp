@@ -1,0 +1,187 @@
+// The hooked window procedure and the join and leave sequences.
+#include "tests/clipboard/monitor_fixture.h"
+
+namespace fenlow::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class ViewerHookTest : public MonitorTest {};
+
+TEST_F(ViewerHookTest, StartUpJoinDeliversTheCurrentClipboardText) {
+  desktop->OtherProgramSetsText(u"hello");
+  desktop->Messaging().Yield();  // nobody listens yet
+  desktop->ClearCalls();
+
+  StartMonitoring();
+
+  EXPECT_EQ(state.ClipText, u"hello");
+  EXPECT_EQ(window.text1, u"hello");
+  EXPECT_TRUE(IsHooked());
+  EXPECT_EQ(desktop->ChainHead(), mainHandle);
+  const auto& calls = desktop->Calls();
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[0], "ReplaceWindowProc(" + Main() + ")");
+  EXPECT_EQ(calls[1], "SetClipboardViewer(" + Main() + ")");
+  EXPECT_EQ(calls[2], "SendMessage(" + Main() + ",WM_DRAWCLIPBOARD)");
+}
+
+TEST_F(ViewerHookTest, ChainChangeNamingTheNextViewerTakesItsFollower) {
+  auto& leaving = desktop->JoinForeignViewer();
+  auto& after = desktop->JoinForeignViewer();
+  StartMonitoring();
+  ASSERT_EQ(state.NextViewerHwnd, after.handle);
+  (void)leaving;
+
+  Deliver(platform::kChangeClipboardChainMessage, after.handle,
+          static_cast<platform::LParam>(leaving.handle));
+
+  EXPECT_EQ(state.NextViewerHwnd, leaving.handle);
+  EXPECT_THAT(leaving.chainChanges,
+              ElementsAre(std::pair{after.handle, static_cast<platform::LParam>(leaving.handle)}))
+      << "the message still goes on, to the new next window";
+}
+
+TEST_F(ViewerHookTest, ChainChangeNamingAnotherWindowIsPassedOnUnchanged) {
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();
+
+  Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
+
+  EXPECT_EQ(state.NextViewerHwnd, next.handle);
+  EXPECT_THAT(next.chainChanges, ElementsAre(std::pair{platform::WParam{0x7770},
+                                                       platform::LParam{0x7780}}));
+}
+
+TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();
+  int seenBefore = next.drawClipboardCount;
+  desktop->OtherProgramSetsText(u"new");
+
+  state.IsBusy = true;
+  EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
+  state.IsBusy = false;
+  state.MonitorEnabled = false;
+  EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
+
+  EXPECT_NE(window.text1, u"new");
+  EXPECT_EQ(next.drawClipboardCount, seenBefore);
+  const auto& seen = desktop->MessagesSeenBy(mainHandle);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), platform::kDrawClipboardMessage), 3)
+      << "the window's own procedure sees every update: the join's and both deliveries";
+}
+
+TEST_F(ViewerHookTest, LastInChainStillSendsToHandleZero) {
+  StartMonitoring();
+  ASSERT_EQ(state.NextViewerHwnd, 0u);
+  desktop->ClearCalls();
+  desktop->OtherProgramSetsText(u"t");
+
+  EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
+  EXPECT_EQ(CountCalls("SendMessage(0x0,WM_DRAWCLIPBOARD)"), 1);
+  EXPECT_EQ(Deliver(platform::kChangeClipboardChainMessage, 0x5550, 0), kOwnResult);
+  EXPECT_EQ(CountCalls("SendMessage(0x0,WM_CHANGECBCHAIN)"), 1);
+}
+
+TEST_F(ViewerHookTest, EveryMessageReturnsTheOwnProceduresResult) {
+  StartMonitoring();
+  for (platform::MessageId message : {platform::MessageId{0x0001}, platform::kDrawClipboardMessage,
+                                      platform::kChangeClipboardChainMessage}) {
+    EXPECT_EQ(Deliver(message), kOwnResult) << message;
+  }
+}
+
+TEST_F(ViewerHookTest, UnhookPutsTheOwnProcedureBackAndKeepsIt) {
+  platform::WindowProc own = desktop->CurrentProc(mainHandle);
+  monitor.HookWindow();
+  EXPECT_EQ(state.PrevWndProc, own);
+  monitor.UnhookWindow();
+  EXPECT_EQ(desktop->CurrentProc(mainHandle), own);
+  EXPECT_EQ(state.PrevWndProc, own);
+}
+
+TEST_F(ViewerHookTest, AnotherProgramsCopyReachesUsAndTheViewerAfterUs) {
+  auto& after = desktop->JoinForeignViewer();
+  StartMonitoring();
+  int before = after.drawClipboardCount;
+
+  desktop->OtherProgramSetsText(u"copied elsewhere");
+  desktop->Messaging().Yield();
+
+  EXPECT_EQ(state.ClipText, u"copied elsewhere");
+  EXPECT_EQ(window.text1, u"copied elsewhere");
+  EXPECT_EQ(after.drawClipboardCount, before + 1);
+  EXPECT_EQ(desktop->ChainHead(), mainHandle) << "the dispatcher's rejoin puts us back at the head";
+}
+
+TEST_F(ViewerHookTest, AViewerJoiningAfterUsStillLetsUsSeeChanges) {
+  StartMonitoring();
+  auto& later = desktop->JoinForeignViewer();
+  ASSERT_EQ(later.next, mainHandle);
+
+  desktop->OtherProgramSetsText(u"via the later viewer");
+  desktop->Messaging().Yield();
+  EXPECT_EQ(window.text1, u"via the later viewer");
+}
+
+TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();
+  desktop->ClearCalls();
+
+  dispatcher.ApplyBulkEdit();
+
+  const std::string nextHex = SimulatedDesktop::Hex(next.handle);
+  std::vector<std::string> expected = {
+      "ChangeClipboardChain(" + Main() + "," + nextHex + ")",
+      "ReplaceWindowProc(" + Main() + ")",
+      "Yield",
+      "ReplaceWindowProc(" + Main() + ")",
+      "SetClipboardViewer(" + Main() + ")",
+  };
+  const auto& calls = desktop->Calls();
+  ASSERT_GE(calls.size(), expected.size() + 1);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5), expected);
+  EXPECT_EQ(calls.back(), "Yield");
+  EXPECT_TRUE(IsHooked());
+  EXPECT_FALSE(state.IsWritingBack);
+  EXPECT_EQ(state.NextViewerHwnd, next.handle);
+}
+
+TEST_F(ViewerHookTest, TheRejoinUpdateIsIgnoredWhileBusy) {
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();
+  int before = next.drawClipboardCount;
+  desktop->OtherProgramSetsText(u"changed behind our back");  // not yet delivered
+
+  state.IsBusy = true;
+  dispatcher.ApplyBulkEdit();
+
+  EXPECT_NE(window.text1, u"changed behind our back");
+  EXPECT_EQ(next.drawClipboardCount, before + 1)
+      << "only the pending change reaches the next viewer; the rejoin update is not passed on";
+}
+
+TEST_F(ViewerHookTest, ShutdownLeavesTheChainSoOthersStillReceiveChanges) {
+  auto& other = desktop->JoinForeignViewer();
+  StartMonitoring();
+  desktop->ClearCalls();
+
+  state.MonitorEnabled = false;
+  monitor.LeaveChain();
+  monitor.UnhookWindow();
+  monitor.Yield();
+  monitor.Yield();
+
+  EXPECT_EQ(desktop->ChainHead(), other.handle);
+  EXPECT_FALSE(IsHooked());
+  int before = other.drawClipboardCount;
+  desktop->OtherProgramSetsText(u"after we left");
+  desktop->Messaging().Yield();
+  EXPECT_EQ(other.drawClipboardCount, before + 1);
+  EXPECT_NE(window.text1, u"after we left");
+}
+
+}  // namespace
+}  // namespace fenlow::testing
