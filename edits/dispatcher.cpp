@@ -3,12 +3,11 @@
 #include <exception>
 
 #include "edits/catalogue.h"
+#include "edits/failure_text.h"
 
 namespace fenlow {
 
 namespace {
-
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 constexpr std::u16string_view kWriteBackFailed =
     u"The clipboard could not be written: another program keeps it open.\r\n"
@@ -57,7 +56,7 @@ std::optional<std::u16string> BulkEditDispatcher::WriteBulkEdit() {
     outcome = edits::ApplyOption(monitor_.MainWindow().Combo1Text(), state.ClipText,
                                  state.BulkParam1, state.BulkParam2);
   } catch (const edits::EditFailure& failure) {
-    return Widen(failure.what());
+    return FailureText(failure);
   }
   // A selection that names no edit (a separator) writes nothing: writing the
   // empty result would wipe the user's clipboard.

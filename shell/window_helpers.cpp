@@ -1,0 +1,50 @@
+#include "shell/window_helpers.h"
+
+#include "shell/error_trap.h"
+#include "shell/program_config.h"
+
+namespace fenlow {
+
+bool FileExists(platform::FileSystem& files, std::u16string_view path) {
+  return RunIgnoringFailure([&] { files.ReadLastChangeTime(path); });
+}
+
+std::u16string HandCursorPath(platform::FileSystem& files) {
+  return files.ProgramFolder() + u"\\HAND-M.CUR";
+}
+
+namespace {
+
+bool TakesButtonFace(platform::ControlKind kind) {
+  using platform::ControlKind;
+  return kind == ControlKind::OptionButton || kind == ControlKind::CheckBox ||
+         kind == ControlKind::Frame || kind == ControlKind::Label;
+}
+
+}  // namespace
+
+void ApplyButtonFaceColours(platform::Form& window) {
+  window.SetBackColour(platform::kButtonFace);
+  for (platform::Control* control : window.Controls()) {
+    if (TakesButtonFace(control->Kind())) control->SetBackColour(platform::kButtonFace);
+  }
+}
+
+// Cutting before the last blank drops the last word. A name without a blank
+// has nothing to cut, so "Fenlow" stays "Fenlow" rather than becoming empty.
+std::u16string ApplicationTitleOf(std::u16string_view productName) {
+  constexpr std::size_t kMaxTitleLength = 40;
+  std::u16string title(productName);
+  do {
+    std::size_t lastBlank = title.rfind(u' ');
+    if (lastBlank == std::u16string::npos) break;
+    title.resize(lastBlank);
+  } while (title.size() > kMaxTitleLength);
+  return title;
+}
+
+void SetApplicationTitle(platform::Ui& ui) {
+  ui.SetApplicationTitle(ApplicationTitleOf(config::kProductName));
+}
+
+}  // namespace fenlow
