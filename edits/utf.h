@@ -1,0 +1,40 @@
+#pragma once
+
+// Conversions between the engine's UTF-16 text and the byte encodings that
+// files and pipes carry.
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace fenlow::edits {
+
+// A byte sequence or text that cannot be converted. offset() is the byte
+// offset (decoding) or code-unit index (encoding) where the problem starts.
+class EncodingError : public std::runtime_error {
+ public:
+  EncodingError(const std::string& what, std::size_t offset)
+      : std::runtime_error(what), offset_(offset) {}
+  [[nodiscard]] std::size_t offset() const { return offset_; }
+
+ private:
+  std::size_t offset_;
+};
+
+// Strict UTF-8 to UTF-16: rejects stray or missing continuation bytes,
+// overlong forms, encoded surrogates and code points above U+10FFFF.
+//   Utf8ToUtf16("caf\xC3\xA9") == u"café"
+[[nodiscard]] std::u16string Utf8ToUtf16(std::string_view bytes);
+
+// UTF-16 to UTF-8. A lone surrogate has no UTF-8 form, so it is refused
+// rather than replaced: the caller decides what to tell the user.
+//   Utf16ToUtf8(u"café") == "caf\xC3\xA9"
+[[nodiscard]] std::string Utf16ToUtf8(std::u16string_view text);
+
+// UTF-16LE bytes, no byte order mark, code unit for code unit (any text,
+// lone surrogates included). An odd byte count is refused.
+[[nodiscard]] std::u16string Utf16LeToText(std::string_view bytes);
+[[nodiscard]] std::string TextToUtf16Le(std::u16string_view text);
+
+}  // namespace fenlow::edits

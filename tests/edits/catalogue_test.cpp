@@ -1,0 +1,167 @@
+// The option list and the selection of a bulk edit by its option text.
+
+#include "edits/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "edits/edit_failure.h"
+#include "edits/utf.h"
+#include "readable_text.h"
+
+namespace fenlow::edits {
+namespace {
+
+using testing::Readable;
+using testing::Written;
+
+TEST(OptionList, HasTwentySixEditsAndThreeSeparatorsInScreenOrder) {
+  EXPECT_EQ(std::count(kOptionListEntries.begin(), kOptionListEntries.end(), u"-"), 3);
+  EXPECT_EQ(kOptionListEntries[0], u"Remove all spaces in clipboard");
+  EXPECT_EQ(kOptionListEntries[6], u"-");
+  EXPECT_EQ(kOptionListEntries[9], u"-");
+  EXPECT_EQ(kOptionListEntries[21], u"-");
+  EXPECT_EQ(kOptionListEntries[14], u"Remove x (user-specified) character(s) in clipboard");
+  EXPECT_EQ(kOptionListEntries[28],
+            u"Replace all text before user-defined character(s) in clipboard with...");
+  const std::set<std::u16string_view> distinct(kOptionListEntries.begin(),
+                                               kOptionListEntries.end());
+  EXPECT_EQ(distinct.size(), 27u);  // 26 edits and the separator.
+  // The "with..." entries end in three full stops, not an ellipsis character.
+  for (std::u16string_view entry : kOptionListEntries) {
+    EXPECT_EQ(entry.find(u'\u2026'), std::u16string_view::npos) << Utf16ToUtf8(entry);
+  }
+}
+
+struct OptionCase {
+  std::u16string_view option;
+  const char* clipText;
+  const char* param1;
+  const char* param2;
+  const char* expected;
+};
+
+// One case per edit, chosen so that a mix-up of routines or parameters shows.
+const OptionCase kOptionCases[] = {
+    {options::kRemoveAllSpaces, "·a·b·¶c", "#", "", "ab¶c"},
+    {options::kRemoveExtraSpacesAtBeginning, "··a·b··", "", "", "a·b··"},
+    {options::kRemoveExtraSpacesAtEnd, "··a·b··", "", "", "··a·b"},
+    {options::kRemoveSpacesExceptSingle, "a··b···c", "", "", "a·b··c"},
+    {options::kRemoveBlankLines, "a¶¶¶b", "", "", "a¶b"},
+    {options::kRemoveAllTabs, "a⇥⇥b·", "", "", "ab·"},
+    {options::kReplaceAllSpaces, "a·b⇥c", "_", "!", "a_b⇥c"},
+    {options::kReplaceAllBlankLines, "a¶b", "_", "!", "a__b"},
+    {options::kRemoveAlphabetChars, "Ab1-é2", "", "", "1-é2"},
+    {options::kRemoveNumericChars, "a1b22", "", "", "ab"},
+    {options::kRemoveAlphanumericChars, "a1·b-2", "", "", "·-"},
+    {options::kRemoveNonAlphanumericChars, "a,·b!¶c⇥é", "", "", "a·b¶c⇥"},
+    {options::kRemoveListItems, "one·two·three", "one¶three", "X", "·two·"},
+    {options::kRemoveTextAfterDelimiter, "a=b=c", "=", "#", "a="},
+    {options::kRemoveTextBeforeDelimiter, "a=b=c", "=", "#", "=b=c"},
+    {options::kRemoveFirstChars, "abcdef", "2", "", "cdef"},
+    {options::kRemoveLastChars, "abcdef", "2", "", "abcd"},
+    {options::kRemoveTextAfterPosition, "abcdef", "2", "", "ab"},
+    {options::kRemoveTextBeforePosition, "abcdef", "4", "", "ef"},
+    {options::kReplaceAlphabetChars, "ab1", "#", "!", "##1"},
+    {options::kReplaceNumericChars, "a12", "#", "!", "a##"},
+    {options::kReplaceAlphanumericChars, "a1·b", "#", "!", "##·#"},
+    {options::kReplaceNonAlphanumericChars, "a,·b¶c", "#", "!", "a#·b##c"},
+    {options::kReplaceListItems, "one·two·three", "one¶three", "1¶3", "1·two·3"},
+    {options::kReplaceTextAfterDelimiter, "a=b=c", "=", "#", "a=#"},
+    {options::kReplaceTextBeforeDelimiter, "a=b=c", "=", "#", "#=b=c"},
+};
+
+TEST(ApplyOption, EveryEditIsReachableByItsOptionText) {
+  std::set<std::u16string_view> reached;
+  for (const OptionCase& example : kOptionCases) {
+    const EditOutcome outcome = ApplyOption(example.option, Readable(example.clipText),
+                                            Readable(example.param1), Readable(example.param2));
+    const std::string name = Utf16ToUtf8(example.option);
+    ASSERT_EQ(outcome.kind, EditOutcome::Kind::Edited) << name;
+    EXPECT_EQ(Written(outcome.result), example.expected) << name;
+    const bool blankLineEdit = example.option == options::kRemoveBlankLines ||
+                               example.option == options::kReplaceAllBlankLines;
+    EXPECT_EQ(outcome.rewritesClipText, blankLineEdit) << name;
+    reached.insert(example.option);
+  }
+  // Every entry of the list except the separator is an edit.
+  for (std::u16string_view entry : kOptionListEntries) {
+    if (entry != options::kSeparator) {
+      EXPECT_TRUE(reached.contains(entry)) << Utf16ToUtf8(entry);
+    }
+  }
+  EXPECT_EQ(reached.size(), 26u);
+}
+
+TEST(ApplyOption, TextsThatNameNoEdit) {
+  const std::u16string_view notEdits[] = {
+      u"-",
+      u"",
+      u"remove all spaces in clipboard",
+      u"Remove all spaces in clipboard ",
+      u" Remove all spaces in clipboard",
+      u"Replace all spaces in clipboard with\u2026",
+      u"Remove all spaces",
+  };
+  for (std::u16string_view text : notEdits) {
+    const EditOutcome outcome = ApplyOption(text, u"a b", u"1", u"2");
+    EXPECT_EQ(outcome.kind, EditOutcome::Kind::NoSuchOption) << Utf16ToUtf8(text);
+    EXPECT_EQ(outcome.result, u"");
+    EXPECT_FALSE(outcome.rewritesClipText);
+  }
+}
+
+TEST(ApplyOption, ConvertsXFromTheFirstParameter) {
+  EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"2.5", u"").result, u"cdef");
+  EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"3.5", u"").result, u"ef");
+  EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"3\r\n", u"").result, u"def");
+  EXPECT_EQ(ApplyOption(options::kRemoveLastChars, u"abcdef", u"-2", u"").result, u"abcdef");
+  EXPECT_EQ(ApplyOption(options::kRemoveTextAfterPosition, u"abcdef", u"-1", u"").result, u"");
+  EXPECT_EQ(ApplyOption(options::kRemoveLastChars, u"abcdef", u"32767", u"").result, u"");
+  EXPECT_EQ(ApplyOption(options::kRemoveTextAfterPosition, u"ab", u"32767", u"").result, u"ab");
+  EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"32766", u"").result, u"");
+}
+
+TEST(ApplyOption, FailuresOfTheXEdits) {
+  const std::u16string_view xEdits[] = {options::kRemoveFirstChars, options::kRemoveLastChars,
+                                        options::kRemoveTextAfterPosition,
+                                        options::kRemoveTextBeforePosition};
+  for (std::u16string_view option : xEdits) {
+    EXPECT_TRUE(NeedsWholeNumber(option));
+    for (std::u16string_view badX : {u"", u"abc", u"32767.5", u"-32769", u"1e2"}) {
+      EXPECT_THROW((void)ApplyOption(option, u"abc", badX, u""), EditFailure)
+          << Utf16ToUtf8(option) << " x=" << Utf16ToUtf8(badX);
+    }
+    // x is converted even when the text is empty.
+    EXPECT_THROW((void)ApplyOption(option, u"", u"abc", u""), EditFailure);
+  }
+  EXPECT_THROW((void)ApplyOption(options::kRemoveFirstChars, u"abc", u"32767", u""), EditFailure);
+  EXPECT_THROW((void)ApplyOption(options::kRemoveTextBeforePosition, u"abc", u"32767", u""),
+               EditFailure);
+  EXPECT_FALSE(NeedsWholeNumber(options::kRemoveListItems));
+  EXPECT_FALSE(NeedsWholeNumber(u"-"));
+}
+
+TEST(ApplyOption, ListEditsFailAtTheItemLimit) {
+  std::u16string list = u"q";
+  for (int item = 1; item < 32768; ++item) list += u"\r\nq";
+  EXPECT_THROW((void)ApplyOption(options::kRemoveListItems, u"aqa", list, u""), EditFailure);
+  EXPECT_THROW((void)ApplyOption(options::kReplaceListItems, u"aqa", list, u"r"), EditFailure);
+  list.resize(list.size() - 3);  // 32767 items.
+  EXPECT_EQ(ApplyOption(options::kRemoveListItems, u"aqa", list, u"").result, u"aa");
+}
+
+TEST(ApplyOption, ParametersAreReadOnlyByTheEditsThatUseThem) {
+  // Option 13 is option 24 with an empty replacement list, whatever param2 holds.
+  EXPECT_EQ(ApplyOption(options::kRemoveListItems, u"abc", u"b", u"X").result, u"ac");
+  EXPECT_EQ(ApplyOption(options::kReplaceListItems, u"abc", u"b", u"X").result, u"aXc");
+  EXPECT_EQ(ApplyOption(options::kReplaceListItems, u"abc", u"b", u"").result, u"ac");
+  // Options that take no parameter ignore both.
+  EXPECT_EQ(ApplyOption(options::kRemoveNumericChars, u"a1", u"9", u"9").result, u"a");
+}
+
+}  // namespace
+}  // namespace fenlow::edits
