@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace fenlow::cli {
+
+// The whole remaining content of an open stream. Throws CliFailure on a read
+// error; `what` names the stream in the message.
+[[nodiscard]] std::string ReadWholeStream(std::FILE* stream, const std::string& what);
+
+// The whole content of a file, read as bytes. Throws CliFailure when the file
+// cannot be opened or read.
+[[nodiscard]] std::string ReadWholeFile(const std::string& path);
+
+// Writes all bytes and flushes. Throws CliFailure on a write error.
+void WriteWholeStream(std::FILE* stream, std::string_view bytes, const std::string& what);
+
+}  // namespace fenlow::cli

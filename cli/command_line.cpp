@@ -1,0 +1,117 @@
+#include "cli/command_line.h"
+
+#include <string_view>
+
+#include "cli/cli_failure.h"
+
+namespace fenlow::cli {
+namespace {
+
+[[noreturn]] void FailUsage(const std::string& problem) {
+  throw CliFailure(problem + " (see fenlow-cli --help)", kExitBadUsage);
+}
+
+void SetParameter(std::optional<ParameterSource>& parameter, std::string_view flag,
+                  ParameterSource source) {
+  if (parameter) FailUsage("the parameter of " + std::string(flag) + " is given twice");
+  parameter = std::move(source);
+}
+
+// Reads the flags after "apply OPTION".
+void ParseApplyFlags(const std::vector<std::string>& arguments, std::size_t next,
+                     Command& command) {
+  while (next < arguments.size()) {
+    const std::string& flag = arguments[next++];
+    if (flag == "--utf16le") {
+      command.utf16le = true;
+      continue;
+    }
+    const bool isParam1 = flag == "--param1" || flag == "--param1-file";
+    if (!isParam1 && flag != "--param2" && flag != "--param2-file") {
+      FailUsage("unknown argument '" + flag + "'");
+    }
+    if (next == arguments.size()) FailUsage(flag + " needs a value");
+    const bool fromFile = flag.ends_with("-file");
+    SetParameter(isParam1 ? command.param1 : command.param2, isParam1 ? "--param1" : "--param2",
+                 ParameterSource{arguments[next++], fromFile});
+  }
+}
+
+}  // namespace
+
+Command ParseCommandLine(const std::vector<std::string>& arguments) {
+  Command command;
+  if (arguments.empty()) FailUsage("a command is needed");
+  const std::string& action = arguments[0];
+  if (action == "--help" || action == "-h" || action == "help") {
+    command.action = Command::Action::Help;
+  } else if (action == "list") {
+    if (arguments.size() > 1) FailUsage("list takes no arguments");
+    command.action = Command::Action::List;
+  } else if (action == "apply") {
+    if (arguments.size() < 2) FailUsage("apply needs the option text");
+    command.action = Command::Action::Apply;
+    command.optionText = arguments[1];
+    ParseApplyFlags(arguments, 2, command);
+  } else {
+    FailUsage("unknown command '" + action + "'");
+  }
+  return command;
+}
+
+const char* HelpText() {
+  return R"(fenlow-cli: the bulk edits of Fenlow, for scripts.
+
+Usage:
+  fenlow-cli list
+  fenlow-cli apply OPTION [--param1 TEXT | --param1-file FILE]
+                          [--param2 TEXT | --param2-file FILE] [--utf16le]
+  fenlow-cli --help
+
+list
+  Prints the 29 entries of the option list, one a line (LF), in their order
+  on screen; "-" is a separator and names no edit.
+
+apply OPTION
+  Reads a text from standard input, applies the bulk edit whose option text
+  is exactly OPTION (case included, e.g. "Remove all tabs in clipboard"), and
+  writes the result to standard output. The first and second parameters are
+  those of the edit's dialog and are empty when not given:
+    - "... with..." edits: --param1 is the replacement text;
+    - the x edits: --param1 is x, a decimal number from -32768 to 32767
+      (blanks and line breaks around it are ignored, a fraction is rounded
+      to the nearest whole number, a half to the even one: 2.5 -> 2);
+    - the user-defined character(s) edits: --param1 is the text searched
+      for, and for the Replace ones --param2 is the replacement;
+    - the x (user-specified) edits: --param1 is the list of texts to find,
+      one a line, and for the Replace one --param2 the replacements.
+  Lines in a list and line breaks in a text are CR LF; a lone CR or LF is an
+  ordinary character. --paramN-file reads the parameter from FILE, which
+  allows CR LF and any other text.
+
+Encodings
+  Bytes are taken as they are: no newline translation, no byte order mark
+  handling. By default standard input, standard output, the parameter files
+  and TEXT are UTF-8; input that is not valid UTF-8 is refused. The engine
+  counts UTF-16 code units, so an edit can split a character outside the
+  Basic Multilingual Plane and leave a lone surrogate; UTF-8 cannot carry
+  that, so such a result is refused with a message and nothing is written.
+  With --utf16le, standard input, standard output and the parameter files
+  are UTF-16LE without a byte order mark, code unit for code unit, so any
+  text, lone surrogates included, goes through unchanged. TEXT given on the
+  command line is always UTF-8 (on Windows, in the console's code page;
+  use --paramN-file for other text).
+
+Exit status
+  0  success: the result is on standard output
+  1  the edit failed (for example x is not a whole number from -32768 to
+     32767, x = 32767 for the edits that need x + 1, a list of 32768 lines
+     or more), OPTION names no bulk edit, a file cannot be read, or the text
+     cannot be decoded or encoded
+  2  the command line is not understood
+  On a failure a one-line message goes to standard error and nothing to
+  standard output.
+)";
+}
+
+}  // namespace fenlow::cli

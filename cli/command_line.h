@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fenlow::cli {
+
+// Where a parameter's text comes from: the command line itself or a file.
+struct ParameterSource {
+  std::string text;  // The text itself, or the file's path.
+  bool fromFile = false;
+};
+
+struct Command {
+  enum class Action { Help, List, Apply };
+  Action action = Action::Help;
+  std::string optionText;  // For Apply: the option text, as UTF-8.
+  std::optional<ParameterSource> param1;
+  std::optional<ParameterSource> param2;
+  bool utf16le = false;
+};
+
+// Parses the arguments after the program name. Throws CliFailure with
+// kExitBadUsage when they do not form a command.
+[[nodiscard]] Command ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text that --help prints.
+[[nodiscard]] const char* HelpText();
+
+}  // namespace fenlow::cli

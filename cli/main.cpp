@@ -1,0 +1,61 @@
+// fenlow-cli: applies Fenlow's bulk edits to standard input.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/apply_command.h"
+#include "cli/binary_stdio.h"
+#include "cli/byte_streams.h"
+#include "cli/cli_failure.h"
+#include "cli/command_line.h"
+#include "edits/catalogue.h"
+#include "edits/utf.h"
+
+namespace {
+
+using fenlow::cli::Command;
+
+void PrintOptionList() {
+  std::string listing;
+  for (std::u16string_view entry : fenlow::edits::kOptionListEntries) {
+    listing += fenlow::edits::Utf16ToUtf8(entry) + '\n';
+  }
+  fenlow::cli::WriteWholeStream(stdout, listing, "standard output");
+}
+
+// Failures are reported on one line, whatever the message holds.
+int ReportFailure(std::string message, int exitCode) {
+  for (char& c : message) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  std::fprintf(stderr, "fenlow-cli: %s\n", message.c_str());
+  return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  fenlow::cli::UseBinaryStdio();
+  try {
+    const Command command = fenlow::cli::ParseCommandLine({argv + 1, argv + argc});
+    switch (command.action) {
+      case Command::Action::Help:
+        fenlow::cli::WriteWholeStream(stdout, fenlow::cli::HelpText(), "standard output");
+        break;
+      case Command::Action::List:
+        PrintOptionList();
+        break;
+      case Command::Action::Apply:
+        fenlow::cli::RunApply(command);
+        break;
+    }
+    return fenlow::cli::kExitOk;
+  } catch (const fenlow::cli::CliFailure& failure) {
+    return ReportFailure(failure.what(), failure.exitCode());
+  } catch (const std::exception& failure) {
+    // Edit failures, and anything unforeseen such as running out of memory.
+    return ReportFailure(failure.what(), fenlow::cli::kExitFailed);
+  }
+}

@@ -1,0 +1,282 @@
+// fenlow-cli through the real binary: encodings, exit codes, the standard
+// output and error rules, and every option.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "edits/catalogue.h"
+#include "edits/utf.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using fenlow::edits::Utf16ToUtf8;
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    directory_ = fs::temp_directory_path() /
+                 ("fenlow-cli-test-" + std::to_string(::getpid()) + "-" + test->name());
+    fs::create_directories(directory_);
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  std::string WriteFile(const std::string& name, const std::string& bytes) {
+    const fs::path path = directory_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+  }
+
+  CliRun RunCli(const std::vector<std::string>& arguments, const std::string& input = "") {
+    std::string command = Quoted(FENLOW_CLI_PATH);
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    const std::string in = WriteFile("stdin", input);
+    command += " <" + Quoted(in) + " >" + Quoted((directory_ / "stdout").string()) + " 2>" +
+               Quoted((directory_ / "stderr").string());
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status)) << command;
+    return CliRun{WEXITSTATUS(status), ReadFile(directory_ / "stdout"),
+                  ReadFile(directory_ / "stderr")};
+  }
+
+  // A failure: the given exit code, nothing on stdout, one line on stderr.
+  static void ExpectFailure(const CliRun& run, int exitCode, const std::string& messagePart) {
+    EXPECT_EQ(run.exitCode, exitCode);
+    EXPECT_EQ(run.out, "");
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_NE(run.err.find(messagePart), std::string::npos) << run.err;
+  }
+
+  fs::path directory_;
+};
+
+std::string Option(std::u16string_view option) {
+  return Utf16ToUtf8(option);
+}
+
+namespace options = fenlow::edits::options;
+
+TEST_F(CliTest, ListPrintsTheTwentyNineEntriesInOrder) {
+  const CliRun run = RunCli({"list"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  std::string expected;
+  for (std::u16string_view entry : fenlow::edits::kOptionListEntries)
+    expected += Option(entry) + "\n";
+  EXPECT_EQ(run.out, expected);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 29);
+}
+
+TEST_F(CliTest, HelpDocumentsCommandsEncodingsAndExitStatus) {
+  const CliRun run = RunCli({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* topic : {"list", "apply OPTION", "--param1-file", "--utf16le", "lone surrogate",
+                            "Exit status", "2.5 -> 2"}) {
+    EXPECT_NE(run.out.find(topic), std::string::npos) << topic;
+  }
+}
+
+TEST_F(CliTest, AppliesAnEditToBytesAsTheyAre) {
+  // CR LF, lone CR, and a BOM pass through untouched.
+  const std::string input = "\xEF\xBB\xBF a\tb \r\n\r\n\r\nc\rd\n";
+  CliRun run = RunCli({"apply", Option(options::kRemoveAllSpaces)}, input);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "\xEF\xBB\xBF"
+            "a\tb\r\n\r\n\r\nc\rd\n");
+  EXPECT_EQ(run.err, "");
+  run = RunCli({"apply", Option(options::kRemoveBlankLines)}, input);
+  EXPECT_EQ(run.out, "\xEF\xBB\xBF a\tb \r\nc\rd\n");
+}
+
+TEST_F(CliTest, EveryOptionIsReachableWithItsParameters) {
+  struct Case {
+    std::u16string_view option;
+    std::vector<std::string> flags;
+    std::string input;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {options::kRemoveAllSpaces, {}, " a b", "ab"},
+      {options::kRemoveExtraSpacesAtBeginning, {}, "  a ", "a "},
+      {options::kRemoveExtraSpacesAtEnd, {}, "  a ", "  a"},
+      {options::kRemoveSpacesExceptSingle, {}, "a   b", "a  b"},
+      {options::kRemoveBlankLines, {}, "a\r\n\r\nb", "a\r\nb"},
+      {options::kRemoveAllTabs, {}, "a\t\tb", "ab"},
+      {options::kReplaceAllSpaces, {"--param1", "_"}, "a b", "a_b"},
+      {options::kReplaceAllBlankLines, {"--param1", "|"}, "a\r\nb", "a||b"},
+      {options::kRemoveAlphabetChars, {}, "Ab1-\xC3\xA9", "1-\xC3\xA9"},
+      {options::kRemoveNumericChars, {}, "a1b22", "ab"},
+      {options::kRemoveAlphanumericChars, {}, "a1 b-2", " -"},
+      {options::kRemoveNonAlphanumericChars, {}, "a, b!\xC3\xA9", "a b"},
+      {options::kRemoveListItems, {"--param1", "b"}, "abcb", "ac"},
+      {options::kRemoveTextAfterDelimiter, {"--param1", "="}, "a=b=c", "a="},
+      {options::kRemoveTextBeforeDelimiter, {"--param1", "="}, "a=b=c", "=b=c"},
+      {options::kRemoveFirstChars, {"--param1", "2.5"}, "abcdef", "cdef"},
+      {options::kRemoveLastChars, {"--param1", "3.5"}, "abcdef", "ab"},
+      {options::kRemoveTextAfterPosition, {"--param1", " 2 "}, "abcdef", "ab"},
+      {options::kRemoveTextBeforePosition, {"--param1", "-4"}, "abcdef", "abcdef"},
+      {options::kReplaceAlphabetChars, {"--param1", "#"}, "ab1", "##1"},
+      {options::kReplaceNumericChars, {"--param1", "#"}, "a12", "a##"},
+      {options::kReplaceAlphanumericChars, {"--param1", "#"}, "a1 b", "## #"},
+      {options::kReplaceNonAlphanumericChars, {"--param1", "#"}, "a,\tb", "a##b"},
+      {options::kReplaceListItems, {"--param1", "a", "--param2", "z"}, "abca", "zbcz"},
+      {options::kReplaceTextAfterDelimiter, {"--param1", "=", "--param2", "#"}, "a=b=c", "a=#"},
+      {options::kReplaceTextBeforeDelimiter, {"--param2", "#", "--param1", "="}, "a=b=c", "#=b=c"},
+  };
+  for (const Case& test : cases) {
+    std::vector<std::string> arguments = {"apply", Option(test.option)};
+    arguments.insert(arguments.end(), test.flags.begin(), test.flags.end());
+    const CliRun run = RunCli(arguments, test.input);
+    EXPECT_EQ(run.exitCode, 0) << Option(test.option) << ": " << run.err;
+    EXPECT_EQ(run.out, test.expected) << Option(test.option);
+  }
+}
+
+TEST_F(CliTest, ParameterFilesCarryLineBreaks) {
+  const std::string findList = WriteFile("find", "one\r\nthree\r\n");
+  const std::string replaceList = WriteFile("replace", "1\r\n3");
+  const CliRun run = RunCli({"apply", Option(options::kReplaceListItems), "--param1-file", findList,
+                             "--param2-file", replaceList},
+                            "one two three");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "1 two 3");
+  // The x of the x edits may end in the line break a text editor leaves.
+  const std::string x = WriteFile("x", "3\r\n");
+  EXPECT_EQ(RunCli({"apply", Option(options::kRemoveFirstChars), "--param1-file", x}, "abcdef").out,
+            "def");
+}
+
+TEST_F(CliTest, EmptyInputGivesEmptyOutput) {
+  const CliRun run =
+      RunCli({"apply", Option(options::kReplaceTextBeforeDelimiter), "--param2", "#"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(CliTest, EditFailuresExitOneWithAMessageAndNoOutput) {
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveFirstChars), "--param1", "abc"}, "text"), 1,
+                "x must be a whole number from -32768 to 32767.");
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveFirstChars)}, "text"), 1, "x is empty");
+  ExpectFailure(
+      RunCli({"apply", Option(options::kRemoveTextBeforePosition), "--param1", "32767"}, "text"), 1,
+      "32766");
+  std::string longList = "z";
+  for (int i = 1; i < 32768; ++i) longList += "\r\nz";
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveListItems), "--param1-file",
+                        WriteFile("list", longList)},
+                       "text"),
+                1, "at most 32767 lines");
+}
+
+TEST_F(CliTest, OptionsThatNameNoEditAreRefused) {
+  for (const char* option : {"-", "remove all spaces in clipboard", "Remove all spaces", ""}) {
+    ExpectFailure(RunCli({"apply", option}, "a b"), 1, "names no bulk edit");
+  }
+}
+
+TEST_F(CliTest, MissingParameterFileIsReported) {
+  const std::string missing = (directory_ / "no-such-file").string();
+  ExpectFailure(
+      RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1-file", missing}, "a b"), 1,
+      "no-such-file");
+}
+
+TEST_F(CliTest, CommandLineMistakesExitTwo) {
+  ExpectFailure(RunCli({}), 2, "--help");
+  ExpectFailure(RunCli({"frobnicate"}), 2, "unknown command");
+  ExpectFailure(RunCli({"apply"}), 2, "option text");
+  ExpectFailure(RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1"}), 2,
+                "needs a value");
+  ExpectFailure(
+      RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1", "a", "--param1-file", "f"}),
+      2, "given twice");
+  ExpectFailure(RunCli({"apply", Option(options::kReplaceAllSpaces), "--bogus"}), 2, "--bogus");
+  ExpectFailure(RunCli({"list", "extra"}), 2, "no arguments");
+}
+
+TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces)}, "abc\xC3(def"), 1,
+                "standard input: invalid UTF-8 at byte offset 3");
+  ExpectFailure(RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1-file",
+                        WriteFile("bad", "\xFF")},
+                       "a b"),
+                1, "invalid UTF-8 at byte offset 0");
+  ExpectFailure(
+      RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1", "\xED\xA0\x80"}, "a b"), 1,
+      "--param1: invalid UTF-8");
+}
+
+TEST_F(CliTest, ResultWithALoneSurrogateIsRefusedInUtf8) {
+  // Removing the first code unit of U+1F600 leaves its low surrogate.
+  ExpectFailure(
+      RunCli({"apply", Option(options::kRemoveFirstChars), "--param1", "1"}, "\xF0\x9F\x98\x80z"),
+      1, "--utf16le");
+}
+
+TEST_F(CliTest, Utf16LeCarriesLoneSurrogatesBothWays) {
+  // U+D83D alone, "a b", U+DE00 alone, as UTF-16LE without BOM.
+  const std::string input(
+      "\x3D\xD8"
+      "a\0 \0b\0\x00\xDE",
+      10);
+  CliRun run = RunCli({"apply", Option(options::kRemoveAllSpaces), "--utf16le"}, input);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, std::string("\x3D\xD8"
+                                 "a\0b\0\x00\xDE",
+                                 8));
+  // The parameter file is UTF-16LE as well: replace spaces by a lone low surrogate.
+  const std::string replacement = WriteFile("replacement", std::string("\x00\xDE", 2));
+  run = RunCli(
+      {"apply", Option(options::kReplaceAllSpaces), "--utf16le", "--param1-file", replacement},
+      input);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, std::string("\x3D\xD8"
+                                 "a\0\x00\xDE"
+                                 "b\0\x00\xDE",
+                                 10));
+  // The CR LF of UTF-16LE text is four bytes.
+  run = RunCli({"apply", Option(options::kRemoveBlankLines), "--utf16le"},
+               std::string("a\0\r\0\n\0\r\0\n\0b\0", 12));
+  EXPECT_EQ(run.out, std::string("a\0\r\0\n\0b\0", 8));
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces), "--utf16le"}, "odd"), 1,
+                "odd number of bytes");
+}
+
+}  // namespace
