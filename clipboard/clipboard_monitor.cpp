@@ -56,15 +56,16 @@ void ClipboardMonitor::JoinChain() {
 }
 
 void ClipboardMonitor::LeaveChain() {
-  platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(),
-                                             state_.NextViewerHwnd);
+  platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(), state_.NextViewerHwnd);
 }
 
-void ClipboardMonitor::Yield() { platform_.Messaging().Yield(); }
+void ClipboardMonitor::Yield() {
+  platform_.Messaging().Yield();
+}
 
-platform::MessageResult FENLOW_WINDOW_PROC_CALL ClipboardMonitor::ViewerWndProc(
-    platform::WindowHandle hWnd, platform::MessageId uMsg, platform::WParam wParam,
-    platform::LParam lParam) {
+platform::MessageResult FENLOW_WINDOW_PROC_CALL
+ClipboardMonitor::ViewerWndProc(platform::WindowHandle hWnd, platform::MessageId uMsg,
+                                platform::WParam wParam, platform::LParam lParam) {
   auto& monitors = HookedMonitors();
   auto found = monitors.find(hWnd);
   if (found == monitors.end()) return 0;
@@ -81,20 +82,34 @@ platform::MessageResult ClipboardMonitor::HandleMessage(platform::WindowHandle h
                                                         platform::LParam lParam) {
   platform::MessageResult result =
       platform_.Messaging().CallWindowProc(state_.PrevWndProc, hWnd, uMsg, wParam, lParam);
+  if (IsPassingOn(uMsg)) return result;  // it came round a chain that loops back to us
   if (uMsg == platform::kChangeClipboardChainMessage) {
     if (static_cast<platform::WindowHandle>(wParam) == state_.NextViewerHwnd)
       state_.NextViewerHwnd = static_cast<platform::WindowHandle>(lParam);
-    PassOn(uMsg, wParam, lParam);
+    PassOn(hWnd, uMsg, wParam, lParam);
   } else if (uMsg == platform::kDrawClipboardMessage && !state_.IsBusy && state_.MonitorEnabled) {
     OnClipboardChange();
-    PassOn(uMsg, wParam, lParam);  // NextViewerHwnd may have changed meanwhile
+    PassOn(hWnd, uMsg, wParam, lParam);  // NextViewerHwnd may have changed meanwhile
   }
   return result;
 }
 
-void ClipboardMonitor::PassOn(platform::MessageId uMsg, platform::WParam wParam,
-                              platform::LParam lParam) {
-  platform_.Messaging().SendMessage(state_.NextViewerHwnd, uMsg, wParam, lParam);
+// Passing a message on must neither freeze on a hung viewer nor loop: a
+// chain that leads back to our own window would recurse without end.
+void ClipboardMonitor::PassOn(platform::WindowHandle hWnd, platform::MessageId uMsg,
+                              platform::WParam wParam, platform::LParam lParam) {
+  if (state_.NextViewerHwnd == hWnd) return;
+  bool& passing =
+      uMsg == platform::kDrawClipboardMessage ? passingOnUpdate_ : passingOnChainChange_;
+  passing = true;
+  (void)platform_.Messaging().SendMessageTimeout(state_.NextViewerHwnd, uMsg, wParam, lParam,
+                                                 kPassOnTimeout);
+  passing = false;
+}
+
+bool ClipboardMonitor::IsPassingOn(platform::MessageId uMsg) const {
+  return (uMsg == platform::kDrawClipboardMessage && passingOnUpdate_) ||
+         (uMsg == platform::kChangeClipboardChainMessage && passingOnChainChange_);
 }
 
 std::int16_t ClipboardMonitor::ContentKindCode() {

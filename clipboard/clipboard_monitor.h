@@ -6,6 +6,7 @@
 // bulk-edit dispatcher, the only place that writes to the clipboard.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "clipboard/clipboard_text.h"
@@ -68,7 +69,12 @@ class ClipboardMonitor {
  private:
   platform::MessageResult HandleMessage(platform::WindowHandle hWnd, platform::MessageId uMsg,
                                         platform::WParam wParam, platform::LParam lParam);
-  void PassOn(platform::MessageId uMsg, platform::WParam wParam, platform::LParam lParam);
+  // How long a viewer that is not hung may take over a passed-on message.
+  static constexpr std::chrono::milliseconds kPassOnTimeout{5000};
+
+  void PassOn(platform::WindowHandle hWnd, platform::MessageId uMsg, platform::WParam wParam,
+              platform::LParam lParam);
+  bool IsPassingOn(platform::MessageId uMsg) const;
   std::int16_t ContentKindCode();
   void ReadClipboardText();
 
@@ -78,6 +84,8 @@ class ClipboardMonitor {
   ClipboardText clipboard_;
   BulkEditStep* bulkEditStep_ = nullptr;
   platform::WindowHandle hookedWindow_ = 0;
+  bool passingOnUpdate_ = false;
+  bool passingOnChainChange_ = false;
 };
 
 }  // namespace fenlow

@@ -11,9 +11,14 @@ namespace format = platform::format;
 
 // Link stands before text: a text offered together with a DDE link is not
 // taken as plain text.
-constexpr std::array<std::int32_t, 8> kKindPrecedence = {
-    format::kLink,   format::kText, format::kRichText,        format::kBitmap,
-    format::kDib,    format::kEnhancedMetafile, format::kMetafilePicture, format::kPalette};
+constexpr std::array<std::int32_t, 8> kKindPrecedence = {format::kLink,
+                                                         format::kText,
+                                                         format::kRichText,
+                                                         format::kBitmap,
+                                                         format::kDib,
+                                                         format::kEnhancedMetafile,
+                                                         format::kMetafilePicture,
+                                                         format::kPalette};
 
 }  // namespace
 

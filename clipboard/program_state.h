@@ -11,11 +11,11 @@ namespace fenlow {
 
 struct ProgramState {
   // Clipboard monitor.
-  platform::WindowHandle NextViewerHwnd = 0;  // the viewer after the main window (0: none)
+  platform::WindowHandle NextViewerHwnd = 0;   // the viewer after the main window (0: none)
   platform::WindowProc PrevWndProc = nullptr;  // the main window's own procedure while hooked
-  bool MonitorEnabled = false;  // update messages are acted on only while set
-  bool IsBusy = false;          // a clipboard change is being handled
-  bool IsWritingBack = false;   // the bulk-edit dispatcher is running
+  bool MonitorEnabled = false;                 // update messages are acted on only while set
+  bool IsBusy = false;                         // a clipboard change is being handled
+  bool IsWritingBack = false;                  // the bulk-edit dispatcher is running
 
   // Requests of the two buttons that change the clipboard.
   bool BulkEditRequested = false;

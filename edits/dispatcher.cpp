@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "edits/catalogue.h"
+#include "edits/edit_failure.h"
 #include "edits/failure_text.h"
 
 namespace fenlow {
@@ -11,7 +12,8 @@ namespace {
 
 constexpr std::u16string_view kWriteBackFailed =
     u"The clipboard could not be written: another program keeps it open.\r\n"
-    u"The edited text is still shown in the window; save it again in a moment.";
+    u"The edited text is still shown in the window: copy it from there "
+    u"(Ctrl+A, Ctrl+C) once the other program lets the clipboard go.";
 
 }  // namespace
 
@@ -19,13 +21,17 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   ProgramState& state = monitor_.State();
   state.IsWritingBack = true;
   state.IsBusy = true;
+  // The requests are taken now: a button clicked during the yields below
+  // resets the flags on its way in, and must not cancel this write-back.
+  const bool bulkEditRequested = state.BulkEditRequested;
+  const bool manualSaveRequested = state.ManualSaveRequested;
   Detach();
 
   std::optional<std::u16string> notice;
   std::exception_ptr unexpected;
   try {
-    if (state.BulkEditRequested) notice = WriteBulkEdit();
-    if (state.ManualSaveRequested && !notice) notice = WriteManualSave();
+    if (bulkEditRequested) notice = WriteBulkEdit();
+    if (manualSaveRequested && !notice) notice = WriteManualSave();
   } catch (...) {
     unexpected = std::current_exception();
   }

@@ -26,7 +26,7 @@ using WindowProc = MessageResult(FENLOW_WINDOW_PROC_CALL*)(WindowHandle, Message
 
 constexpr MessageId kDrawClipboardMessage = 0x0308;  // WM_DRAWCLIPBOARD: the clipboard changed
 constexpr MessageId kChangeClipboardChainMessage = 0x030D;  // WM_CHANGECBCHAIN: a viewer leaves
-constexpr MessageId kCloseMessage = 0x0010;  // WM_CLOSE
+constexpr MessageId kCloseMessage = 0x0010;                 // WM_CLOSE
 
 // Every failing platform operation throws this, carrying a description text
 // that can be shown to the user as it stands.

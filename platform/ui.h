@@ -41,13 +41,13 @@ struct TwipsRect {
 };
 
 struct ControlSpec {
-  std::string name;       // "Text1", "Combo1", "PushButton2", "Label1(0)"
+  std::string name;  // "Text1", "Combo1", "PushButton2", "Label1(0)"
   ControlKind kind = ControlKind::Label;
-  std::string container;  // empty: the form itself; otherwise the name of a Frame
+  std::string container;   // empty: the form itself; otherwise the name of a Frame
   std::u16string caption;  // caption, or the initial text of a text box
   TwipsRect rect;          // relative to the container
   int tabIndex = 0;
-  std::optional<FontSpec> font;  // nullopt: the form's font
+  std::optional<FontSpec> font;   // nullopt: the form's font
   bool horizontalScroll = false;  // text boxes
   bool verticalScroll = false;    // text boxes
 };
@@ -122,7 +122,7 @@ class Form {
 };
 
 // Message box styles used by the program.
-constexpr int kMessageBoxPlain = 0;        // OK only, no icon
+constexpr int kMessageBoxPlain = 0;         // OK only, no icon
 constexpr int kMessageBoxExclamation = 48;  // OK only, exclamation icon
 
 class Ui {

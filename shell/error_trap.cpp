@@ -22,6 +22,18 @@ std::u16string ErrorReportText(std::u16string_view description, std::u16string_v
   return text;
 }
 
+std::u16string TrapLocation(std::u16string_view window, std::u16string_view procedure) {
+  std::u16string location = u"in ";
+  location += config::kProjectName;
+  location += config::kBuildDate;
+  location += u".";
+  location += window;
+  location += u".";
+  location += procedure;
+  location += u" ";
+  return location;
+}
+
 void ShowErrorReport(platform::Ui& ui, std::u16string_view description,
                      std::u16string_view location, std::int32_t label) {
   ui.ShowMessage(ErrorReportText(description, location, label), platform::kMessageBoxExclamation,

@@ -25,6 +25,10 @@ namespace fenlow {
 [[nodiscard]] std::u16string ErrorReportText(std::u16string_view description,
                                              std::u16string_view location, std::int32_t label);
 
+// The location text of a trapped procedure: "in Fenlowpad2021/08/31.Form1.Form_Load ".
+[[nodiscard]] std::u16string TrapLocation(std::u16string_view window,
+                                          std::u16string_view procedure);
+
 // Shows the report (title "Application Error", style 48) and waits until the user closes it.
 void ShowErrorReport(platform::Ui& ui, std::u16string_view description,
                      std::u16string_view location, std::int32_t label);

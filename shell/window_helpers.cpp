@@ -13,6 +13,23 @@ std::u16string HandCursorPath(platform::FileSystem& files) {
   return files.ProgramFolder() + u"\\HAND-M.CUR";
 }
 
+std::u16string SkinFilePath(platform::FileSystem& files) {
+  return files.ProgramFolder() + u"\\x\\o.cjs";
+}
+
+// The skin layer's calls in the order that loads the skin, switches on what
+// it paints and applies it to the main window.
+void ApplySkin(platform::FileSystem& files, platform::Form& mainWindow, SkinLayer& skin) {
+  std::u16string path = SkinFilePath(files);
+  if (!files.IsNormalFile(path)) return;
+  ApplyButtonFaceColours(mainWindow);
+  skin.LoadSkin(path, u"");
+  skin.SetOptions(skin.Options() | SkinLayer::kSkinControls);
+  skin.SetSkinWindowSurface(true);
+  skin.SetSkinFrames(true);
+  skin.ApplyWindow(mainWindow.Handle());
+}
+
 namespace {
 
 bool TakesButtonFace(platform::ControlKind kind) {
@@ -45,6 +62,26 @@ std::u16string ApplicationTitleOf(std::u16string_view productName) {
 
 void SetApplicationTitle(platform::Ui& ui) {
   ui.SetApplicationTitle(ApplicationTitleOf(config::kProductName));
+}
+
+void SetPointerUnlessHourglass(platform::Form& window, platform::MousePointer pointer) {
+  if (window.Pointer() != platform::MousePointer::Hourglass) window.SetPointer(pointer);
+}
+
+void InstallPointerFeedback(platform::Form& window) {
+  using platform::ControlEvent;
+  using platform::ControlKind;
+  using platform::MousePointer;
+  auto pointTo = [&window](MousePointer pointer) {
+    return [&window, pointer] { SetPointerUnlessHourglass(window, pointer); };
+  };
+  window.On("", ControlEvent::MouseMove, pointTo(MousePointer::Default));
+  for (platform::Control* control : window.Controls()) {
+    if (control->Kind() == ControlKind::PushButton)
+      window.On(control->Name(), ControlEvent::MouseMove, pointTo(MousePointer::Custom));
+    if (control->Kind() == ControlKind::Frame)
+      window.On(control->Name(), ControlEvent::MouseMove, pointTo(MousePointer::Default));
+  }
 }
 
 }  // namespace fenlow

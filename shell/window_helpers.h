@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "shell/skin_layer.h"
 
 namespace fenlow {
 
@@ -15,6 +16,16 @@ namespace fenlow {
 // The hand pointer file in the program's folder.
 [[nodiscard]] std::u16string HandCursorPath(platform::FileSystem& files);
 
+// The optional skin file in the program's folder.
+[[nodiscard]] std::u16string SkinFilePath(platform::FileSystem& files);
+
+// Skins the main window when the skin file is present as a normal file:
+// button-face colours first, then the skin layer loaded from the file and
+// applied to the window. Without the file the window keeps its design
+// colours. A skin that cannot be loaded or applied throws Failure; the colour
+// changes already made stay.
+void ApplySkin(platform::FileSystem& files, platform::Form& mainWindow, SkinLayer& skin);
+
 // Paints the window, and its option buttons, check boxes, frames and labels,
 // in the system's button-face colour.
 void ApplyButtonFaceColours(platform::Form& window);
@@ -23,5 +34,12 @@ void ApplyButtonFaceColours(platform::Form& window);
 // blank until it is at most 40 characters; a one-word name stays whole.
 [[nodiscard]] std::u16string ApplicationTitleOf(std::u16string_view productName);
 void SetApplicationTitle(platform::Ui& ui);
+
+// Pointer feedback: sets the window's pointer unless it shows the hourglass,
+// which stays until whoever set it clears it.
+void SetPointerUnlessHourglass(platform::Form& window, platform::MousePointer pointer);
+// Installs the feedback on every window: the custom hand over each push
+// button, the default arrow over the window's surface and its frames.
+void InstallPointerFeedback(platform::Form& window);
 
 }  // namespace fenlow

@@ -67,8 +67,12 @@ SimulatedDesktop::~SimulatedDesktop() {
   if (activeDesktop == this) activeDesktop = nullptr;
 }
 
-Ui& SimulatedDesktop::Forms() { return *ui_; }
-SimulatedUi& SimulatedDesktop::SimForms() { return *ui_; }
+Ui& SimulatedDesktop::Forms() {
+  return *ui_;
+}
+SimulatedUi& SimulatedDesktop::SimForms() {
+  return *ui_;
+}
 
 std::string SimulatedDesktop::Hex(WindowHandle window) {
   char buffer[32];
@@ -92,9 +96,13 @@ WindowHandle SimulatedDesktop::CreateWindow(MessageResult result) {
   return handle;
 }
 
-void SimulatedDesktop::DestroyWindow(WindowHandle window) { windows_.erase(window); }
+void SimulatedDesktop::DestroyWindow(WindowHandle window) {
+  windows_.erase(window);
+}
 
-bool SimulatedDesktop::IsWindow(WindowHandle window) const { return FindWindow(window) != nullptr; }
+bool SimulatedDesktop::IsWindow(WindowHandle window) const {
+  return FindWindow(window) != nullptr;
+}
 
 SimulatedDesktop::SimWindow* SimulatedDesktop::FindWindow(WindowHandle window) {
   auto found = windows_.find(window);
@@ -254,7 +262,9 @@ bool SimulatedDesktop::HasFormat(std::int32_t format) {
   return formats_.count(format) != 0;
 }
 
-void SimulatedDesktop::PauseBetweenAttempts(std::chrono::milliseconds) { ++pauses_; }
+void SimulatedDesktop::PauseBetweenAttempts(std::chrono::milliseconds) {
+  ++pauses_;
+}
 
 // --- Viewer chain and messages ------------------------------------------------------
 
@@ -305,27 +315,29 @@ MessageResult SimulatedDesktop::SendMessage(WindowHandle window, MessageId messa
     ++blockingSendsToHung_;  // the real call would never return
     return 0;
   }
-  if (sendDepth_ >= kMaxSendDepth) {
-    recursionDetected_ = true;
-    return 0;
-  }
-  ++sendDepth_;
-  MessageResult result = found->proc(window, message, wParam, lParam);
-  --sendDepth_;
-  return result;
+  return Deliver(window, message, wParam, lParam).value_or(0);
 }
 
 std::optional<MessageResult> SimulatedDesktop::SendMessageTimeout(WindowHandle window,
                                                                   MessageId message, WParam wParam,
                                                                   LParam lParam,
                                                                   std::chrono::milliseconds) {
+  Record("SendMessageTimeout(" + Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
-  if (found == nullptr) return std::nullopt;
-  if (found->foreign && found->foreign->hung) {
-    Record("SendMessageTimeout(" + Hex(window) + "," + MessageName(message) + ") gave up");
+  if (found == nullptr || (found->foreign && found->foreign->hung)) return std::nullopt;
+  return Deliver(window, message, wParam, lParam);
+}
+
+std::optional<MessageResult> SimulatedDesktop::Deliver(WindowHandle window, MessageId message,
+                                                       WParam wParam, LParam lParam) {
+  if (sendDepth_ >= kMaxSendDepth) {
+    recursionDetected_ = true;
     return std::nullopt;
   }
-  return SendMessage(window, message, wParam, lParam);
+  ++sendDepth_;
+  MessageResult result = FindWindow(window)->proc(window, message, wParam, lParam);
+  --sendDepth_;
+  return result;
 }
 
 void SimulatedDesktop::Yield() {
@@ -339,8 +351,7 @@ void SimulatedDesktop::Yield() {
   for (auto& action : actions) action();
 }
 
-bool SimulatedDesktop::ShellOpen(WindowHandle, std::u16string_view file, std::u16string_view,
-                                 int) {
+bool SimulatedDesktop::ShellOpen(WindowHandle, std::u16string_view file, std::u16string_view, int) {
   Record("ShellOpen(" + Narrow(file) + ")");
   openedFiles_.emplace_back(file);
   return true;

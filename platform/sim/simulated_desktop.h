@@ -39,8 +39,11 @@ struct MessageBoxCall {
   std::u16string title;
 };
 
-class SimulatedDesktop final : public Platform, private ClipboardPrimitives, private WindowMessaging,
-                               private SettingsStore, private FileSystem {
+class SimulatedDesktop final : public Platform,
+                               private ClipboardPrimitives,
+                               private WindowMessaging,
+                               private SettingsStore,
+                               private FileSystem {
  public:
   SimulatedDesktop();
   ~SimulatedDesktop() override;
@@ -144,8 +147,8 @@ class SimulatedDesktop final : public Platform, private ClipboardPrimitives, pri
   // SettingsStore
   std::u16string Read(std::u16string_view application, std::u16string_view section,
                       std::u16string_view key, std::u16string_view fallback) override;
-  void Write(std::u16string_view application, std::u16string_view section,
-             std::u16string_view key, std::u16string_view value) override;
+  void Write(std::u16string_view application, std::u16string_view section, std::u16string_view key,
+             std::u16string_view value) override;
 
   // FileSystem
   std::u16string ProgramFolder() override { return programFolder_; }
@@ -154,10 +157,11 @@ class SimulatedDesktop final : public Platform, private ClipboardPrimitives, pri
   std::string ReadWholeFile(std::u16string_view path) override;
 
   static MessageResult FENLOW_WINDOW_PROC_CALL SimulatedWindowProc(WindowHandle window,
-                                                                   MessageId message,
-                                                                   WParam wParam, LParam lParam);
-  MessageResult OwnBehaviour(WindowHandle window, MessageId message, WParam wParam,
-                             LParam lParam);
+                                                                   MessageId message, WParam wParam,
+                                                                   LParam lParam);
+  std::optional<MessageResult> Deliver(WindowHandle window, MessageId message, WParam wParam,
+                                       LParam lParam);
+  MessageResult OwnBehaviour(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
   MessageResult ForeignBehaviour(ForeignViewer& viewer, MessageId message, WParam wParam,
                                  LParam lParam);
   void ThrowIfHeld(ClipboardOperation operation);

@@ -17,7 +17,9 @@ bool TakesFocus(ControlKind kind) {
 SimulatedControl::SimulatedControl(SimulatedForm& form, ControlSpec spec)
     : form_(form), spec_(std::move(spec)), text_(spec_.caption), background_(kWhite) {}
 
-std::u16string SimulatedControl::Text() const { return text_; }
+std::u16string SimulatedControl::Text() const {
+  return text_;
+}
 
 void SimulatedControl::SetText(std::u16string_view text) {
   if (spec_.kind != ControlKind::ComboList) {
@@ -30,7 +32,9 @@ void SimulatedControl::SetText(std::u16string_view text) {
   form_.Raise(spec_.name, ControlEvent::Click);
 }
 
-void SimulatedControl::AddItem(std::u16string_view entry) { items_.emplace_back(entry); }
+void SimulatedControl::AddItem(std::u16string_view entry) {
+  items_.emplace_back(entry);
+}
 
 void SimulatedControl::SetChecked(bool checked) {
   if (checked == checked_) return;
@@ -38,7 +42,9 @@ void SimulatedControl::SetChecked(bool checked) {
   form_.Raise(spec_.name, ControlEvent::Click);
 }
 
-void SimulatedControl::SetFocus() { form_.SetFocused(spec_.name); }
+void SimulatedControl::SetFocus() {
+  form_.SetFocused(spec_.name);
+}
 
 // --- Forms -------------------------------------------------------------------------
 
@@ -72,11 +78,12 @@ SimulatedControl& SimulatedForm::Sim(std::string_view control) {
   for (auto& candidate : controls_) {
     if (candidate->Name() == control) return *candidate;
   }
-  throw Failure("The window " + spec_.name + " has no control named " + std::string(control) +
-                ".");
+  throw Failure("The window " + spec_.name + " has no control named " + std::string(control) + ".");
 }
 
-Control& SimulatedForm::Find(std::string_view controlName) { return Sim(controlName); }
+Control& SimulatedForm::Find(std::string_view controlName) {
+  return Sim(controlName);
+}
 
 std::vector<Control*> SimulatedForm::Controls() {
   std::vector<Control*> all;
@@ -84,7 +91,9 @@ std::vector<Control*> SimulatedForm::Controls() {
   return all;
 }
 
-void SimulatedForm::SetCaption(std::u16string_view caption) { caption_ = caption; }
+void SimulatedForm::SetCaption(std::u16string_view caption) {
+  caption_ = caption;
+}
 
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
   desktop_.Files().ReadWholeFile(cursorFile);  // fails like the real load on a missing file
@@ -142,7 +151,9 @@ void SimulatedForm::Click(std::string_view control) {
   Raise(control, ControlEvent::Click);
 }
 
-void SimulatedForm::MouseMove(std::string_view control) { Raise(control, ControlEvent::MouseMove); }
+void SimulatedForm::MouseMove(std::string_view control) {
+  Raise(control, ControlEvent::MouseMove);
+}
 
 void SimulatedForm::Type(std::string_view textBox, std::u16string_view text) {
   Sim(textBox).SetText(text);

@@ -12,9 +12,7 @@ class ChangeHandlerTest : public MonitorTest {
     desktop->ClearCalls();
   }
 
-  bool DispatcherRan() const {
-    return CountCalls("ChangeClipboardChain(" + Main() + ",0x0)") == 1;
-  }
+  bool DispatcherRan() const { return CountCalls("ChangeClipboardChain(" + Main() + ",0x0)") == 1; }
 
   void OtherProgramCopies(std::map<std::int32_t, std::u16string> formats) {
     desktop->OtherProgramSets(std::move(formats));
@@ -53,9 +51,12 @@ TEST_F(ChangeHandlerTest, PicturesAndRichTextKeepThePreviousTextButRunTheDispatc
 }
 
 TEST_F(ChangeHandlerTest, EmptyOrUnknownContentDoesNothingEvenForTheButtons) {
-  for (auto formats : std::vector<std::map<std::int32_t, std::u16string>>{
-           {}, {{format::kEnhancedMetafile, u""}}, {{format::kMetafilePicture, u""}},
-           {{format::kPalette, u""}}, {{format::kFileList, u""}}}) {
+  for (auto formats :
+       std::vector<std::map<std::int32_t, std::u16string>>{{},
+                                                           {{format::kEnhancedMetafile, u""}},
+                                                           {{format::kMetafilePicture, u""}},
+                                                           {{format::kPalette, u""}},
+                                                           {{format::kFileList, u""}}}) {
     desktop->ClearCalls();
     OtherProgramCopies(formats);
     RunBulkEdit(u"Remove all spaces in clipboard");

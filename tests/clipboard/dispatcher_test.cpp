@@ -48,8 +48,8 @@ TEST_F(DispatcherTest, XIsRoundedHalfToEven) {
     std::u16string typed;
     std::u16string expected;
   };
-  for (const Case& c : {Case{u"3", u"def"}, Case{u"2.5", u"cdef"}, Case{u"3.5", u"ef"},
-                        Case{u"3\r\n", u"def"}}) {
+  for (const Case& c :
+       {Case{u"3", u"def"}, Case{u"2.5", u"cdef"}, Case{u"3.5", u"ef"}, Case{u"3\r\n", u"def"}}) {
     desktop->OtherProgramSetsText(u"abcdef");
     desktop->Messaging().Yield();
     RunBulkEdit(u"Remove first x character(s) in clipboard", c.typed);
@@ -175,10 +175,15 @@ TEST_F(DispatcherTest, AWriteThatGivesUpIsToldAndTheTextStaysInText1) {
   EXPECT_EQ(window.text1, u"ab");
   ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
   EXPECT_EQ(desktop->MessageBoxes()[0].style, platform::kMessageBoxPlain);
+  ExpectMonitoringGoesOn();
+}
 
-  window.text1 = u"ab";
+TEST_F(DispatcherTest, ASaveThatGivesUpIsToldToo) {
+  Start(u"old");
+  window.text1 = u"typed by hand";
+  desktop->FailNext(ClipboardOperation::PutText, 1000);
   RunManualSave();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab") << "saving again succeeds";
+  EXPECT_EQ(window.text1, u"typed by hand");
   EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
 }
 

@@ -12,6 +12,7 @@
 #include "clipboard/clipboard_monitor.h"
 #include "edits/dispatcher.h"
 #include "platform/sim/simulated_desktop.h"
+#include "platform/sim/simulated_ui.h"
 
 namespace fenlow::testing {
 

@@ -49,8 +49,8 @@ TEST_F(ViewerHookTest, ChainChangeNamingAnotherWindowIsPassedOnUnchanged) {
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
 
   EXPECT_EQ(state.NextViewerHwnd, next.handle);
-  EXPECT_THAT(next.chainChanges, ElementsAre(std::pair{platform::WParam{0x7770},
-                                                       platform::LParam{0x7780}}));
+  EXPECT_THAT(next.chainChanges,
+              ElementsAre(std::pair{platform::WParam{0x7770}, platform::LParam{0x7780}}));
 }
 
 TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
@@ -79,9 +79,9 @@ TEST_F(ViewerHookTest, LastInChainStillSendsToHandleZero) {
   desktop->OtherProgramSetsText(u"t");
 
   EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
-  EXPECT_EQ(CountCalls("SendMessage(0x0,WM_DRAWCLIPBOARD)"), 1);
+  EXPECT_EQ(CountCalls("SendMessageTimeout(0x0,WM_DRAWCLIPBOARD)"), 1);
   EXPECT_EQ(Deliver(platform::kChangeClipboardChainMessage, 0x5550, 0), kOwnResult);
-  EXPECT_EQ(CountCalls("SendMessage(0x0,WM_CHANGECBCHAIN)"), 1);
+  EXPECT_EQ(CountCalls("SendMessageTimeout(0x0,WM_CHANGECBCHAIN)"), 1);
 }
 
 TEST_F(ViewerHookTest, EveryMessageReturnsTheOwnProceduresResult) {
@@ -181,6 +181,45 @@ TEST_F(ViewerHookTest, ShutdownLeavesTheChainSoOthersStillReceiveChanges) {
   desktop->Messaging().Yield();
   EXPECT_EQ(other.drawClipboardCount, before + 1);
   EXPECT_NE(window.text1, u"after we left");
+}
+
+TEST_F(ViewerHookTest, AHungNextViewerDoesNotFreezeUsAndIsGivenUpOn) {
+  auto& hung = desktop->JoinForeignViewer();
+  StartMonitoring();
+  hung.hung = true;
+
+  desktop->OtherProgramSetsText(u"still seen");
+  desktop->Messaging().Yield();
+  Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
+
+  EXPECT_EQ(window.text1, u"still seen");
+  EXPECT_EQ(desktop->BlockingSendsToHungWindows(), 0);
+}
+
+TEST_F(ViewerHookTest, AChainThatLoopsBackToUsIsNotFollowed) {
+  StartMonitoring();
+  state.NextViewerHwnd = mainHandle;  // a confused viewer named us as our own follower
+  desktop->OtherProgramSetsText(u"loop");
+  desktop->Messaging().Yield();
+  Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
+
+  EXPECT_EQ(window.text1, u"loop");
+  EXPECT_FALSE(desktop->MessageRecursionDetected());
+  EXPECT_EQ(CountCalls("SendMessageTimeout(" + Main() + ",WM_CHANGECBCHAIN)"), 0);
+}
+
+TEST_F(ViewerHookTest, ALoopThroughAnotherViewerEndsAtOurWindow) {
+  auto& other = desktop->JoinForeignViewer();
+  StartMonitoring();
+  other.next = mainHandle;  // the other viewer passes everything back to us
+
+  Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
+  desktop->OtherProgramSetsText(u"round the loop");
+  desktop->Messaging().Yield();
+
+  EXPECT_FALSE(desktop->MessageRecursionDetected());
+  EXPECT_EQ(window.text1, u"round the loop");
+  EXPECT_EQ(other.chainChanges.size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native suites (engine, simulated
+# desktop, command-line tool) and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/ensure_packages.sh
+ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
+
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+echo "== native build and tests"
+cmake --preset native -DFENLOW_WERROR=ON >/dev/null
+cmake --build --preset native -j"$jobs"
+ctest --preset native -j"$jobs"
+
+echo "== Windows build and tests under Wine"
+bash scripts/test_wine.sh
