@@ -1,0 +1,30 @@
+// The find-and-replace dialog: a "Find what:" text for BulkParam1 and a
+// "Replace with:" text for BulkParam2. OK closes it only when the pair passes
+// its two checks; otherwise the user is told and may correct the texts.
+#pragma once
+
+#include "dialogs/parameter_dialog.h"
+
+namespace fenlow {
+
+inline constexpr std::u16string_view kLineCountsDifferMessage =
+    u"The number of lines of Find What and Replace With.";
+inline constexpr std::u16string_view kFindWhatMissingMessage = u"You forgot to input find what.";
+
+class Form3 final : public ParameterDialog {
+ public:
+  using ParameterDialog::ParameterDialog;
+
+  // OK: stores both texts, then unloads or shows why not.
+  void PushButton1_Click() override;
+  // Cancel: both parameters emptied, then unload.
+  void PushButton2_Click() override;
+
+ protected:
+  [[nodiscard]] platform::FormSpec Layout() const override;
+
+ private:
+  void Tell(std::u16string_view message);
+};
+
+}  // namespace fenlow
