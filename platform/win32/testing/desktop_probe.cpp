@@ -1,0 +1,243 @@
+#include "platform/win32/testing/desktop_probe.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+#include "platform/win32/win32_dispatch.h"
+#include "platform/win32/win32_support.h"
+
+namespace fenlow::platform::win32::probe {
+namespace {
+
+// Wine shows the host's root as drive Z:, so a host path /tmp/x is Z:\tmp\x.
+std::string HostToWindowsPath(const std::string& hostPath) {
+  std::string path = "Z:" + hostPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string NewHostFolder() {
+  static std::atomic<int> counter{0};
+  const std::string folder = "/tmp/fenlow-probe-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(counter++);
+  ::CreateDirectoryA(HostToWindowsPath(folder).c_str(), nullptr);
+  return folder;
+}
+
+void WriteFile(const std::string& hostPath, std::string_view content) {
+  std::ofstream file(HostToWindowsPath(hostPath), std::ios::binary);
+  file << content;
+  if (!file) throw Failure("Cannot write " + hostPath);
+}
+
+std::string ReadFile(const std::string& hostPath) {
+  std::ifstream file(HostToWindowsPath(hostPath), std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+bool Exists(const std::string& hostPath) {
+  return ::GetFileAttributesA(HostToWindowsPath(hostPath).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void StartHostShell(const std::string& scriptPath) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"/bin/sh " + std::wstring(scriptPath.begin(), scriptPath.end());
+  // Wine runs a host executable itself; it gives no process handle to wait on,
+  // so the script leaves its exit status in a file.
+  if (!::CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+    ThrowLastError("Cannot start the host shell");
+  }
+  if (process.hThread) ::CloseHandle(process.hThread);
+  if (process.hProcess) ::CloseHandle(process.hProcess);
+}
+
+}  // namespace
+
+CommandResult RunHostShell(std::string_view script, std::string_view input,
+                           std::chrono::milliseconds timeout) {
+  const std::string folder = NewHostFolder();
+  WriteFile(folder + "/script", script);
+  WriteFile(folder + "/input", input);
+  WriteFile(folder + "/run", "cd " + folder + " && /bin/sh ./script <input >output 2>&1; " +
+                                 "echo $? >status.part; mv status.part status\n");
+  StartHostShell(folder + "/run");
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!Exists(folder + "/status")) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      throw Failure("The host shell did not finish: " + std::string(script));
+    }
+    ::Sleep(10);
+  }
+  CommandResult result{std::stoi(ReadFile(folder + "/status")), ReadFile(folder + "/output")};
+  for (const char* name : {"/script", "/input", "/run", "/status", "/output"}) {
+    ::DeleteFileA(HostToWindowsPath(folder + name).c_str());
+  }
+  ::RemoveDirectoryA(HostToWindowsPath(folder).c_str());
+  return result;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    DispatchPendingMessages();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+WindowHandle FindChild(WindowHandle parent, std::u16string_view className,
+                       std::u16string_view caption) {
+  return ToHandle(
+      ::FindWindowExW(ToHwnd(parent), nullptr, ToWide(className).c_str(), ToWide(caption).c_str()));
+}
+
+std::u16string ClassName(WindowHandle window) {
+  wchar_t name[256] = {};
+  const int length = ::GetClassNameW(ToHwnd(window), name, 256);
+  return std::u16string(AsUtf16(std::wstring_view(name, static_cast<std::size_t>(length))));
+}
+
+std::uint32_t Style(WindowHandle window) {
+  return static_cast<std::uint32_t>(::GetWindowLongPtrW(ToHwnd(window), GWL_STYLE));
+}
+
+Size ClientSize(WindowHandle window) {
+  RECT client{};
+  ::GetClientRect(ToHwnd(window), &client);
+  return {client.right - client.left, client.bottom - client.top};
+}
+
+Rect ScreenRect(WindowHandle window) {
+  RECT rect{};
+  ::GetWindowRect(ToHwnd(window), &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+Rect WorkArea() {
+  RECT area{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left, area.top, area.right, area.bottom};
+}
+
+bool IsEnabled(WindowHandle window) {
+  return ::IsWindowEnabled(ToHwnd(window)) != FALSE;
+}
+
+WindowHandle Focus() {
+  return ToHandle(::GetFocus());
+}
+
+WindowHandle Parent(WindowHandle window) {
+  return ToHandle(::GetParent(ToHwnd(window)));
+}
+
+std::u16string WindowText(WindowHandle window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(ToHwnd(window))) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(ToHwnd(window), text.data(), static_cast<int>(text.size()))));
+  return std::u16string(AsUtf16(text));
+}
+
+std::uintptr_t Font(WindowHandle window) {
+  return static_cast<std::uintptr_t>(::SendMessageW(ToHwnd(window), WM_GETFONT, 0, 0));
+}
+
+int FontHeightPixels(std::uintptr_t font) {
+  LOGFONTW description{};
+  ::GetObjectW(reinterpret_cast<HFONT>(font), sizeof(description), &description);
+  return description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+}
+
+int Dpi(WindowHandle window) {
+  const HDC screen = ::GetDC(ToHwnd(window));
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(ToHwnd(window), screen);
+  return dpi;
+}
+
+void PostClick(WindowHandle button) {
+  ::PostMessageW(ToHwnd(button), BM_CLICK, 0, 0);
+}
+
+void PostKey(WindowHandle window, int virtualKey) {
+  ::PostMessageW(ToHwnd(window), WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
+  ::PostMessageW(ToHwnd(window), WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                 static_cast<LPARAM>(0xC0000001));
+}
+
+void PostClose(WindowHandle window) {
+  ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
+}
+
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched) {
+  return std::async(std::launch::async, [title = std::move(title), watched] {
+    const std::wstring wideTitle = ToWide(title);
+    HWND box = nullptr;
+    for (int attempt = 0; attempt < 1000 && !box; ++attempt) {
+      box = ::FindWindowW(L"#32770", wideTitle.c_str());
+      if (!box) ::Sleep(10);
+    }
+    if (!box) throw Failure("No message box appeared");
+    MessageBoxSeen seen{title, {}, !IsEnabled(watched)};
+    // The message text is the box's one static control with text.
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (ClassName(ToHandle(child)) == u"Static" && !WindowText(ToHandle(child)).empty()) {
+        seen.text = WindowText(ToHandle(child));
+      }
+    }
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return seen;
+  });
+}
+
+std::u16string ReadUserRegistryString(std::u16string_view key, std::u16string_view name) {
+  wchar_t value[1024] = {};
+  DWORD bytes = sizeof(value);
+  if (::RegGetValueW(HKEY_CURRENT_USER, ToWide(key).c_str(), ToWide(name).c_str(), RRF_RT_REG_SZ,
+                     nullptr, value, &bytes) != ERROR_SUCCESS) {
+    return {};
+  }
+  return std::u16string(AsUtf16(value));
+}
+
+ClipboardHeldElsewhere::ClipboardHeldElsewhere() {
+  std::promise<void> opened;
+  std::future<void> isOpen = opened.get_future();
+  std::future<void> released = release_.get_future();
+  holder_ = std::async(
+      std::launch::async, [opened = std::move(opened), released = std::move(released)]() mutable {
+        if (!::OpenClipboard(nullptr)) {
+          opened.set_exception(
+              std::make_exception_ptr(Failure("The helper thread cannot open the clipboard")));
+          return;
+        }
+        opened.set_value();
+        released.wait();
+        ::CloseClipboard();
+      });
+  isOpen.get();
+}
+
+ClipboardHeldElsewhere::~ClipboardHeldElsewhere() {
+  release_.set_value();
+  holder_.wait();
+}
+
+void MarkHidden(std::u16string_view path) {
+  ::SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+}
+
+void MarkSystem(std::u16string_view path) {
+  ::SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_SYSTEM);
+}
+
+}  // namespace fenlow::platform::win32::probe

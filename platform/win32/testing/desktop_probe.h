@@ -1,0 +1,97 @@
+// What the Windows tests need to see and do on the real desktop beyond the
+// platform boundary: run a program of the host system (under Wine, xclip
+// plays "another program" on the clipboard), look at real windows, answer a
+// message box, read the registry. No <windows.h> here, so the tests stay
+// free of it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <future>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace fenlow::platform::win32::probe {
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string output;  // standard output and standard error
+};
+
+// Runs `script` with the host's /bin/sh, `input` on its standard input, and
+// waits for it. Works under Wine, which starts host programs directly;
+// throws Failure when the shell cannot be started or does not finish in time.
+CommandResult RunHostShell(std::string_view script, std::string_view input = {},
+                           std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// Polls `condition`, dispatching window messages in between, until it holds
+// or `timeout` has passed; the result is the last answer.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Real windows, found and looked at.
+WindowHandle FindChild(WindowHandle parent, std::u16string_view className,
+                       std::u16string_view caption);  // 0 when absent
+std::u16string ClassName(WindowHandle window);
+std::uint32_t Style(WindowHandle window);
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+Size ClientSize(WindowHandle window);
+Rect ScreenRect(WindowHandle window);
+Rect WorkArea();  // of the primary monitor
+bool IsEnabled(WindowHandle window);
+WindowHandle Focus();
+WindowHandle Parent(WindowHandle window);
+std::u16string WindowText(WindowHandle window);
+std::uintptr_t Font(WindowHandle window);
+int FontHeightPixels(std::uintptr_t font);
+int Dpi(WindowHandle window);
+
+// What a user's click and key do, posted so that a modal loop can run them.
+void PostClick(WindowHandle button);
+void PostKey(WindowHandle window, int virtualKey);  // key down and up
+constexpr int kKeyEscape = 0x1B;
+constexpr int kKeyTab = 0x09;
+void PostClose(WindowHandle window);
+
+// A message box seen on the screen: its title, its text and whether the
+// watched window was disabled while it was open.
+struct MessageBoxSeen {
+  std::u16string title;
+  std::u16string text;
+  bool watchedWindowDisabled = false;
+};
+// On a helper thread: waits for a message box titled `title`, notes what it
+// shows and presses its OK button.
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched);
+
+// The current user's registry value HKEY_CURRENT_USER\<key>\<name>; empty when absent.
+std::u16string ReadUserRegistryString(std::u16string_view key, std::u16string_view name);
+
+// Keeps the clipboard open on a thread of its own for its lifetime, as
+// another program holding it would.
+class ClipboardHeldElsewhere {
+ public:
+  ClipboardHeldElsewhere();
+  ~ClipboardHeldElsewhere();
+  ClipboardHeldElsewhere(const ClipboardHeldElsewhere&) = delete;
+  ClipboardHeldElsewhere& operator=(const ClipboardHeldElsewhere&) = delete;
+
+ private:
+  std::promise<void> release_;
+  std::future<void> holder_;
+};
+
+// File attributes the tests need to set.
+void MarkHidden(std::u16string_view path);
+void MarkSystem(std::u16string_view path);
+
+}  // namespace fenlow::platform::win32::probe

@@ -1,0 +1,167 @@
+#include "platform/win32/win32_clipboard.h"
+
+#include <cstring>
+#include <utility>
+
+namespace fenlow::platform::win32 {
+namespace {
+
+// Keeps the clipboard open for the lifetime of one primitive.
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) {
+    if (!::OpenClipboard(owner)) ThrowLastError("Cannot open the clipboard");
+  }
+  ~OpenClipboardScope() { ::CloseClipboard(); }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+};
+
+// Movable global memory until SetClipboardData takes it over.
+class GlobalBuffer {
+ public:
+  explicit GlobalBuffer(std::size_t bytes) : memory_(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (!memory_) ThrowLastError("Cannot allocate clipboard memory");
+  }
+  ~GlobalBuffer() {
+    if (memory_) ::GlobalFree(memory_);
+  }
+  GlobalBuffer(GlobalBuffer&& other) noexcept : memory_(std::exchange(other.memory_, nullptr)) {}
+  GlobalBuffer& operator=(GlobalBuffer&&) = delete;
+  HGLOBAL Get() const { return memory_; }
+  void Release() { memory_ = nullptr; }
+
+ private:
+  HGLOBAL memory_;
+};
+
+// A locked view of global memory.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL memory)
+      : memory_(memory), data_(static_cast<char*>(::GlobalLock(memory))) {
+    if (!data_) ThrowLastError("Cannot lock clipboard memory");
+  }
+  ~GlobalLockScope() { ::GlobalUnlock(memory_); }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  char* Data() const { return data_; }
+  std::size_t Size() const { return ::GlobalSize(memory_); }
+
+ private:
+  HGLOBAL memory_;
+  char* data_;
+};
+
+UINT RegisteredFormat(const wchar_t* name) {
+  const UINT number = ::RegisterClipboardFormatW(name);
+  if (!number) ThrowLastError("Cannot register a clipboard format");
+  return number;
+}
+
+bool IsUnicodeText(UINT systemFormat) {
+  return systemFormat == CF_UNICODETEXT;
+}
+
+// Text of a Unicode format: UTF-16 up to the first NUL within the block.
+std::u16string ReadUnicodeText(const GlobalLockScope& lock) {
+  const std::u16string_view block(reinterpret_cast<const char16_t*>(lock.Data()),
+                                  lock.Size() / sizeof(char16_t));
+  return std::u16string(block.substr(0, block.find(u'\0')));
+}
+
+// Text of an 8-bit format (rich text, links): ANSI code page up to the first NUL.
+std::u16string ReadNarrowText(const GlobalLockScope& lock) {
+  const std::string_view block(lock.Data(), lock.Size());
+  const std::string_view text = block.substr(0, block.find('\0'));
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int units = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::u16string result(static_cast<std::size_t>(units), u'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(result.data()),
+                        units);
+  return result;
+}
+
+// A NUL-terminated block holding `text` as the system format expects it.
+GlobalBuffer EncodeText(UINT systemFormat, std::u16string_view text) {
+  if (IsUnicodeText(systemFormat)) {
+    GlobalBuffer buffer((text.size() + 1) * sizeof(char16_t));
+    const GlobalLockScope lock(buffer.Get());
+    std::memcpy(lock.Data(), text.data(), text.size() * sizeof(char16_t));
+    reinterpret_cast<char16_t*>(lock.Data())[text.size()] = u'\0';
+    return buffer;
+  }
+  const std::wstring_view wide = AsWide(text);
+  const int length = static_cast<int>(wide.size());
+  const int bytes =
+      ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  GlobalBuffer buffer(static_cast<std::size_t>(bytes) + 1);
+  const GlobalLockScope lock(buffer.Get());
+  ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, lock.Data(), bytes, nullptr, nullptr);
+  lock.Data()[bytes] = '\0';
+  return buffer;
+}
+
+}  // namespace
+
+Win32Clipboard::Win32Clipboard()
+    : owner_(::CreateWindowExW(0, L"STATIC", L"Fenlow clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, ::GetModuleHandleW(nullptr), nullptr)) {
+  if (!owner_) ThrowLastError("Cannot create the clipboard owner window");
+}
+
+UINT Win32Clipboard::SystemFormat(std::int32_t format) const {
+  switch (format) {
+    case 0:
+    case format::kText:
+    case format::kUnicodeText:
+      return CF_UNICODETEXT;  // never 8-bit CF_TEXT, which loses non-ANSI characters
+    case format::kLink:
+      return RegisteredFormat(L"Link");
+    case format::kRichText:
+      return RegisteredFormat(L"Rich Text Format");
+    default:
+      if (format < 0) throw Failure("Unknown clipboard format " + std::to_string(format));
+      return static_cast<UINT>(format);
+  }
+}
+
+void Win32Clipboard::Empty() {
+  const OpenClipboardScope open(owner_.get());
+  if (!::EmptyClipboard()) ThrowLastError("Cannot empty the clipboard");
+}
+
+void Win32Clipboard::PutText(std::int32_t format, std::u16string_view text) {
+  const UINT systemFormat = SystemFormat(format);
+  GlobalBuffer buffer = EncodeText(systemFormat, text);
+  const OpenClipboardScope open(owner_.get());
+  if (!::SetClipboardData(systemFormat, buffer.Get())) ThrowLastError("Cannot place the text");
+  buffer.Release();  // the clipboard owns the memory now
+}
+
+std::u16string Win32Clipboard::GetText(std::int32_t format) {
+  const UINT systemFormat = SystemFormat(format);
+  const OpenClipboardScope open(owner_.get());
+  if (!::IsClipboardFormatAvailable(systemFormat)) return {};
+  HANDLE data = ::GetClipboardData(systemFormat);
+  if (!data) ThrowLastError("Cannot read the clipboard text");
+  const GlobalLockScope lock(data);
+  return IsUnicodeText(systemFormat) ? ReadUnicodeText(lock) : ReadNarrowText(lock);
+}
+
+bool Win32Clipboard::HasFormat(std::int32_t format) {
+  const UINT systemFormat = SystemFormat(format);
+  const OpenClipboardScope open(owner_.get());
+  if (format == format::kText) {
+    // Plain text is present in either form; the system converts between them.
+    return ::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT);
+  }
+  return ::IsClipboardFormatAvailable(systemFormat);
+}
+
+void Win32Clipboard::PauseBetweenAttempts(std::chrono::milliseconds pause) {
+  ::Sleep(static_cast<DWORD>(pause.count()));
+}
+
+}  // namespace fenlow::platform::win32

@@ -1,0 +1,28 @@
+// The clipboard object on the real system clipboard.
+#pragma once
+
+#include "platform/clipboard_primitives.h"
+#include "platform/win32/win32_support.h"
+
+namespace fenlow::platform::win32 {
+
+class Win32Clipboard final : public ClipboardPrimitives {
+ public:
+  Win32Clipboard();
+
+  void Empty() override;
+  void PutText(std::int32_t format, std::u16string_view text) override;
+  std::u16string GetText(std::int32_t format) override;
+  bool HasFormat(std::int32_t format) override;
+  void PauseBetweenAttempts(std::chrono::milliseconds pause) override;
+
+ private:
+  // The system's number for a program format code.
+  UINT SystemFormat(std::int32_t format) const;
+
+  // A hidden message-only window owns what we place on the clipboard: with a
+  // NULL owner, EmptyClipboard leaves no owner and SetClipboardData may fail.
+  UniqueWindow owner_;
+};
+
+}  // namespace fenlow::platform::win32

@@ -1,0 +1,158 @@
+#include <algorithm>
+
+#include "platform/win32/win32_form.h"
+
+namespace fenlow::platform::win32 {
+namespace {
+
+struct WindowKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+WindowKind KindOf(const ControlSpec& spec) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  switch (spec.kind) {
+    case ControlKind::Frame:
+      return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+    case ControlKind::TextBox: {
+      DWORD style = kChild | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+      if (spec.verticalScroll) style |= WS_VSCROLL;
+      if (spec.horizontalScroll) style |= WS_HSCROLL | ES_AUTOHSCROLL;  // else lines wrap
+      return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+    case ControlKind::ComboList:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::PushButton:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::OptionButton:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::Label:
+      return {L"STATIC", kChild | SS_LEFT, 0};
+  }
+  return {L"STATIC", kChild, 0};
+}
+
+// Frames, labels, check boxes and option buttons are drawn on the colour of
+// their form; text boxes, lists and push buttons keep the system's colours.
+bool TakesFormColour(ControlKind kind) {
+  return kind == ControlKind::Frame || kind == ControlKind::Label ||
+         kind == ControlKind::CheckBox || kind == ControlKind::OptionButton;
+}
+
+// Child windows report their mouse moves to the form.
+LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR data) {
+  if (message == WM_MOUSEMOVE) reinterpret_cast<Win32Control*>(data)->ReportMouseMove();
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, ControlSubclass, id);
+  return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+Win32Control::Win32Control(Win32Form& form, const ControlSpec& spec, int id, Colour formColour)
+    : form_(form), spec_(spec), id_(id), caption_(spec.caption) {
+  if (TakesFormColour(spec.kind)) backColour_ = formColour;
+}
+
+void Win32Control::Create(HWND parent) {
+  const WindowKind kind = KindOf(spec_);
+  const std::wstring caption = spec_.kind == ControlKind::ComboList ? L"" : ToWide(spec_.caption);
+  window_ = ::CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
+                              0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              ::GetModuleHandleW(nullptr), nullptr);
+  if (!window_) ThrowLastError("Cannot create the control " + spec_.name);
+  if (spec_.kind == ControlKind::TextBox) ::SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
+  ::SetWindowSubclass(window_, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Win32Control::ReportMouseMove() {
+  form_.RaiseCaught(spec_.name, ControlEvent::MouseMove);
+}
+
+HWND Win32Control::RequireWindow() const {
+  if (!window_) throw Failure("The control " + spec_.name + " is not loaded");
+  return window_;
+}
+
+void Win32Control::RequireKind(ControlKind kind, const char* operation) const {
+  if (spec_.kind != kind) throw Failure(spec_.name + " has no " + operation);
+}
+
+std::u16string Win32Control::Text() const {
+  const HWND window = RequireWindow();
+  if (spec_.kind == ControlKind::PushButton) return caption_;
+  if (spec_.kind == ControlKind::ComboList) {
+    const auto selected = ::SendMessageW(window, CB_GETCURSEL, 0, 0);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= items_.size()) return {};
+    return items_[static_cast<std::size_t>(selected)];
+  }
+  // One copy straight into the result, also for very long texts.
+  std::u16string text(static_cast<std::size_t>(::GetWindowTextLengthW(window)), u'\0');
+  const int copied = ::GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                      static_cast<int>(text.size()) + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+void Win32Control::SetText(std::u16string_view text) {
+  const HWND window = RequireWindow();
+  if (spec_.kind == ControlKind::ComboList) {
+    const auto entry = std::find(items_.begin(), items_.end(), text);
+    if (entry == items_.end()) {
+      throw Failure("The list " + spec_.name + " has no entry \"" + ToUtf8(AsWide(text)) + "\"");
+    }
+    ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(entry - items_.begin()), 0);
+    form_.Raise(spec_.name, ControlEvent::Click);
+    return;
+  }
+  if (!::SetWindowTextW(window, ToWide(text).c_str())) {
+    ThrowLastError("Cannot set the text of " + spec_.name);
+  }
+  if (spec_.kind == ControlKind::PushButton) caption_ = text;
+}
+
+void Win32Control::AddItem(std::u16string_view entry) {
+  RequireKind(ControlKind::ComboList, "list entries");
+  const auto added = ::SendMessageW(RequireWindow(), CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+  if (added == CB_ERR || added == CB_ERRSPACE)
+    throw Failure("Cannot add to the list " + spec_.name);
+  items_.emplace_back(entry);
+}
+
+bool Win32Control::Checked() const {
+  return ::SendMessageW(RequireWindow(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Control::SetChecked(bool checked) {
+  if (spec_.kind != ControlKind::CheckBox && spec_.kind != ControlKind::OptionButton) {
+    throw Failure(spec_.name + " has no checked state");
+  }
+  if (Checked() == checked) return;
+  ::SendMessageW(RequireWindow(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  form_.Raise(spec_.name, ControlEvent::Click);
+}
+
+void Win32Control::SetBackColour(Colour colour) {
+  backColour_ = colour;
+  ::InvalidateRect(RequireWindow(), nullptr, TRUE);
+}
+
+void Win32Control::SetFocus() {
+  ::SetFocus(RequireWindow());
+}
+
+bool Win32Control::TakesFocus() const {
+  return spec_.kind != ControlKind::Frame && spec_.kind != ControlKind::Label;
+}
+
+bool Win32Control::IsButtonLike() const {
+  return spec_.kind == ControlKind::PushButton || spec_.kind == ControlKind::CheckBox ||
+         spec_.kind == ControlKind::OptionButton;
+}
+
+}  // namespace fenlow::platform::win32

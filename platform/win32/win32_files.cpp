@@ -1,0 +1,71 @@
+#include "platform/win32/win32_files.h"
+
+#include <algorithm>
+
+#include "platform/win32/win32_support.h"
+
+namespace fenlow::platform::win32 {
+namespace {
+
+std::string Utf8Path(std::u16string_view path) {
+  return ToUtf8(AsWide(path));
+}
+
+}  // namespace
+
+std::u16string Win32FileSystem::ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) ThrowLastError("Cannot find the program's folder");
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // truncated: long paths exceed MAX_PATH
+  }
+  return std::u16string(AsUtf16(path).substr(0, path.find_last_of(L"\\/")));
+}
+
+void Win32FileSystem::ReadLastChangeTime(std::u16string_view path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+    ThrowLastError("Cannot read the time of " + Utf8Path(path));
+  }
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    throw Failure("Not a file: " + Utf8Path(path));
+  }
+}
+
+bool Win32FileSystem::IsNormalFile(std::u16string_view path) {
+  const DWORD attributes = ::GetFileAttributesW(ToWide(path).c_str());
+  constexpr DWORD kNotNormal =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotNormal) == 0;
+}
+
+std::string Win32FileSystem::ReadWholeFile(std::u16string_view path) {
+  HANDLE opened = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) ThrowLastError("Cannot open " + Utf8Path(path));
+  const UniqueHandle file(opened);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) ThrowLastError("Cannot read " + Utf8Path(path));
+  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < content.size()) {
+    // ReadFile takes at most 4 GB per call; ask for 1 GB pieces.
+    const auto piece = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), content.data() + done, piece, &read, nullptr)) {
+      ThrowLastError("Cannot read " + Utf8Path(path));
+    }
+    if (read == 0) break;  // the file shrank meanwhile
+    done += read;
+  }
+  content.resize(done);
+  return content;
+}
+
+}  // namespace fenlow::platform::win32

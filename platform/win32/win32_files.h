@@ -1,0 +1,16 @@
+// File services on the real file system.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace fenlow::platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::u16string ProgramFolder() override;
+  void ReadLastChangeTime(std::u16string_view path) override;
+  bool IsNormalFile(std::u16string_view path) override;
+  std::string ReadWholeFile(std::u16string_view path) override;
+};
+
+}  // namespace fenlow::platform::win32

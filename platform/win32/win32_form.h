@@ -1,0 +1,136 @@
+// One form of the program as a real top-level window, and its controls as
+// child windows. The form's per-window state is reached from its HWND (a
+// window property), never from its window procedure, so a procedure that
+// replaces ours and calls it through CallWindowProc finds everything intact.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ui.h"
+#include "platform/win32/win32_support.h"
+
+namespace fenlow::platform::win32 {
+
+class Win32Form;
+class Win32Ui;
+
+class Win32Control final : public Control {
+ public:
+  Win32Control(Win32Form& form, const ControlSpec& spec, int id, Colour formColour);
+
+  const std::string& Name() const override { return spec_.name; }
+  ControlKind Kind() const override { return spec_.kind; }
+  std::u16string Text() const override;
+  void SetText(std::u16string_view text) override;
+  void AddItem(std::u16string_view entry) override;
+  bool Checked() const override;
+  void SetChecked(bool checked) override;
+  void SetBackColour(Colour colour) override;
+  void SetFocus() override;
+
+  const ControlSpec& Spec() const { return spec_; }
+  int Id() const { return id_; }
+  HWND Window() const { return window_; }
+  void Create(HWND parent);
+  void Detach() { window_ = nullptr; }
+  std::optional<Colour> BackColour() const { return backColour_; }
+  bool TakesFocus() const;
+  bool IsButtonLike() const;
+  void ReportMouseMove();
+
+ private:
+  HWND RequireWindow() const;
+  void RequireKind(ControlKind kind, const char* operation) const;
+
+  Win32Form& form_;
+  ControlSpec spec_;
+  int id_;
+  HWND window_ = nullptr;
+  std::optional<Colour> backColour_;
+  std::vector<std::u16string> items_;  // combo entries, compared exactly (the system ignores case)
+  std::u16string caption_;             // push buttons read back exactly what was written
+};
+
+class Win32Form final : public Form {
+ public:
+  Win32Form(Win32Ui& ui, const FormSpec& spec);
+  ~Win32Form() override;
+  Win32Form(const Win32Form&) = delete;
+  Win32Form& operator=(const Win32Form&) = delete;
+
+  const std::string& Name() const override { return spec_.name; }
+  WindowHandle Handle() const override { return ToHandle(RequireWindow()); }
+  bool IsLoaded() const override { return window_ != nullptr; }
+  Control& Find(std::string_view controlName) override;
+  std::vector<Control*> Controls() override;
+  std::u16string Caption() const override;
+  void SetCaption(std::u16string_view caption) override;
+  void SetIconToProgramIcon() override;
+  void SetBackColour(Colour colour) override;
+  MousePointer Pointer() const override { return pointer_; }
+  void SetPointer(MousePointer pointer) override;
+  void LoadCustomPointer(std::u16string_view cursorFile) override;
+  void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
+  void OnQueryUnload(std::function<void()> handler) override;
+  void Show() override;
+  void ShowModal() override;
+  void Unload() override;
+
+  // The form whose top-level window `window` is, or nullptr.
+  static Win32Form* FromWindow(HWND window);
+  // Keyboard navigation of a dialog for a message meant for this form;
+  // true when the message was used up.
+  bool RouteKeyboard(MSG& message);
+  // Runs the handler of `control` (empty: the form) for `event`, if any.
+  void Raise(const std::string& control, ControlEvent event);
+  // The same for window procedures: a failure is kept, not thrown across.
+  void RaiseCaught(const std::string& control, ControlEvent event) noexcept;
+  HFONT FontFor(const std::optional<FontSpec>& font);
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+  void OnMouseMove(LPARAM lParam);
+  bool OnSetCursor(HWND under, LPARAM lParam);
+  void OnActivate(WPARAM wParam);
+  void CloseByUserOrSystem();
+  void Detach();
+
+  HWND RequireWindow() const;
+  void CreateControls();
+  void Layout(UINT dpi);
+  RECT PixelRect(const ControlSpec& control, UINT dpi) const;
+  void ResizeClientArea(UINT dpi);
+  void CentreOnScreen();
+  void RefreshCursor();
+  HBRUSH BrushFor(Colour colour);
+  Win32Control* ControlById(int id);
+  Win32Control* ControlByWindow(HWND window);
+  Win32Control* FirstTabStop();
+  void MoveFocus(bool backwards);
+
+  Win32Ui& ui_;
+  FormSpec spec_;
+  HWND window_ = nullptr;
+  UINT dpi_ = 96;
+  std::vector<std::unique_ptr<Win32Control>> controls_;  // in the spec's order
+  std::vector<Win32Control*> tabOrder_;
+  Colour background_;
+  MousePointer pointer_ = MousePointer::Default;
+  UniqueCursor customPointer_;
+  HWND lastFocus_ = nullptr;
+  std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
+  std::function<void()> queryUnload_;
+  std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
+  std::map<Colour, UniqueBrush> brushes_;
+};
+
+}  // namespace fenlow::platform::win32

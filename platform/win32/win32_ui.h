@@ -1,0 +1,40 @@
+// Forms, message boxes and the main loop on real Win32 windows.
+#pragma once
+
+#include <exception>
+#include <vector>
+
+#include "platform/ui.h"
+#include "platform/win32/win32_api.h"
+
+namespace fenlow::platform::win32 {
+
+class Win32Form;
+
+class Win32Ui final : public Ui {
+ public:
+  std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+  std::vector<Form*> LoadedForms() override;
+  void ShowMessage(std::u16string_view text, int style,
+                   std::optional<std::u16string_view> title) override;
+  std::u16string ApplicationTitle() const override;
+  void SetApplicationTitle(std::u16string_view title) override;
+  // A failure that escaped an event handler run by the message loop is
+  // thrown from here once the loop has dispatched that message.
+  void RunUntilUnloaded(Form& mainForm) override;
+
+  // Bookkeeping of the forms' windows, called by the forms themselves.
+  void Loaded(Win32Form& form);
+  void Unloaded(Win32Form& form);
+  // Keeps a failure that a window procedure caught (it may not cross it).
+  void KeepFailure(std::exception_ptr failure);
+
+ private:
+  void RethrowKeptFailure();
+
+  std::vector<Win32Form*> loaded_;
+  std::u16string title_ = u"Fenlow";
+  std::exception_ptr keptFailure_;
+};
+
+}  // namespace fenlow::platform::win32

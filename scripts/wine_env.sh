@@ -1,0 +1,59 @@
+# Sourced by the scripts that run Windows programs under Wine:
+#   source scripts/wine_env.sh
+# Installs what is missing (wine64, Xvfb, xclip), sets up a Wine prefix of
+# the repository's own under build/, and gives the programs an X display:
+# the current one, or a virtual one started here (stopped by fenlow_wine_stop).
+
+FENLOW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+fenlow_install_missing() {
+  local missing=()
+  command -v wine >/dev/null 2>&1 || missing+=(wine wine64)
+  command -v Xvfb >/dev/null 2>&1 || missing+=(xvfb)
+  command -v xclip >/dev/null 2>&1 || missing+=(xclip)
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing ${missing[*]} ..."
+  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+fenlow_start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local number=90
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  FENLOW_XVFB_PID=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$number" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+# Ends what this script started: the Wine server of our prefix and our Xvfb.
+fenlow_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${FENLOW_XVFB_PID:-}" ]; then
+    kill "$FENLOW_XVFB_PID" 2>/dev/null || true
+    wait "$FENLOW_XVFB_PID" 2>/dev/null || true
+    unset FENLOW_XVFB_PID
+  fi
+}
+
+fenlow_install_missing || return 1
+export WINEPREFIX="$FENLOW_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
+export LANG=C.UTF-8
+fenlow_start_display || return 1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  echo "Creating the Wine prefix $WINEPREFIX ..."
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
