@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
@@ -13,21 +14,38 @@ namespace {
 
 using edits::EncodingError;
 
-// Decodes bytes in the chosen encoding; a failure names where the bytes came from.
-std::u16string Decode(std::string_view bytes, bool utf16le, const std::string& source) {
+// A text as it came in: its bytes, and where they came from for messages.
+struct Input {
+  std::string bytes;
+  std::string source;
+  bool utf16le = false;  // Command-line text is always UTF-8.
+};
+
+Input ReadParameter(const std::optional<ParameterSource>& parameter, bool utf16le,
+                    const std::string& flag) {
+  if (!parameter) return Input{{}, flag, false};
+  if (!parameter->fromFile) return Input{parameter->text, flag, false};
+  return Input{ReadWholeFile(parameter->text), "parameter file '" + parameter->text + "'", utf16le};
+}
+
+[[noreturn]] void FailEncoding(const std::string& source, const EncodingError& error) {
+  throw CliFailure(source + ": " + error.what(), kExitFailed);
+}
+
+void Validate(const Input& input) {
   try {
-    return utf16le ? edits::Utf16LeToText(bytes) : edits::Utf8ToUtf16(bytes);
+    edits::ValidateUtf8(input.bytes);
   } catch (const EncodingError& error) {
-    throw CliFailure(source + ": " + error.what(), kExitFailed);
+    FailEncoding(input.source, error);
   }
 }
 
-std::u16string ParameterText(const std::optional<ParameterSource>& parameter, bool utf16le,
-                             const std::string& flag) {
-  if (!parameter) return {};
-  if (!parameter->fromFile) return Decode(parameter->text, false, flag);
-  return Decode(ReadWholeFile(parameter->text), utf16le,
-                "parameter file '" + parameter->text + "'");
+std::u16string Decode(const Input& input) {
+  try {
+    return input.utf16le ? edits::Utf16LeToText(input.bytes) : edits::Utf8ToUtf16(input.bytes);
+  } catch (const EncodingError& error) {
+    FailEncoding(input.source, error);
+  }
 }
 
 std::string Encode(std::u16string_view text, bool utf16le) {
@@ -42,31 +60,41 @@ std::string Encode(std::u16string_view text, bool utf16le) {
   }
 }
 
-// The text read from standard input, with the raw bytes freed as soon as
-// they are decoded so that large inputs are not held twice.
-std::u16string ReadInputText(bool utf16le) {
-  std::string bytes = ReadWholeStream(stdin, "standard input");
-  std::u16string text = Decode(bytes, utf16le, "standard input");
-  std::string().swap(bytes);
-  return text;
+// Through the UTF-16 engine. The input bytes are freed as soon as they are
+// decoded, and the decoded text once edited, so that large texts are not
+// held twice.
+std::string EditAsUtf16(const std::u16string& optionText, const std::string& optionName,
+                        Input& text, const Input& param1, const Input& param2) {
+  const std::u16string first = Decode(param1);
+  const std::u16string second = Decode(param2);
+  std::u16string clipText = Decode(text);
+  std::string().swap(text.bytes);
+  edits::EditOutcome outcome = edits::ApplyOption(optionText, clipText, first, second);
+  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) {
+    throw CliFailure(
+        "'" + optionName + "' names no bulk edit; fenlow-cli list shows the option texts",
+        kExitFailed);
+  }
+  std::u16string().swap(clipText);
+  return Encode(outcome.result, text.utf16le);
 }
 
 }  // namespace
 
 void RunApply(const Command& command) {
-  const std::u16string optionText = Decode(command.optionText, false, "OPTION");
-  const std::u16string param1 = ParameterText(command.param1, command.utf16le, "--param1");
-  const std::u16string param2 = ParameterText(command.param2, command.utf16le, "--param2");
-  std::u16string text = ReadInputText(command.utf16le);
-  edits::EditOutcome outcome = edits::ApplyOption(optionText, text, param1, param2);
-  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) {
-    throw CliFailure(
-        "'" + command.optionText + "' names no bulk edit; fenlow-cli list shows the option texts",
-        kExitFailed);
+  const std::u16string optionText = Decode(Input{command.optionText, "OPTION", false});
+  const Input param1 = ReadParameter(command.param1, command.utf16le, "--param1");
+  const Input param2 = ReadParameter(command.param2, command.utf16le, "--param2");
+  Input text{ReadWholeStream(stdin, "standard input"), "standard input", command.utf16le};
+  std::string output;
+  if (!command.utf16le && edits::EditsUtf8Directly(optionText)) {
+    // Same result as through UTF-16, without converting the text twice.
+    for (const Input* input : {&std::as_const(text), &param1, &param2}) Validate(*input);
+    output = edits::ApplyOptionToUtf8(optionText, text.bytes, param1.bytes, param2.bytes);
+  } else {
+    output = EditAsUtf16(optionText, command.optionText, text, param1, param2);
   }
-  std::u16string().swap(text);
-  const std::string output = Encode(outcome.result, command.utf16le);
-  std::u16string().swap(outcome.result);
+  std::string().swap(text.bytes);
   WriteWholeStream(stdout, output, "standard output");
 }
 

@@ -10,36 +10,62 @@
 
 namespace fenlow::edits {
 
+// Texts are transformed through a small buffer that stays in the cache, so
+// that the result is written once, straight to its final place.
+inline constexpr std::size_t kBlockUnits = 4096;
+
 // The code units for which keep(c) holds, in order.
-template <typename KeepPredicate>
-[[nodiscard]] std::u16string KeepUnits(std::u16string_view text, KeepPredicate keep) {
-  std::u16string result(text.size(), u'\0');
-  char16_t* out = result.data();
-  std::size_t kept = 0;
-  // Branch-free: every unit is written, and the cursor only moves past kept
-  // ones, so mixed texts do not pay for mispredicted branches.
-  for (char16_t c : text) {
-    out[kept] = c;
-    kept += keep(c) ? 1 : 0;
+template <typename Char, typename KeepPredicate>
+[[nodiscard]] std::basic_string<Char> KeepUnits(std::basic_string_view<Char> text,
+                                                KeepPredicate keep) {
+  std::basic_string<Char> result;
+  result.reserve(text.size());
+  Char block[kBlockUnits];
+  for (std::size_t start = 0; start < text.size(); start += kBlockUnits) {
+    const std::basic_string_view<Char> part = text.substr(start, kBlockUnits);
+    std::size_t kept = 0;
+    // Branch-free: every unit is written, and the cursor only moves past kept
+    // ones, so mixed texts do not pay for mispredicted branches.
+    for (Char c : part) {
+      block[kept] = c;
+      kept += keep(c) ? 1 : 0;
+    }
+    result.append(block, kept);
   }
-  result.resize(kept);
+  return result;
+}
+
+// Each code unit c for which replaced(c) holds becomes `replacement`.
+template <typename Char, typename ReplacedPredicate>
+[[nodiscard]] std::basic_string<Char> MapUnits(std::basic_string_view<Char> text,
+                                               ReplacedPredicate replaced, Char replacement) {
+  std::basic_string<Char> result;
+  result.reserve(text.size());
+  Char block[kBlockUnits];
+  for (std::size_t start = 0; start < text.size(); start += kBlockUnits) {
+    const std::basic_string_view<Char> part = text.substr(start, kBlockUnits);
+    for (std::size_t i = 0; i < part.size(); ++i)
+      block[i] = replaced(part[i]) ? replacement : part[i];
+    result.append(block, part.size());
+  }
   return result;
 }
 
 // Each code unit c for which replacementOf(c) gives a non-null view is
 // replaced by that view; the others are copied.
-template <typename ReplacementOf>
-[[nodiscard]] std::u16string SubstituteUnits(std::u16string_view text,
-                                             ReplacementOf replacementOf) {
+template <typename Char, typename ReplacementOf>
+[[nodiscard]] std::basic_string<Char> SubstituteUnits(std::basic_string_view<Char> text,
+                                                      ReplacementOf replacementOf) {
   std::size_t size = 0;
-  for (char16_t c : text) {
-    const std::u16string_view* replacement = replacementOf(c);
+  for (Char c : text) {
+    const std::basic_string_view<Char>* replacement = replacementOf(c);
     size += replacement != nullptr ? replacement->size() : 1;
   }
-  std::u16string result(size, u'\0');
-  char16_t* out = result.data();
-  for (char16_t c : text) {
-    if (const std::u16string_view* replacement = replacementOf(c); replacement != nullptr) {
+  std::basic_string<Char> result(size, Char{});
+  Char* out = result.data();
+  for (Char c : text) {
+    if (const std::basic_string_view<Char>* replacement = replacementOf(c);
+        replacement != nullptr) {
       out = replacement->copy(out, replacement->size()) + out;
     } else {
       *out++ = c;

@@ -52,6 +52,24 @@ std::size_t DecodeSequence(std::string_view bytes, std::size_t at, char32_t& cod
   return length;
 }
 
+// Walks valid UTF-8, handing ASCII runs to onAscii(start, count) and every
+// other character to onCodePoint(codePoint); throws at the first invalid byte.
+template <typename OnAscii, typename OnCodePoint>
+void WalkUtf8(std::string_view bytes, OnAscii onAscii, OnCodePoint onCodePoint) {
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    // ASCII runs, the common case, are tested eight bytes at a time.
+    const std::size_t runStart = at;
+    while (bytes.size() - at >= 8 && (Load64(bytes.data() + at) & kHighBitOfEachByte) == 0) at += 8;
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    if (at > runStart) onAscii(bytes.data() + runStart, at - runStart);
+    if (at == bytes.size()) break;
+    char32_t codePoint;
+    at += DecodeSequence(bytes, at, codePoint);
+    onCodePoint(codePoint);
+  }
+}
+
 bool IsHighSurrogate(char16_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -110,30 +128,27 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   // UTF-16 never needs more units than UTF-8 has bytes; the rest is cut off.
   std::u16string text(bytes.size(), u'\0');
   char16_t* out = text.data();
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    // ASCII runs, the common case, are widened eight bytes at a time.
-    while (bytes.size() - at >= 8 && (Load64(bytes.data() + at) & kHighBitOfEachByte) == 0) {
-      for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<unsigned char>(bytes[at + i]);
-      out += 8, at += 8;
-    }
-    if (at == bytes.size()) break;
-    const auto byte = static_cast<unsigned char>(bytes[at]);
-    if (byte < 0x80) {
-      *out++ = byte, ++at;
-      continue;
-    }
-    char32_t codePoint;
-    at += DecodeSequence(bytes, at, codePoint);
-    if (codePoint < 0x10000) {
-      *out++ = static_cast<char16_t>(codePoint);
-    } else {
-      *out++ = static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-      *out++ = static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-    }
-  }
+  WalkUtf8(
+      bytes,
+      [&out](const char* ascii, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(ascii[i]);
+        out += count;
+      },
+      [&out](char32_t codePoint) {
+        if (codePoint < 0x10000) {
+          *out++ = static_cast<char16_t>(codePoint);
+        } else {
+          *out++ = static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+          *out++ = static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        }
+      });
   text.resize(static_cast<std::size_t>(out - text.data()));
   return text;
+}
+
+void ValidateUtf8(std::string_view bytes) {
+  WalkUtf8(
+      bytes, [](const char*, std::size_t) {}, [](char32_t) {});
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

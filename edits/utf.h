@@ -27,6 +27,10 @@ class EncodingError : public std::runtime_error {
 //   Utf8ToUtf16("caf\xC3\xA9") == u"café"
 [[nodiscard]] std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// Checks bytes as Utf8ToUtf16 does, without converting them; throws the same
+// EncodingError.
+void ValidateUtf8(std::string_view bytes);
+
 // UTF-16 to UTF-8. A lone surrogate has no UTF-8 form, so it is refused
 // rather than replaced: the caller decides what to tell the user.
 //   Utf16ToUtf8(u"café") == "caf\xC3\xA9"
