@@ -95,7 +95,13 @@ void SimulatedForm::SetCaption(std::u16string_view caption) {
   caption_ = caption;
 }
 
+void SimulatedForm::SetBackColour(Colour colour) {
+  ui_.ThrowIfFailing(FormOperation::SetBackColour);
+  background_ = colour;
+}
+
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
+  ui_.ThrowIfFailing(FormOperation::LoadCustomPointer);
   desktop_.Files().ReadWholeFile(cursorFile);  // fails like the real load on a missing file
   customPointerFile_ = cursorFile;
 }
@@ -177,6 +183,7 @@ void SimulatedForm::PressEscape() {
 // --- The UI as a whole --------------------------------------------------------------
 
 std::unique_ptr<Form> SimulatedUi::CreateForm(const FormSpec& spec) {
+  ThrowIfFailing(FormOperation::Create);
   return std::make_unique<SimulatedForm>(desktop_, *this, spec);
 }
 
@@ -204,6 +211,11 @@ void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
 
 void SimulatedUi::WhenModal(std::function<void(SimulatedForm&)> script) {
   modalScripts_.push_back(std::move(script));
+}
+
+void SimulatedUi::ThrowIfFailing(FormOperation operation) {
+  if (failNext_.erase(operation) == 0) return;
+  throw Failure("The window operation failed (simulated).");
 }
 
 void SimulatedUi::WhileMessageShown(std::function<void(const MessageBoxCall&)> action) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@
 namespace fenlow::platform::sim {
 
 class SimulatedForm;
+
+// Form operations a test can make fail, as a runtime that refuses them would.
+enum class FormOperation { Create, SetBackColour, LoadCustomPointer };
 
 class SimulatedControl final : public Control {
  public:
@@ -55,7 +59,7 @@ class SimulatedForm final : public Form {
   std::u16string Caption() const override { return caption_; }
   void SetCaption(std::u16string_view caption) override;
   void SetIconToProgramIcon() override { hasProgramIcon_ = true; }
-  void SetBackColour(Colour colour) override { background_ = colour; }
+  void SetBackColour(Colour colour) override;
   MousePointer Pointer() const override { return pointer_; }
   void SetPointer(MousePointer pointer) override { pointer_ = pointer; }
   void LoadCustomPointer(std::u16string_view cursorFile) override;
@@ -125,6 +129,9 @@ class SimulatedUi final : public Ui {
   void WhenModal(std::function<void(SimulatedForm&)> script);
   // What happens while a message box is open (the user then presses OK).
   void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
+  // The next call of `operation` on any form throws Failure.
+  void FailNext(FormOperation operation) { failNext_.insert(operation); }
+  void ThrowIfFailing(FormOperation operation);
 
   SimulatedForm* FindForm(std::string_view name);
   SimulatedForm* FindFormByCaption(std::u16string_view caption);
@@ -143,6 +150,7 @@ class SimulatedUi final : public Ui {
   std::vector<MessageBoxCall> messages_;
   std::u16string applicationTitle_;
   int modalDepth_ = 0;
+  std::set<FormOperation> failNext_;
 };
 
 }  // namespace fenlow::platform::sim

@@ -116,6 +116,23 @@ TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndT
   EXPECT_TRUE(shown);
 }
 
+TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoadGoesOn) {
+  using platform::sim::FormOperation;
+  this->desktop->AddFile(std::u16string(kCursorFile), "not a cursor");
+  this->Ui().FailNext(FormOperation::SetBackColour);
+  this->Ui().FailNext(FormOperation::LoadCustomPointer);
+
+  SimulatedForm& window = this->Loaded();
+
+  const std::u16string description = u"The window operation failed (simulated).";
+  EXPECT_THAT(this->MessageTexts(),
+              ElementsAre(ErrorReportText(description, this->LoadLocation(), 100),
+                          ErrorReportText(description, this->LoadLocation(), 106)));
+  EXPECT_TRUE(window.HasProgramIcon());         // 102 ran after 100 failed
+  EXPECT_TRUE(window.Sim("Check3").Checked());  // 108 to 112 ran after 106 failed
+  EXPECT_THAT(window.CustomPointerFile(), IsEmpty());
+}
+
 TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
   SimulatedForm& window = this->Loaded();
   this->desktop->FailSettingsWrites(true);
