@@ -351,9 +351,11 @@ void SimulatedDesktop::Yield() {
   for (auto& action : actions) action();
 }
 
-bool SimulatedDesktop::ShellOpen(WindowHandle, std::u16string_view file, std::u16string_view, int) {
+bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
+                                 std::u16string_view directory, int showCommand) {
   Record("ShellOpen(" + Narrow(file) + ")");
   openedFiles_.emplace_back(file);
+  shellOpenCalls_.push_back({owner, std::u16string(file), std::u16string(directory), showCommand});
   return true;
 }
 

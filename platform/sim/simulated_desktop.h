@@ -33,6 +33,13 @@ struct ForeignViewer {
   std::vector<std::pair<WParam, LParam>> chainChanges;
 };
 
+struct ShellOpenCall {
+  WindowHandle owner = 0;
+  std::u16string file;
+  std::u16string directory;
+  int showCommand = 0;
+};
+
 struct MessageBoxCall {
   std::u16string text;
   int style = 0;
@@ -105,6 +112,7 @@ class SimulatedDesktop final : public Platform,
   // --- Message boxes, shell ---------------------------------------------------
   const std::vector<MessageBoxCall>& MessageBoxes() const;
   const std::vector<std::u16string>& OpenedFiles() const { return openedFiles_; }
+  const std::vector<ShellOpenCall>& ShellOpenCalls() const { return shellOpenCalls_; }
 
   // Every call made through the platform interfaces, in order, for instance
   // "SetClipboardViewer(0x1000)" or "ReplaceWindowProc(0x1000)".
@@ -192,6 +200,7 @@ class SimulatedDesktop final : public Platform,
   std::map<std::u16string, SimFile> files_;
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
   std::vector<std::u16string> openedFiles_;
+  std::vector<ShellOpenCall> shellOpenCalls_;
   std::vector<std::string> calls_;
   std::unique_ptr<SimulatedUi> ui_;
 };

@@ -130,6 +130,7 @@ void SimulatedForm::Show() {
       first = &control;
   }
   if (first != nullptr) focused_ = first->name;
+  ui_.NotifyShown(*this);
 }
 
 void SimulatedForm::ShowModal() {
@@ -211,6 +212,14 @@ void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
 
 void SimulatedUi::WhenModal(std::function<void(SimulatedForm&)> script) {
   modalScripts_.push_back(std::move(script));
+}
+
+void SimulatedUi::WhenShown(std::function<void(SimulatedForm&)> observer) {
+  whenShown_ = std::move(observer);
+}
+
+void SimulatedUi::NotifyShown(SimulatedForm& form) {
+  if (whenShown_) whenShown_(form);
 }
 
 void SimulatedUi::ThrowIfFailing(FormOperation operation) {

@@ -127,6 +127,9 @@ class SimulatedUi final : public Ui {
   // the close box. Scripts are used in the order they were queued; without
   // one the form is closed with the close box.
   void WhenModal(std::function<void(SimulatedForm&)> script);
+  // Runs `observer` every time a form is shown, just as it becomes visible.
+  void WhenShown(std::function<void(SimulatedForm&)> observer);
+  void NotifyShown(SimulatedForm& form);
   // What happens while a message box is open (the user then presses OK).
   void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
   // The next call of `operation` on any form throws Failure.
@@ -147,6 +150,7 @@ class SimulatedUi final : public Ui {
   std::vector<SimulatedForm*> forms_;
   std::deque<std::function<void(SimulatedForm&)>> modalScripts_;
   std::function<void(const MessageBoxCall&)> whileMessageShown_;
+  std::function<void(SimulatedForm&)> whenShown_;
   std::vector<MessageBoxCall> messages_;
   std::u16string applicationTitle_;
   int modalDepth_ = 0;

@@ -1,0 +1,119 @@
+// The start button PushButton2: asks for the chosen bulk edit's parameters
+// where it needs them, then applies the edit once to the clipboard's current
+// text, through one call of the change handler with the bulk-edit request
+// raised.
+#include <array>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "app/form1.h"
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
+#include "edits/catalogue.h"
+
+namespace fenlow {
+
+namespace {
+
+namespace options = edits::options;
+
+enum class Asks { Form2, Form3 };
+
+// An option that asks for its parameters first: Form2 fills BulkParam1,
+// Form3 BulkParam1 and BulkParam2; the caller empties what it fills.
+struct ParameterRequest {
+  std::u16string_view option;
+  Asks dialog;
+  std::u16string_view caption;
+  std::optional<std::u16string_view> frameCaption;  // nullopt: the frame keeps its own
+};
+
+constexpr std::u16string_view kReplaceWith = u"Replace with";
+constexpr std::u16string_view kUserDefined = u"User-defined character(s)";
+
+constexpr std::array<ParameterRequest, 16> kParameterRequests = {{
+    {options::kRemoveListItems, Asks::Form2, u"Remove x (user-specified) character(s)",
+     std::nullopt},
+    {options::kRemoveFirstChars, Asks::Form2, u"Remove First x character(s)", std::nullopt},
+    {options::kRemoveLastChars, Asks::Form2, u"Remove Last x character(s)", std::nullopt},
+    {options::kRemoveTextAfterPosition, Asks::Form2, u"Remove all text after x position",
+     std::nullopt},
+    {options::kRemoveTextBeforePosition, Asks::Form2, u"Remove all text before x position",
+     std::nullopt},
+    {options::kReplaceAlphabetChars, Asks::Form2, u"Replace alphabet character(s) with...",
+     kReplaceWith},
+    {options::kReplaceNumericChars, Asks::Form2, u"Replace numeric character(s) with...",
+     kReplaceWith},
+    {options::kReplaceAlphanumericChars, Asks::Form2, u"Replace alphanumeric character(s) with...",
+     kReplaceWith},
+    {options::kReplaceNonAlphanumericChars, Asks::Form2,
+     u"Replace non-alphanumeric character(s) with...", kReplaceWith},
+    {options::kReplaceListItems, Asks::Form3, u"Replace x (user-specified) with...", std::nullopt},
+    {options::kReplaceTextAfterDelimiter, Asks::Form3,
+     u"Replace all text after user-defined with...", std::nullopt},
+    {options::kReplaceTextBeforeDelimiter, Asks::Form3,
+     u"Replace all text before user-defined with...", std::nullopt},
+    // These four use BulkParam1 as well. Without a dialog they would get what
+    // an earlier dialog left there, and an empty replacement would quietly
+    // remove every space or line break, so they ask for it too.
+    {options::kReplaceAllSpaces, Asks::Form2, u"Replace all spaces with...", kReplaceWith},
+    {options::kReplaceAllBlankLines, Asks::Form2, u"Replace all blank lines (enters) with...",
+     kReplaceWith},
+    {options::kRemoveTextAfterDelimiter, Asks::Form2,
+     u"Remove all text after user-defined character(s)", kUserDefined},
+    {options::kRemoveTextBeforeDelimiter, Asks::Form2,
+     u"Remove all text before user-defined character(s)", kUserDefined},
+}};
+
+// Exact, case-sensitive match on the option list's text.
+const ParameterRequest* RequestFor(std::u16string_view option) {
+  for (const ParameterRequest& request : kParameterRequests) {
+    if (request.option == option) return &request;
+  }
+  return nullptr;
+}
+
+void ClearParameters(Asks dialog, ProgramState& state) {
+  state.BulkParam1.clear();
+  if (dialog == Asks::Form3) state.BulkParam2.clear();
+}
+
+// A fresh dialog for every click: it starts from its designed state.
+void AskForParameters(const ParameterRequest& request, platform::Platform& platform,
+                      ProgramState& state, ErrorTrap& trap) {
+  trap(102, [&] { ClearParameters(request.dialog, state); });
+  std::unique_ptr<ParameterDialog> dialog;
+  Form2* form2 = nullptr;
+  if (request.dialog == Asks::Form2) {
+    auto created = std::make_unique<Form2>(platform, state);
+    form2 = created.get();
+    dialog = std::move(created);
+  } else {
+    dialog = std::make_unique<Form3>(platform, state);
+  }
+  trap(104, [&] { dialog->SetCaption(request.caption); });  // loads the dialog first
+  if (request.frameCaption) trap(106, [&] { form2->SetFrame1Caption(*request.frameCaption); });
+  // How the dialog was closed is not asked: the edit runs with what it left.
+  trap(108, [&] { dialog->ShowModal(); });
+}
+
+}  // namespace
+
+void Form1::PushButton2_Click() {
+  // A click that arrives while a write-back yields would clear the request
+  // flags under the running edit and cancel it; it is dropped instead.
+  if (state_.IsWritingBack) return;
+  ErrorTrap trap = TrapFor(u"PushButton2_Click");
+  const ParameterRequest* request = nullptr;
+  trap(100, [&] { request = RequestFor(Combo1Text()); });
+  if (request != nullptr) AskForParameters(*request, platform_, state_, trap);
+  trap(200, [&] { state_.BulkEditRequested = true; });
+  trap(210, [&] { state_.ManualSaveRequested = false; });
+  trap(220, [&] { monitor_.OnClipboardChange(); });
+  // Both flags end False, also after a failure above.
+  trap(230, [&] { state_.BulkEditRequested = false; });
+  trap(240, [&] { state_.ManualSaveRequested = false; });
+}
+
+}  // namespace fenlow

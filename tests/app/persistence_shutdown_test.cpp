@@ -1,0 +1,125 @@
+// Remembering the chosen edit, the product page link and the shutdown.
+#include "app_fixture.h"
+
+namespace fenlow::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PersistenceTest : public AppTest {};
+
+TEST_F(PersistenceTest, ChosenEditIsShownAgainAfterARestart) {
+  Start().Pick("Combo1", u"Remove first x character(s) in clipboard");
+  Main().CloseBox();
+  Start();
+  EXPECT_EQ(TextOf("Combo1"), u"Remove first x character(s) in clipboard");
+}
+
+TEST_F(PersistenceTest, PickedSeparatorIsStoredAndRestored) {
+  Start().Pick("Combo1", u"-");
+  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"-");
+  Main().CloseBox();
+  Start();
+  EXPECT_EQ(TextOf("Combo1"), u"-");
+}
+
+TEST_F(PersistenceTest, ChangeEventStoresTheTextToo) {
+  SimulatedForm& main = Start();
+  main.Sim("Combo1").SetText(u"Remove all tabs in clipboard");
+  desktop->StoredSettings().clear();
+  main.Raise("Combo1", platform::ControlEvent::Change);
+  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all tabs in clipboard");
+}
+
+TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
+  desktop->FailSettingsWrites(true);
+  SimulatedForm& main = Start();  // start-up's restore already writes once
+  main.Pick("Combo1", u"Remove all tabs in clipboard");
+  main.Pick("Combo1", u"Remove numeric character(s) in clipboard");
+
+  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
+  const auto& told = desktop->MessageBoxes()[0];
+  EXPECT_EQ(told.style, 0);
+  EXPECT_EQ(told.title, u"Fenlow");
+  EXPECT_EQ(told.text,
+            u"The chosen bulk edit could not be remembered for the next start.\r\n"
+            u"The settings store cannot be written.");
+  EXPECT_EQ(TextOf("Combo1"), u"Remove numeric character(s) in clipboard");
+  EXPECT_EQ(desktop->ChainHead(), main.Handle());
+}
+
+TEST_F(PersistenceTest, WriteFailingAgainAfterASuccessIsToldAgain) {
+  SimulatedForm& main = Start();
+  desktop->FailSettingsWrites(true);
+  main.Pick("Combo1", u"Remove all tabs in clipboard");
+  desktop->FailSettingsWrites(false);
+  main.Pick("Combo1", u"Remove numeric character(s) in clipboard");
+  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting],
+            u"Remove numeric character(s) in clipboard");
+  desktop->FailSettingsWrites(true);
+  main.Pick("Combo1", u"-");
+  EXPECT_EQ(desktop->MessageBoxes().size(), 2u);
+}
+
+TEST_F(PersistenceTest, OtherSoftwareOpensTheQuotedProductPage) {
+  SimulatedForm& main = Start();
+  main.Click("PushButton1");
+  ASSERT_EQ(desktop->ShellOpenCalls().size(), 1u);
+  const auto& open = desktop->ShellOpenCalls()[0];
+  EXPECT_EQ(open.owner, main.Handle());
+  EXPECT_EQ(open.file, u"\"http://www.fenlow.example/wendlebox/\"");
+  EXPECT_EQ(open.directory, u"C:\\");
+  EXPECT_EQ(open.showCommand, 5);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
+class ShutdownTest : public AppTest {};
+
+TEST_F(ShutdownTest, LeavesFlagChainHookThenUnloadsEveryOtherWindow) {
+  platform::sim::ForeignViewer& other = desktop->JoinForeignViewer();
+  SimulatedForm& main = Start();
+  std::string window = Hex(main.Handle());
+  auto hidden = desktop->Forms().CreateForm(BareForm("Form2"));
+  auto another = desktop->Forms().CreateForm(BareForm("Form3"));
+  desktop->ClearCalls();
+
+  main.CloseBox();
+
+  EXPECT_FALSE(State().MonitorEnabled);
+  EXPECT_FALSE(hidden->IsLoaded());
+  EXPECT_FALSE(another->IsLoaded());
+  EXPECT_FALSE(main.IsLoaded());
+  std::vector<std::string> calls = desktop->Calls();
+  calls.erase(
+      std::remove_if(calls.begin(), calls.end(),
+                     [](const std::string& call) { return call.starts_with("SendMessage"); }),
+      calls.end());
+  EXPECT_THAT(calls,
+              ElementsAre("ChangeClipboardChain(" + window + "," + Hex(other.handle) + ")",
+                          "ReplaceWindowProc(" + window + ")", "Yield", "Yield", "Unload(Form2)",
+                          "Unload(Form3)", "Yield", "Yield", "Unload(Form1)"));
+  EXPECT_EQ(desktop->ChainHead(), other.handle);
+}
+
+TEST_F(ShutdownTest, SecondViewerStillReceivesChangesAfterTheWindowClosed) {
+  platform::sim::ForeignViewer& other = desktop->JoinForeignViewer();
+  Start().CloseBox();
+  int seenBefore = other.drawClipboardCount;
+  desktop->OtherProgramSetsText(u"after the close");
+  desktop->Messaging().Yield();
+  EXPECT_EQ(other.drawClipboardCount, seenBefore + 1);
+}
+
+TEST_F(ShutdownTest, LastViewerInTheChainLeavesWithNoNextWindow) {
+  SimulatedForm& main = Start();
+  std::string window = Hex(main.Handle());
+  desktop->ClearCalls();
+  main.CloseBox();
+  EXPECT_EQ(desktop->Calls().front(), "ChangeClipboardChain(" + window + ",0x0)");
+  EXPECT_EQ(desktop->ChainHead(), 0u);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace fenlow::testing
