@@ -48,15 +48,19 @@ std::u16string Decode(const Input& input) {
   }
 }
 
+[[noreturn]] void FailUnencodableResult(const EncodingError& error) {
+  throw CliFailure(std::string("the result cannot be written as UTF-8: ") + error.what() +
+                       " (the edit split a character outside the Basic Multilingual Plane); "
+                       "use --utf16le to get it unchanged",
+                   kExitFailed);
+}
+
 std::string Encode(std::u16string_view text, bool utf16le) {
   if (utf16le) return edits::TextToUtf16Le(text);
   try {
     return edits::Utf16ToUtf8(text);
   } catch (const EncodingError& error) {
-    throw CliFailure(std::string("the result cannot be written as UTF-8: ") + error.what() +
-                         " (the edit split a character outside the Basic Multilingual Plane); "
-                         "use --utf16le to get it unchanged",
-                     kExitFailed);
+    FailUnencodableResult(error);
   }
 }
 
@@ -90,7 +94,11 @@ void RunApply(const Command& command) {
   if (!command.utf16le && edits::EditsUtf8Directly(optionText)) {
     // Same result as through UTF-16, without converting the text twice.
     for (const Input* input : {&std::as_const(text), &param1, &param2}) Validate(*input);
-    output = edits::ApplyOptionToUtf8(optionText, text.bytes, param1.bytes, param2.bytes);
+    try {
+      output = edits::ApplyOptionToUtf8(optionText, text.bytes, param1.bytes, param2.bytes);
+    } catch (const EncodingError& error) {
+      FailUnencodableResult(error);
+    }
   } else {
     output = EditAsUtf16(optionText, command.optionText, text, param1, param2);
   }

@@ -1,9 +1,11 @@
 #include "edits/catalogue.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "edits/generic_edits.h"
 #include "edits/text_edits.h"
+#include "edits/utf.h"
 
 namespace fenlow::edits {
 namespace {
@@ -41,13 +43,49 @@ constexpr BulkEdit ForBoth(std::u16string_view optionText, Edit, bool rewritesCl
           false, rewritesClipText};
 }
 
-template <std::u16string (*Edit)(std::u16string_view, std::int16_t)>
+using PositionEdit = std::u16string (*)(std::u16string_view, std::int16_t);
+
+// x counts at most 32768 code units, and a code unit takes at most three
+// bytes of UTF-8 (four for two units), so this many bytes at one end of a
+// UTF-8 text always hold more than |x| units.
+std::size_t WindowBytes(std::int16_t x) {
+  return 3 * static_cast<std::size_t>(std::abs(x)) + 4;
+}
+
+bool IsContinuationByte(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// An x edit on UTF-8: only the window at the end where the cut falls is
+// converted and edited; the rest of the text is copied as it is.
+template <PositionEdit Edit, bool kCutsAtStart>
+std::string PositionEditOnUtf8(std::string_view text, std::int16_t x) {
+  std::size_t window = std::min(WindowBytes(x), text.size());
+  if constexpr (kCutsAtStart) {
+    while (window < text.size() && IsContinuationByte(text[window])) ++window;
+    std::string result = Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(0, window)), x));
+    // The cut is inside the window: what follows the window goes with the
+    // edit that keeps only the first x units, and stays with the others.
+    if (Edit != RemoveTextAfterPosition) result.append(text.substr(window));
+    return result;
+  } else {
+    while (window < text.size() && IsContinuationByte(text[text.size() - window])) ++window;
+    std::string result(text.substr(0, text.size() - window));
+    return result.append(Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(text.size() - window)), x)));
+  }
+}
+
+template <PositionEdit Edit, bool kCutsAtStart>
 constexpr BulkEdit WithWholeNumber(std::u16string_view optionText) {
   return {optionText,
           [](std::u16string_view text, const Parameters<char16_t>& parameters) {
             return Edit(text, ParseWholeNumber16(parameters.first));
           },
-          nullptr, true, false};
+          [](std::string_view text, const Parameters<char>& parameters) {
+            return PositionEditOnUtf8<Edit, kCutsAtStart>(
+                text, ParseWholeNumber16(Utf8ToUtf16(parameters.first)));
+          },
+          true, false};
 }
 
 // In the order in which the option text is compared.
@@ -91,10 +129,10 @@ constexpr std::array<BulkEdit, 26> kBulkEdits = {
             [](auto text, const auto& p) {
               return generic::ReplaceTextBeforeDelimiter(text, p.first, decltype(p.first){});
             }),
-    WithWholeNumber<RemoveFirstChars>(options::kRemoveFirstChars),
-    WithWholeNumber<RemoveLastChars>(options::kRemoveLastChars),
-    WithWholeNumber<RemoveTextAfterPosition>(options::kRemoveTextAfterPosition),
-    WithWholeNumber<RemoveTextBeforePosition>(options::kRemoveTextBeforePosition),
+    WithWholeNumber<RemoveFirstChars, true>(options::kRemoveFirstChars),
+    WithWholeNumber<RemoveLastChars, false>(options::kRemoveLastChars),
+    WithWholeNumber<RemoveTextAfterPosition, true>(options::kRemoveTextAfterPosition),
+    WithWholeNumber<RemoveTextBeforePosition, true>(options::kRemoveTextBeforePosition),
     ForBoth(options::kReplaceAlphabetChars,
             [](auto text, const auto& p) { return generic::ReplaceAlphabetChars(text, p.first); }),
     ForBoth(options::kReplaceNumericChars,
@@ -102,10 +140,10 @@ constexpr std::array<BulkEdit, 26> kBulkEdits = {
     ForBoth(
         options::kReplaceAlphanumericChars,
         [](auto text, const auto& p) { return generic::ReplaceAlphanumericChars(text, p.first); }),
-    BulkEdit{options::kReplaceNonAlphanumericChars,
-             [](std::u16string_view text, const Parameters<char16_t>& p) {
-               return ReplaceNonAlphanumericChars(text, p.first);
-             }},
+    ForBoth(options::kReplaceNonAlphanumericChars,
+            [](auto text, const auto& p) {
+              return generic::ReplaceNonAlphanumericChars(text, p.first);
+            }),
     ForBoth(options::kReplaceListItems,
             [](auto text, const auto& p) {
               return generic::ReplaceListItems(text, p.first, p.second);

@@ -132,16 +132,15 @@ struct EditOutcome {
                                       std::u16string_view bulkParam1,
                                       std::u16string_view bulkParam2);
 
-// True for the edits that only compare whole characters, so that applying
-// them to valid UTF-8 gives the UTF-8 of what ApplyOption gives. False for the
-// x edits and ReplaceNonAlphanumericChars, which count UTF-16 code units, and
-// for texts that name no edit.
+// True for every text that names a bulk edit: each can be applied to UTF-8
+// directly, with the UTF-8 of what ApplyOption gives as its result.
 [[nodiscard]] bool EditsUtf8Directly(std::u16string_view optionText);
 
 // ApplyOption on UTF-8, without converting to UTF-16: for large texts this
 // saves the conversions and two thirds of the memory. The text and the
 // parameters must be valid UTF-8. Throws EditFailure when the edit fails and
-// when EditsUtf8Directly(optionText) is false.
+// when EditsUtf8Directly(optionText) is false, and EncodingError when the
+// result has a lone surrogate (an x edit that splits a surrogate pair).
 [[nodiscard]] std::string ApplyOptionToUtf8(std::u16string_view optionText,
                                             std::string_view clipText, std::string_view bulkParam1,
                                             std::string_view bulkParam2);

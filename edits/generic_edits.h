@@ -256,6 +256,31 @@ String<Char> ReplaceAlphanumericChars(View<Char> text, View<Char> replacement) {
   return SubstituteCharSet(text, AlphanumericSet, replacement, false);
 }
 
+// Every character other than A-Z, a-z, 0-9 and space yields one copy of the
+// replacement per UTF-16 code unit: on UTF-8, one copy for the lead byte of a
+// character of the Basic Multilingual Plane, two for the lead byte of one
+// beyond it (a surrogate pair), none for continuation bytes.
+template <typename Char>
+String<Char> ReplaceNonAlphanumericChars(View<Char> text, View<Char> replacement) {
+  if constexpr (sizeof(Char) == 1) {
+    if (replacement.empty()) return FilterCharSet(text, AlphanumericSpaceSet, true);
+    const CharSetTable members(AlphanumericSpaceSet);
+    const String<Char> twiceText = String<Char>(replacement) + String<Char>(replacement);
+    const View<Char> twice = twiceText;
+    const View<Char> none;
+    const View<Char> once = replacement;
+    return SubstituteUnits(text, [&](Char c) -> const View<Char>* {
+      const std::uint32_t byte = UnitValue(c);
+      if (byte >= 0xF0) return &twice;
+      if (byte >= 0xC0) return &once;
+      if (byte >= 0x80) return &none;
+      return members.Contains(c) ? nullptr : &once;
+    });
+  } else {
+    return SubstituteCharSet(text, AlphanumericSpaceSet, replacement, true);
+  }
+}
+
 // The index of the first occurrence of `delimiter`, or npos; an empty
 // delimiter occurs at the start.
 template <typename Char>

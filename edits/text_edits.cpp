@@ -102,11 +102,9 @@ std::u16string ReplaceAlphanumericChars(std::u16string_view text, std::u16string
   return generic::ReplaceAlphanumericChars(text, replacement);
 }
 
-// Each UTF-16 unit of a non-ASCII character gets its own copy, so this edit
-// exists for UTF-16 only.
 std::u16string ReplaceNonAlphanumericChars(std::u16string_view text,
                                            std::u16string_view replacement) {
-  return generic::SubstituteCharSet(text, AlphanumericSpaceSet, replacement, true);
+  return generic::ReplaceNonAlphanumericChars(text, replacement);
 }
 
 std::u16string RemoveFirstChars(std::u16string_view text, std::int16_t x) {
