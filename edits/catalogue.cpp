@@ -70,8 +70,10 @@ std::string PositionEditOnUtf8(std::string_view text, std::int16_t x) {
     return result;
   } else {
     while (window < text.size() && IsContinuationByte(text[text.size() - window])) ++window;
-    std::string result(text.substr(0, text.size() - window));
-    return result.append(Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(text.size() - window)), x)));
+    const std::string edited = Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(text.size() - window)), x));
+    std::string result;
+    result.reserve(text.size() - window + edited.size());
+    return result.append(text.substr(0, text.size() - window)).append(edited);
   }
 }
 
