@@ -15,3 +15,6 @@ ctest --preset native -j"$jobs"
 
 echo "== Windows build and tests under Wine"
 bash scripts/test_wine.sh
+
+echo "== The real program under Wine: end-to-end scenarios"
+bash scripts/test_e2e.sh

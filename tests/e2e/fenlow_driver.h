@@ -1,0 +1,57 @@
+// Drives the real fenlow.exe from outside, as a user and another program
+// would: starts it under Wine, finds its windows by caption and its controls
+// by class and caption, types into Text1, picks list entries with the
+// keyboard (so the list sends the notifications of a user's pick), posts
+// clicks, reads texts back, and waits by polling, never by sleeping.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace fenlow::e2e {
+
+using namespace std::chrono_literals;
+
+class FenlowDriver {
+ public:
+  // `messaging` sends the driver's messages to Fenlow's windows.
+  explicit FenlowDriver(platform::WindowMessaging& messaging) : messaging_(messaging) {}
+  ~FenlowDriver();  // ends a program it started and left running
+  FenlowDriver(const FenlowDriver&) = delete;
+  FenlowDriver& operator=(const FenlowDriver&) = delete;
+
+  // Starts fenlow.exe and waits until its main window is there.
+  void Start();
+  // Closes the main window as the close box does and waits for the process to end.
+  [[nodiscard]] bool CloseAndWaitForExit(std::chrono::milliseconds timeout = 20s);
+  [[nodiscard]] bool IsRunning();
+
+  platform::WindowHandle MainWindow() const { return main_; }
+  // A child of the main window by class and exact caption; 0 when absent.
+  platform::WindowHandle Control(std::u16string_view className, std::u16string_view caption);
+  platform::WindowHandle Text1();
+  platform::WindowHandle Combo1();
+  // The edit button, whichever of its two captions it shows.
+  platform::WindowHandle EditButton();
+
+  std::u16string TextOf(platform::WindowHandle window);
+  // Replaces the text of Text1 as typing over all of it would.
+  void SetText1(std::u16string_view text);
+  // Selects `entry` with Home and Down keys, one notification per step.
+  void Pick(std::u16string_view entry);
+  void Click(platform::WindowHandle button);
+
+  // Polls until `window`'s text is `expected`.
+  [[nodiscard]] bool WaitForText(platform::WindowHandle window, std::u16string_view expected,
+                                 std::chrono::milliseconds timeout = 10s);
+
+ private:
+  platform::WindowMessaging& messaging_;
+  platform::WindowHandle main_ = 0;
+  std::string hostPid_;  // of the program this driver started
+};
+
+}  // namespace fenlow::e2e
