@@ -96,8 +96,13 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 WindowHandle FindChild(WindowHandle parent, std::u16string_view className,
                        std::u16string_view caption) {
-  return ToHandle(
-      ::FindWindowExW(ToHwnd(parent), nullptr, ToWide(className).c_str(), ToWide(caption).c_str()));
+  return FindChildAfter(parent, 0, className, caption);
+}
+
+WindowHandle FindChildAfter(WindowHandle parent, WindowHandle after, std::u16string_view className,
+                            std::u16string_view caption) {
+  return ToHandle(::FindWindowExW(ToHwnd(parent), ToHwnd(after), ToWide(className).c_str(),
+                                  ToWide(caption).c_str()));
 }
 
 std::u16string ClassName(WindowHandle window) {
@@ -188,11 +193,16 @@ std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle 
     }
     if (!box) throw Failure("No message box appeared");
     MessageBoxSeen seen{title, {}, !IsEnabled(watched)};
-    // The message text is the box's one static control with text.
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      if (ClassName(ToHandle(child)) == u"Static" && !WindowText(ToHandle(child)).empty()) {
-        seen.text = WindowText(ToHandle(child));
+    // The message text is the box's one static control with text; a box
+    // found the moment it appears may not have filled it in yet.
+    for (int attempt = 0; attempt < 100 && seen.text.empty(); ++attempt) {
+      for (HWND child = ::GetWindow(box, GW_CHILD); child;
+           child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(ToHandle(child)) == u"Static" && !WindowText(ToHandle(child)).empty()) {
+          seen.text = WindowText(ToHandle(child));
+        }
       }
+      if (seen.text.empty()) ::Sleep(10);
     }
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     return seen;

@@ -35,6 +35,9 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Real windows, found and looked at.
 WindowHandle FindChild(WindowHandle parent, std::u16string_view className,
                        std::u16string_view caption);  // 0 when absent
+// The next such child after `after` in the parent's order (0: from the first).
+WindowHandle FindChildAfter(WindowHandle parent, WindowHandle after, std::u16string_view className,
+                            std::u16string_view caption);
 std::u16string ClassName(WindowHandle window);
 std::uint32_t Style(WindowHandle window);
 struct Size {
