@@ -106,7 +106,8 @@ class Form {
   // Loads a cursor file as the picture of MousePointer::Custom; throws Failure.
   virtual void LoadCustomPointer(std::u16string_view cursorFile) = 0;
 
-  // Handlers; `control` empty means the form's own surface.
+  // Sets the one handler of `event` on `control` (empty: the form's own
+  // surface), replacing any earlier one. Throws Failure for an unknown control.
   virtual void On(std::string_view control, ControlEvent event, std::function<void()> handler) = 0;
   // Runs when the user or the system closes the form; the form then unloads.
   virtual void OnQueryUnload(std::function<void()> handler) = 0;

@@ -108,7 +108,8 @@ void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
 
 void SimulatedForm::On(std::string_view control, ControlEvent event,
                        std::function<void()> handler) {
-  handlers_[{std::string(control), event}].push_back(std::move(handler));
+  if (!control.empty()) Sim(control);  // an unknown control is a mistake worth hearing of
+  handlers_[{std::string(control), event}] = std::move(handler);
 }
 
 void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
@@ -118,8 +119,8 @@ void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
 void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
   auto found = handlers_.find({std::string(control), event});
   if (found == handlers_.end()) return;
-  auto handlers = found->second;  // a handler may unload the form
-  for (auto& handler : handlers) handler();
+  auto handler = found->second;  // a handler may unload the form or replace itself
+  handler();
 }
 
 void SimulatedForm::Show() {

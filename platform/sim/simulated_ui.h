@@ -106,7 +106,7 @@ class SimulatedForm final : public Form {
   std::u16string customPointerFile_;
   std::string focused_;
   std::vector<std::unique_ptr<SimulatedControl>> controls_;
-  std::map<std::pair<std::string, ControlEvent>, std::vector<std::function<void()>>> handlers_;
+  std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
   std::function<void()> queryUnload_;
 };
 
