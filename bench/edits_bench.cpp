@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_parameters.h"
 #include "edits/catalogue.h"
 #include "edits/utf.h"
 #include "sample_text.h"
@@ -15,20 +16,8 @@ namespace {
 
 using fenlow::edits::kOptionListEntries;
 
-struct Parameters {
-  std::u16string first;
-  std::u16string second;
-};
-
-// Parameters that make each edit do real work on the sample text.
-Parameters ParametersFor(std::u16string_view option) {
-  namespace options = fenlow::edits::options;
-  if (fenlow::edits::NeedsWholeNumber(option)) return {u"1000", u""};
-  if (option == options::kRemoveListItems) return {u"the\r\nof\r\n42", u""};
-  if (option == options::kReplaceListItems) return {u"the\r\nof\r\n42", u"THE\r\nOF"};
-  if (option.find(u"user-defined") != std::u16string_view::npos) return {u"zzz", u"#"};
-  return {u"#", u"#"};
-}
+using fenlow::bench::Parameters;
+using fenlow::bench::ParametersFor;
 
 std::string Utf8(std::u16string_view text) {
   return fenlow::edits::Utf16ToUtf8(text);

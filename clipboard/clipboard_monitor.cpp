@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <map>
+#include <optional>
 
 namespace fenlow {
 
@@ -128,10 +129,16 @@ std::int16_t ClipboardMonitor::ContentKindCode() {
   return code;
 }
 
-void ClipboardMonitor::ReadClipboardText() {
-  if (state_.ManualSaveRequested) return;  // the save step stores Text1 as the user left it
-  IgnoringFailure([&] { state_.ClipText = clipboard_.GetClipboardText(platform::format::kText); });
+bool ClipboardMonitor::ReadClipboardText() {
+  if (state_.ManualSaveRequested) return true;  // the save step stores Text1 as the user left it
+  std::optional<std::u16string> text;
+  IgnoringFailure([&] { text = clipboard_.TryGetClipboardText(platform::format::kText); });
+  // An unreadable text is not an empty one: taking it as empty would blank
+  // Text1 and let a requested edit overwrite the clipboard with an empty text.
+  if (!text) return false;
+  state_.ClipText = std::move(*text);
   IgnoringFailure([&] { mainWindow_.SetText1(state_.ClipText); });
+  return true;
 }
 
 void ClipboardMonitor::OnClipboardChange() {
@@ -140,8 +147,9 @@ void ClipboardMonitor::OnClipboardChange() {
   std::int16_t code = ContentKindCode();
   switch (code) {
     case content_kind::kText:
-      ReadClipboardText();
-      break;
+      if (ReadClipboardText()) break;
+      state_.IsBusy = false;  // nothing known to act on
+      return;
     case content_kind::kBitmap:
     case content_kind::kDib:
     case content_kind::kBitmap + content_kind::kDib:

@@ -76,7 +76,8 @@ class ClipboardMonitor {
               platform::LParam lParam);
   bool IsPassingOn(platform::MessageId uMsg) const;
   std::int16_t ContentKindCode();
-  void ReadClipboardText();
+  // False when the text could not be read (the clipboard stayed held).
+  bool ReadClipboardText();
 
   platform::Platform& platform_;
   ProgramState& state_;

@@ -47,8 +47,12 @@ std::int32_t ClipboardText::GetClipboardKind() {
 }
 
 std::u16string ClipboardText::GetClipboardText(std::int32_t format) {
+  return TryGetClipboardText(format).value_or(std::u16string());
+}
+
+std::optional<std::u16string> ClipboardText::TryGetClipboardText(std::int32_t format) {
   std::u16string result;
-  Retry([&] { result = clipboard_.GetText(format); });
+  if (!Retry([&] { result = clipboard_.GetText(format); })) return std::nullopt;
   return result;
 }
 
@@ -56,8 +60,8 @@ bool ClipboardText::SetClipboardText(std::u16string_view text, std::int32_t form
   return Retry([&] { clipboard_.PutText(format, text); });
 }
 
-void ClipboardText::ClearClipboard() {
-  Retry([&] { clipboard_.Empty(); });
+bool ClipboardText::ClearClipboard() {
+  return Retry([&] { clipboard_.Empty(); });
 }
 
 }  // namespace fenlow

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,10 +28,15 @@ class ClipboardText {
   // The clipboard's text in `format` (0: the default text format); empty text
   // when there is none or the clipboard stays held.
   [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
+  // The same, but nothing when every attempt failed, so that a caller can
+  // tell a clipboard it could not read from one without text.
+  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(std::int32_t format);
   // Places `text` beside what is there (callers empty the clipboard first).
   // True when the last attempt succeeded.
   bool SetClipboardText(std::u16string_view text, std::int32_t format);
-  void ClearClipboard();
+  // True when the clipboard was emptied; false when every attempt failed and
+  // the clipboard keeps what it held.
+  bool ClearClipboard();
 
  private:
   // Runs `attempt` until it succeeds or kMaxAttempts have failed; true on success.

@@ -15,6 +15,11 @@ constexpr std::u16string_view kWriteBackFailed =
     u"The edited text is still shown in the window: copy it from there "
     u"(Ctrl+A, Ctrl+C) once the other program lets the clipboard go.";
 
+constexpr std::u16string_view kChangedMeanwhile =
+    u"Another program changed the clipboard just as it was to be written, so nothing was "
+    u"written over its new content.\r\n"
+    u"Press the button again to apply it now.";
+
 }  // namespace
 
 void BulkEditDispatcher::ApplyBulkEdit() {
@@ -25,12 +30,23 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   // resets the flags on its way in, and must not cancel this write-back.
   const bool bulkEditRequested = state.BulkEditRequested;
   const bool manualSaveRequested = state.ManualSaveRequested;
+  // Taken once: a change by another program that arrives during a later
+  // yield of this request is an ordinary change, not one to edit or to
+  // overwrite with Text1.
+  state.BulkEditRequested = false;
+  state.ManualSaveRequested = false;
+  const bool writes = bulkEditRequested || manualSaveRequested;
+  std::optional<Snapshot> before;
+  if (writes) before = TakeSnapshot();
   Detach();
 
   std::optional<std::u16string> notice;
   std::exception_ptr unexpected;
   try {
-    if (bulkEditRequested) notice = WriteBulkEdit();
+    // Out of the chain, a copy made by another program during the yield
+    // goes unseen; writing now would overwrite it.
+    if (writes) notice = ChangedMeanwhile(before, manualSaveRequested);
+    if (bulkEditRequested && !notice) notice = WriteBulkEdit();
     if (manualSaveRequested && !notice) notice = WriteManualSave();
   } catch (...) {
     unexpected = std::current_exception();
@@ -41,6 +57,32 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   state.IsWritingBack = false;
   if (notice) Tell(*notice);
   if (unexpected) std::rethrow_exception(unexpected);
+}
+
+std::optional<BulkEditDispatcher::Snapshot> BulkEditDispatcher::TakeSnapshot() {
+  ClipboardText& clipboard = monitor_.Clipboard();
+  Snapshot snapshot{clipboard.GetClipboardKind(), {}};
+  if (snapshot.kind != platform::format::kText) return snapshot;
+  std::optional<std::u16string> text = clipboard.TryGetClipboardText(platform::format::kText);
+  if (!text) return std::nullopt;
+  snapshot.text = std::move(*text);
+  return snapshot;
+}
+
+// When the clipboard is no longer what it was before the yield, nothing is
+// written; the new text is shown as a change would show it (Text1 keeps a
+// text typed for the save step, which is not stored yet).
+std::optional<std::u16string> BulkEditDispatcher::ChangedMeanwhile(
+    const std::optional<Snapshot>& before, bool keepText1) {
+  if (!before) return std::nullopt;  // unreadable before: nothing to compare with
+  const std::optional<Snapshot> now = TakeSnapshot();
+  if (!now || *now == *before) return std::nullopt;
+  ProgramState& state = monitor_.State();
+  if (now->kind == platform::format::kText) {
+    state.ClipText = now->text;
+    if (!keepText1) monitor_.MainWindow().SetText1(now->text);
+  }
+  return std::u16string(kChangedMeanwhile);
 }
 
 void BulkEditDispatcher::Detach() {
@@ -77,8 +119,10 @@ std::optional<std::u16string> BulkEditDispatcher::WriteManualSave() {
 
 std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string& result) {
   ClipboardText& clipboard = monitor_.Clipboard();
-  clipboard.ClearClipboard();
-  bool written = clipboard.SetClipboardText(result, platform::format::kText);
+  // A clipboard that cannot be emptied is left whole: the text placed beside
+  // its other formats would paste differently from program to program.
+  bool written =
+      clipboard.ClearClipboard() && clipboard.SetClipboardText(result, platform::format::kText);
   monitor_.MainWindow().SetText1(result);
   if (!written) return std::u16string(kWriteBackFailed);
   return std::nullopt;

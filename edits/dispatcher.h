@@ -4,6 +4,7 @@
 // flags is set, and then hooks the window and rejoins the chain.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,17 @@ class BulkEditDispatcher final : public BulkEditStep {
   void ApplyBulkEdit() override;
 
  private:
+  // What the clipboard holds, as far as a change by another program shows:
+  // its kind and, for text, the text; nothing when it could not be read.
+  struct Snapshot {
+    std::int32_t kind = 0;
+    std::u16string text;
+    bool operator==(const Snapshot&) const = default;
+  };
+  std::optional<Snapshot> TakeSnapshot();
+  std::optional<std::u16string> ChangedMeanwhile(const std::optional<Snapshot>& before,
+                                                 bool keepText1);
+
   void Detach();
   void Reattach();
   // The two write-backs; each returns what the user must be told, if anything.

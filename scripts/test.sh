@@ -13,11 +13,16 @@ cmake --preset native -DFENLOW_WERROR=ON >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+echo "== native suites under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-asan -DFENLOW_WERROR=ON >/dev/null
+cmake --build --preset native-asan -j"$jobs"
+ctest --preset native-asan -j"$jobs"
+
+echo "== fuzz targets, 20 seconds each"
+bash scripts/fuzz.sh 20
+
 echo "== Windows build and tests under Wine"
 bash scripts/test_wine.sh
 
 echo "== The real program under Wine: end-to-end scenarios"
 bash scripts/test_e2e.sh
-
-echo "== The release under Wine: portable zip, silent install, the installed program, uninstall"
-bash scripts/test_release.sh

@@ -14,137 +14,13 @@
 #include "edits/catalogue.h"
 #include "edits/edit_failure.h"
 #include "edits/text_edits.h"
+#include "plain_reference.h"
 #include "readable_text.h"
 
 namespace fenlow::edits {
 namespace {
 
-using Text = std::u16string;
-using View = std::u16string_view;
-
-// --- The reference ---------------------------------------------------------
-
-bool MatchesAt(View text, std::size_t at, View search) {
-  if (at + search.size() > text.size()) return false;
-  for (std::size_t k = 0; k < search.size(); ++k) {
-    if (text[at + k] != search[k]) return false;
-  }
-  return true;
-}
-
-Text ReferenceR(View text, View search, View replacement) {
-  if (search.empty() || text.empty()) return Text(text);
-  Text out;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    if (MatchesAt(text, at, search)) {
-      out += replacement;
-      at += search.size();
-    } else {
-      out += text[at];
-      at += 1;
-    }
-  }
-  return out;
-}
-
-std::vector<Text> ReferenceSplit(View list) {
-  std::vector<Text> items;
-  if (list.empty()) return items;
-  Text item;
-  for (std::size_t at = 0; at < list.size(); ++at) {
-    if (list[at] == u'\r' && at + 1 < list.size() && list[at + 1] == u'\n') {
-      items.push_back(item);
-      item.clear();
-      ++at;
-    } else {
-      item += list[at];
-    }
-  }
-  items.push_back(item);
-  return items;
-}
-
-Text ReferenceListItems(View text, View findList, View replaceList) {
-  const std::vector<Text> find = ReferenceSplit(findList);
-  const std::vector<Text> replace = ReferenceSplit(replaceList);
-  Text result(text);
-  for (std::int16_t a = 0; a < static_cast<int>(find.size()); ++a) {
-    const auto index = static_cast<std::size_t>(a);
-    if (replaceList.empty()) {
-      result = ReferenceR(result, find[index], u"");
-    } else if (index < replace.size()) {
-      result = ReferenceR(result, find[index], replace[index]);
-    }
-  }
-  return result;
-}
-
-bool Occurs(char16_t c, View set) {
-  for (char16_t member : set) {
-    if (member == c) return true;
-  }
-  return false;
-}
-
-Text ReferenceFilter(View text, View set, bool keepMembers) {
-  Text out;
-  for (char16_t c : text) {
-    if (Occurs(c, set) == keepMembers) out += c;
-  }
-  return out;
-}
-
-Text ReferenceSubstitute(View text, View set, View replacement, bool keepMembers) {
-  Text out;
-  for (char16_t c : text) {
-    if (Occurs(c, set) == keepMembers) {
-      out += c;
-    } else {
-      out += replacement;
-    }
-  }
-  return out;
-}
-
-Text ReferenceRemoveBlankLines(View text) {
-  Text variable(text);
-  while (variable.find(u"\r\n\r\n") != Text::npos)
-    variable = ReferenceR(variable, u"\r\n\r\n", u"\r\n");
-  return variable;
-}
-
-Text ReferenceAtBeginning(View text) {
-  std::size_t p = 0;
-  while (p < text.size() && text[p] == u' ') ++p;
-  return Text(text.substr(p));
-}
-
-Text ReferenceAtEnd(View text) {
-  std::size_t n = text.size();
-  while (n >= 1 && text[n - 1] == u' ') --n;
-  return Text(text.substr(0, n));
-}
-
-Text ReferenceFromPosition(View text, int start) {  // 1-based.
-  Text out;
-  for (int i = start; i <= static_cast<int>(text.size()); ++i) out += text[i - 1];
-  return out;
-}
-
-Text ReferenceFirstCharacters(View text, int count) {
-  Text out;
-  for (int i = 1; i <= count && i <= static_cast<int>(text.size()); ++i) out += text[i - 1];
-  return out;
-}
-
-int ReferenceFirstOccurrence(View text, View delimiter) {  // 1-based, 0 = none.
-  if (delimiter.empty()) return 1;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (MatchesAt(text, at, delimiter)) return static_cast<int>(at) + 1;
-  }
-  return 0;
-}
+using namespace reference;
 
 // --- Random texts ----------------------------------------------------------
 
@@ -274,20 +150,17 @@ TEST(Differential, PositionAndDelimiterEdits) {
 
     const Text delimiter = random.Make(2);
     const Text replacement = random.Make(2);
-    const int p = ReferenceFirstOccurrence(text, delimiter);
-    const bool unchanged = text.empty() || p == 0;
-    const auto kept = p + static_cast<int>(delimiter.size()) - 1;
     ASSERT_EQ(RemoveTextBeforeDelimiter(text, delimiter),
-              unchanged ? text : ReferenceFromPosition(text, p))
+              ReferenceTextBeforeDelimiter(text, delimiter, u""))
         << shown;
     ASSERT_EQ(RemoveTextAfterDelimiter(text, delimiter),
-              unchanged ? text : ReferenceFirstCharacters(text, kept))
+              ReferenceTextAfterDelimiter(text, delimiter, u""))
         << shown;
     ASSERT_EQ(ReplaceTextBeforeDelimiter(text, delimiter, replacement),
-              unchanged ? text : replacement + ReferenceFromPosition(text, p))
+              ReferenceTextBeforeDelimiter(text, delimiter, replacement))
         << shown;
     ASSERT_EQ(ReplaceTextAfterDelimiter(text, delimiter, replacement),
-              unchanged ? text : ReferenceFirstCharacters(text, kept) + replacement)
+              ReferenceTextAfterDelimiter(text, delimiter, replacement))
         << shown;
   }
 }

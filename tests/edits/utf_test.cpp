@@ -7,8 +7,13 @@
 #include <random>
 #include <string>
 
+#include "plain_utf.h"
+
 namespace fenlow::edits {
 namespace {
+
+using reference::AppendUtf16;
+using reference::AppendUtf8;
 
 TEST(Utf8, RoundTripsEveryLength) {
   const std::u16string text = u"a\u00E9\u0800\uFFFF\U00010000\U0010FFFF\r\n\u00A0\u20AC";
@@ -90,27 +95,8 @@ TEST(Utf8, AgreesWithTheStandardLibraryOnRandomText) {
     std::u16string text;
     std::string bytes;
     for (char32_t c : codePoints) {
-      if (c >= 0x10000) {
-        text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-      } else {
-        text += static_cast<char16_t>(c);
-      }
-      if (c < 0x80) {
-        bytes += static_cast<char>(c);
-      } else if (c < 0x800) {
-        bytes += static_cast<char>(0xC0 | (c >> 6));
-        bytes += static_cast<char>(0x80 | (c & 0x3F));
-      } else if (c < 0x10000) {
-        bytes += static_cast<char>(0xE0 | (c >> 12));
-        bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        bytes += static_cast<char>(0x80 | (c & 0x3F));
-      } else {
-        bytes += static_cast<char>(0xF0 | (c >> 18));
-        bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        bytes += static_cast<char>(0x80 | (c & 0x3F));
-      }
+      AppendUtf16(text, c);
+      AppendUtf8(bytes, c);
     }
     ASSERT_EQ(Utf16ToUtf8(text), bytes) << round;
     ASSERT_EQ(Utf8ToUtf16(bytes), text) << round;

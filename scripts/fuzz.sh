@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build/fuzz) and runs each of them
+# for a number of seconds, seeded with tests/fuzz/corpus/<target>/.
+#   scripts/fuzz.sh [seconds per target, default 300] [target...]
+# New inputs found go to build/fuzz/work/<target>/ (not into the repository);
+# a failing input is saved as build/fuzz/work/crash-* and the script fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/ensure_packages.sh
+ensure_packages "${FENLOW_BUILD_PACKAGES[@]}"
+
+seconds=${1:-300}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_edits fuzz_utf fuzz_cli)
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DFENLOW_BUILD_FUZZERS=ON -DFENLOW_BUILD_TESTS=OFF -DFENLOW_WERROR=ON >/dev/null
+cmake --build build/fuzz -j"$jobs" --target "${targets[@]}"
+
+for target in "${targets[@]}"; do
+  work=build/fuzz/work/$target
+  mkdir -p "$work"
+  echo "== $target for ${seconds}s"
+  log=build/fuzz/work/$target.log
+  if ! build/fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix=build/fuzz/work/ "$work" tests/fuzz/corpus/"$target" >"$log" 2>&1; then
+    grep -E 'FINDING|ERROR|SUMMARY' "$log" | head -20 || true
+    echo "$target failed; the input is saved under build/fuzz/work/ (log: $log)" >&2
+    exit 1
+  fi
+  grep -E '^Done|stat::number_of_executed_units' "$log"
+done

@@ -1,0 +1,105 @@
+// Every bulk edit through edits::ApplyOption with fuzzed text and parameters,
+// against the plain reference of the engine tests: the same result where the
+// reference edits, an EditFailure exactly where it fails, no edit where it
+// names none. The number conversion of x is checked on every input too.
+//
+// Input: one byte choosing the option, then text, parameter 1 and parameter 2
+// separated by NUL bytes (see fuzz_input.h for how bytes become text).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "edits/catalogue.h"
+#include "edits/edit_failure.h"
+#include "tests/edits/plain_reference.h"
+#include "tests/fuzz/fuzz_input.h"
+
+namespace {
+
+using fenlow::edits::EditOutcome;
+using fenlow::edits::reference::ReferenceOutcome;
+using fenlow::fuzz::Check;
+using fenlow::fuzz::Finding;
+
+// The 29 entries of the option list, then option texts that name no edit:
+// empty, one differing only in letter case, one with a trailing space.
+std::u16string OptionFor(unsigned char selector) {
+  const auto& entries = fenlow::edits::kOptionListEntries;
+  const std::size_t index = selector % (entries.size() + 3);
+  if (index < entries.size()) return std::u16string(entries[index]);
+  std::u16string option(entries[selector % entries.size()]);
+  if (index == entries.size()) return u"";
+  if (index == entries.size() + 1) {
+    option[0] = static_cast<char16_t>(option[0] ^ 0x20);
+    return option;
+  }
+  return option + u" ";
+}
+
+bool IsBlankLineEdit(std::u16string_view option) {
+  namespace o = fenlow::edits::options;
+  return option == o::kRemoveBlankLines || option == o::kReplaceAllBlankLines;
+}
+
+void CheckWholeNumber(std::u16string_view typed) {
+  const auto expected = fenlow::edits::reference::ReferenceWholeNumber(typed);
+  try {
+    const std::int16_t x = fenlow::edits::ParseWholeNumber16(typed);
+    Check(expected.has_value(), "x accepted where the reference refuses it",
+          fenlow::fuzz::Shown(typed));
+    Check(x == *expected, "x converted to another value", fenlow::fuzz::Shown(typed));
+  } catch (const fenlow::edits::EditFailure& failure) {
+    Check(!expected.has_value(), "x refused where the reference accepts it",
+          fenlow::fuzz::Shown(typed));
+    Check(failure.what()[0] != '\0', "x refused without a message");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::u16string option = OptionFor(data[0]);
+  const auto parts =
+      fenlow::fuzz::SplitAtNul({reinterpret_cast<const char*>(data) + 1, size - 1}, 3);
+  const std::u16string text = fenlow::fuzz::FuzzText(parts[0]);
+  const std::u16string param1 = fenlow::fuzz::FuzzText(parts[1]);
+  const std::u16string param2 = fenlow::fuzz::FuzzText(parts[2]);
+
+  CheckWholeNumber(param1);
+
+  const ReferenceOutcome expected =
+      fenlow::edits::reference::ReferenceOption(option, text, param1, param2);
+  const std::string shown = "option " + fenlow::fuzz::Shown(option).substr(0, 40) + " text " +
+                            fenlow::fuzz::Shown(text) + " param1 " + fenlow::fuzz::Shown(param1);
+  EditOutcome outcome;
+  try {
+    outcome = fenlow::edits::ApplyOption(option, text, param1, param2);
+  } catch (const fenlow::edits::EditFailure& failure) {
+    Check(expected.kind == ReferenceOutcome::Kind::Fails, "the edit failed where it should not",
+          shown + " : " + failure.what());
+    Check(failure.what()[0] != '\0', "a failure without a message", shown);
+    return 0;
+  } catch (const std::exception& unexpected) {
+    Finding("an unexpected exception", shown + " : " + unexpected.what());
+  }
+  switch (expected.kind) {
+    case ReferenceOutcome::Kind::Fails:
+      Finding("the edit gave a result where it should fail", shown);
+    case ReferenceOutcome::Kind::NoSuchOption:
+      Check(outcome.kind == EditOutcome::Kind::NoSuchOption, "an edit for a text that names none",
+            shown);
+      Check(outcome.result.empty() && !outcome.rewritesClipText, "no edit, but a result", shown);
+      return 0;
+    case ReferenceOutcome::Kind::Edited:
+      Check(outcome.kind == EditOutcome::Kind::Edited, "no edit for an option text", shown);
+      Check(outcome.result == expected.result, "the result differs from the reference",
+            shown + " got " + fenlow::fuzz::Shown(outcome.result) + " expected " +
+                fenlow::fuzz::Shown(expected.result));
+      Check(outcome.rewritesClipText == IsBlankLineEdit(option),
+            "ClipText rewritten by the wrong edits", shown);
+      return 0;
+  }
+  return 0;
+}
