@@ -8,6 +8,9 @@ FENLOW_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev googletest libbe
   clang libclang-rt-14-dev)
 FENLOW_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 wine xvfb xclip
   x11-utils imagemagick fonts-liberation)
+# The release (scripts/package.sh, scripts/test_release.sh): the installer
+# compiler, the zip tools.
+FENLOW_RELEASE_PACKAGES=(nsis zip unzip)
 
 ensure_packages() {
   local missing=()

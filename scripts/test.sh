@@ -26,3 +26,6 @@ bash scripts/test_wine.sh
 
 echo "== The real program under Wine: end-to-end scenarios"
 bash scripts/test_e2e.sh
+
+echo "== The release under Wine: portable zip, silent install, the installed program, uninstall"
+bash scripts/test_release.sh

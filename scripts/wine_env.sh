@@ -46,7 +46,7 @@ fenlow_wine_stop() {
 }
 
 fenlow_install_missing || return 1
-export WINEPREFIX="$FENLOW_ROOT/build/wineprefix"
+export WINEPREFIX="${WINEPREFIX:-$FENLOW_ROOT/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
 export LANG=C.UTF-8

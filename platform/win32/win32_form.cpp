@@ -56,7 +56,9 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 DWORD FormStyle(const FormSpec& spec) {
   // Fixed single border with a close box; a minimise box only when asked, never maximise.
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // Load-bearing: no WS_CLIPCHILDREN. A group box never paints its inside, so
+  // the form's own background must be painted under the frames.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   if (spec.minimizeBox) style |= WS_MINIMIZEBOX;
   return style;
 }
