@@ -10,15 +10,9 @@ ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
 
 build_dir="${FENLOW_WINDOWS_BUILD:-build/windows}"
 cmake --preset windows -B "$build_dir" ${FENLOW_WERROR:+-DFENLOW_WERROR=ON} >/dev/null
-cmake --build "$build_dir" -j2 --target fenlow_e2e_tests
+cmake --build "$build_dir" -j2 --target fenlow fenlow_e2e_tests
 
 # shellcheck source=wine_env.sh
 source scripts/wine_env.sh
 trap fenlow_wine_stop EXIT
-
-set +e
-timeout 900 wine "$build_dir/tests/e2e/fenlow_e2e_tests.exe" --gtest_brief=1 "$@" 2>&1 \
-  | grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'add-architecture' -e 'wine32:i386'
-status=${PIPESTATUS[0]}
-set -e
-exit "$status"
+fenlow_run_windows_tests "$build_dir/tests/e2e/fenlow_e2e_tests.exe" 900 "$@"
