@@ -7,6 +7,7 @@ source scripts/ensure_packages.sh
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
 
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+export FENLOW_WERROR=1  # the Windows builds of the scripts below, too
 
 echo "== native build and tests"
 cmake --preset native -DFENLOW_WERROR=ON >/dev/null
