@@ -189,17 +189,11 @@ void ParameterDialog::OnCheck3Clicked() {
 }
 
 void ParameterDialog::Form_MouseMove() {
-  SetPointerUnlessBusy(platform::MousePointer::Default);
+  SetPointerUnlessHourglass(Window(), platform::MousePointer::Default);
 }
 
 void ParameterDialog::PushButton_MouseMove() {
-  SetPointerUnlessBusy(platform::MousePointer::Custom);
-}
-
-void ParameterDialog::SetPointerUnlessBusy(platform::MousePointer pointer) {
-  platform::Form& window = Window();
-  if (window.Pointer() == platform::MousePointer::Hourglass) return;
-  window.SetPointer(pointer);
+  SetPointerUnlessHourglass(Window(), platform::MousePointer::Custom);
 }
 
 std::u16string ParameterDialog::Location(std::u16string_view procedure) const {

@@ -81,7 +81,6 @@ class ParameterDialog {
   void LoadHandCursor(ErrorTrap& trap);
   void SetCheck3FromSetting(ErrorTrap& trap);
   void OnCheck3Clicked();
-  void SetPointerUnlessBusy(platform::MousePointer pointer);
 
   platform::Platform& platform_;
   ProgramState& state_;

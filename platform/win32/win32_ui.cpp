@@ -55,6 +55,10 @@ void Win32Ui::Loaded(Win32Form& form) {
 
 void Win32Ui::Unloaded(Win32Form& form) {
   std::erase(loaded_, &form);
+  // A window closed by a sent message (another program's WM_CLOSE, the
+  // system's WM_ENDSESSION) is destroyed inside GetMessageW, which would then
+  // wait on for a posted message: wake the loops so they see it is gone.
+  ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 void Win32Ui::KeepFailure(std::exception_ptr failure) {

@@ -186,6 +186,14 @@ TEST_F(RealForm, ClosingRunsTheQueryUnloadHandlerThenUnloads) {
   EXPECT_THROW(form->Handle(), Failure);
 }
 
+TEST_F(RealForm, AWindowClosedByASentMessageStillEndsTheMainLoop) {
+  form->Show();
+  auto closer = probe::SendCloseFromAnotherThread(form->Handle(), std::chrono::milliseconds(300));
+  ui.RunUntilUnloaded(*form);  // a sent message is handled inside GetMessage
+  closer.get();
+  EXPECT_FALSE(form->IsLoaded());
+}
+
 TEST_F(RealForm, FailureInADispatchedHandlerLeavesTheMainLoop) {
   form->On("PushButton1", ControlEvent::Click, [] { throw Failure("handler failed"); });
   form->Show();

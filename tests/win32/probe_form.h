@@ -1,21 +1,17 @@
 // A small form with one control of every kind, as the program's windows use them.
 #pragma once
 
+#include "dialogs/parameter_dialog.h"
 #include "platform/ui.h"
 
 namespace fenlow::tests {
 
+// The program's own control builder, so the probe form is built as the windows are.
 inline platform::ControlSpec ProbeControl(std::string name, platform::ControlKind kind,
                                           std::string container, std::u16string caption,
                                           platform::TwipsRect rect, int tabIndex) {
-  platform::ControlSpec control;
-  control.name = std::move(name);
-  control.kind = kind;
-  control.container = std::move(container);
-  control.caption = std::move(caption);
-  control.rect = rect;
-  control.tabIndex = tabIndex;
-  return control;
+  return dialog_layout::Captioned(std::move(name), kind, std::move(container), std::move(caption),
+                                  rect, tabIndex);
 }
 
 inline platform::FormSpec ProbeFormSpec(std::string name = "Probe") {

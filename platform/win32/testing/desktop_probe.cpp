@@ -3,6 +3,7 @@
 #include <atomic>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/win32/win32_dispatch.h"
 #include "platform/win32/win32_support.h"
@@ -181,6 +182,13 @@ void PostKey(WindowHandle window, int virtualKey) {
 
 void PostClose(WindowHandle window) {
   ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
+}
+
+std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay) {
+  return std::async(std::launch::async, [window, delay] {
+    std::this_thread::sleep_for(delay);
+    ::SendMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
+  });
 }
 
 std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched) {

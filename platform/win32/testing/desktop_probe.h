@@ -64,6 +64,9 @@ void PostKey(WindowHandle window, int virtualKey);  // key down and up
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyTab = 0x09;
 void PostClose(WindowHandle window);
+// Closes the window the way another program or the system may: a WM_CLOSE
+// sent (not posted) from another thread after `delay`.
+std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
 
 // A message box seen on the screen: its title, its text and whether the
 // watched window was disabled while it was open.
