@@ -121,7 +121,7 @@ class Win32Form final : public Form {
   FormSpec spec_;
   HWND window_ = nullptr;
   UINT dpi_ = 96;
-  std::vector<std::unique_ptr<Win32Control>> controls_;  // in the spec's order
+  std::vector<std::unique_ptr<Win32Control>> controls_;  // in the order of the form's layout
   std::vector<Win32Control*> tabOrder_;
   Colour background_;
   MousePointer pointer_ = MousePointer::Default;
