@@ -148,14 +148,13 @@ MessageResult SimulatedDesktop::ForeignBehaviour(ForeignViewer& viewer, MessageI
                                                  WParam wParam, LParam lParam) {
   if (message == kDrawClipboardMessage) {
     ++viewer.drawClipboardCount;
-    if (viewer.passesMessagesOn && viewer.next != 0)
-      SendMessage(viewer.next, message, wParam, lParam);
+    if (viewer.passesMessagesOn && viewer.next != 0) SendNow(viewer.next, message, wParam, lParam);
   } else if (message == kChangeClipboardChainMessage) {
     viewer.chainChanges.emplace_back(wParam, lParam);
     if (wParam == viewer.next) {
       viewer.next = static_cast<WindowHandle>(lParam);
     } else if (viewer.passesMessagesOn && viewer.next != 0) {
-      SendMessage(viewer.next, message, wParam, lParam);
+      SendNow(viewer.next, message, wParam, lParam);
     }
   }
   return 0;
@@ -170,13 +169,13 @@ ForeignViewer& SimulatedDesktop::JoinForeignViewer(bool passesMessagesOn) {
   ForeignViewer& viewer = *window.foreign;
   viewer.handle = handle;
   viewer.passesMessagesOn = passesMessagesOn;
-  viewer.next = SetClipboardViewer(handle);
+  viewer.next = JoinChainAtHead(handle);
   return viewer;
 }
 
 void SimulatedDesktop::LeaveForeignViewer(ForeignViewer& viewer) {
   WindowHandle handle = viewer.handle;
-  ChangeClipboardChain(handle, viewer.next);
+  LeaveChainOf(handle, viewer.next);
   DestroyWindow(handle);
 }
 
@@ -219,6 +218,37 @@ int SimulatedDesktop::AttemptCount(ClipboardOperation operation) const {
   return found == attempts_.end() ? 0 : found->second;
 }
 
+// --- Any platform call failing ----------------------------------------------------
+
+void SimulatedDesktop::FailCall(int n) {
+  counting_ = true;
+  counted_ = 0;
+  failAt_ = n;
+  injected_.reset();
+}
+
+void SimulatedDesktop::StopFailingCalls() {
+  counting_ = false;
+  failAt_ = 0;
+}
+
+std::string SimulatedDesktop::InjectedFailureText(const std::string& name) {
+  return name + " failed (simulated).";
+}
+
+void SimulatedDesktop::Enter(std::string_view call, std::string_view subject) {
+  if (!counting_ && !watcher_) return;
+  CountedCall counted;
+  counted.name = std::string(call);
+  if (!subject.empty()) counted.name += "(" + std::string(subject) + ")";
+  counted.insideWindowProcedure = sendDepth_ > 0;
+  if (counting_) counted.index = ++counted_;
+  if (watcher_) watcher_(counted);
+  if (!counting_ || counted.index != failAt_) return;
+  injected_ = counted;
+  throw Failure(InjectedFailureText(counted.name));
+}
+
 void SimulatedDesktop::ThrowIfHeld(ClipboardOperation operation) {
   ++attempts_[operation];
   int& left = failuresLeft_[operation];
@@ -230,10 +260,11 @@ void SimulatedDesktop::ThrowIfHeld(ClipboardOperation operation) {
 
 // The system tells the head of the chain once the clipboard is closed after a change.
 void SimulatedDesktop::NotifyChainOfChange() {
-  if (head_ != 0) SendMessage(head_, kDrawClipboardMessage, 0, 0);
+  if (head_ != 0) SendNow(head_, kDrawClipboardMessage, 0, 0);
 }
 
 void SimulatedDesktop::Empty() {
+  Enter("Empty");
   ThrowIfHeld(ClipboardOperation::Empty);
   Record("EmptyClipboard");
   formats_.clear();
@@ -241,6 +272,7 @@ void SimulatedDesktop::Empty() {
 }
 
 void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
+  Enter("PutText");
   ThrowIfHeld(ClipboardOperation::PutText);
   std::int32_t stored = format == 0 ? format::kText : format;
   Record("PutText(" + std::to_string(stored) + ")");
@@ -249,12 +281,14 @@ void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
 }
 
 std::u16string SimulatedDesktop::GetText(std::int32_t format) {
+  Enter("GetText");
   ThrowIfHeld(ClipboardOperation::GetText);
   auto found = formats_.find(format == 0 ? format::kText : format);
   return found == formats_.end() ? std::u16string() : found->second;
 }
 
 bool SimulatedDesktop::HasFormat(std::int32_t format) {
+  Enter("HasFormat");
   ThrowIfHeld(ClipboardOperation::HasFormat);
   if (format == format::kText) {
     return formats_.count(format::kText) != 0 || formats_.count(format::kUnicodeText) != 0;
@@ -269,29 +303,39 @@ void SimulatedDesktop::PauseBetweenAttempts(std::chrono::milliseconds) {
 // --- Viewer chain and messages ------------------------------------------------------
 
 WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
+  Enter("SetClipboardViewer");
+  return JoinChainAtHead(window);
+}
+
+WindowHandle SimulatedDesktop::JoinChainAtHead(WindowHandle window) {
   Record("SetClipboardViewer(" + Hex(window) + ")");
   if (FindWindow(window) == nullptr) return 0;
   WindowHandle previous = head_;
   head_ = window;
-  SendMessage(window, kDrawClipboardMessage, 0, 0);
+  SendNow(window, kDrawClipboardMessage, 0, 0);
   return previous;
 }
 
 // As the system does it: a head that leaves is replaced at once; any other
 // leaving window is announced to the head, which passes the news down.
 bool SimulatedDesktop::ChangeClipboardChain(WindowHandle window, WindowHandle next) {
+  Enter("ChangeClipboardChain");
+  return LeaveChainOf(window, next);
+}
+
+bool SimulatedDesktop::LeaveChainOf(WindowHandle window, WindowHandle next) {
   Record("ChangeClipboardChain(" + Hex(window) + "," + Hex(next) + ")");
   if (window == 0) return false;
   if (window == head_) {
     head_ = next;
     return true;
   }
-  if (head_ != 0)
-    SendMessage(head_, kChangeClipboardChainMessage, window, static_cast<LParam>(next));
+  if (head_ != 0) SendNow(head_, kChangeClipboardChainMessage, window, static_cast<LParam>(next));
   return true;
 }
 
 WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc procedure) {
+  Enter("ReplaceWindowProc");
   Record("ReplaceWindowProc(" + Hex(window) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr) return nullptr;
@@ -302,12 +346,19 @@ WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc p
 
 MessageResult SimulatedDesktop::CallWindowProc(WindowProc procedure, WindowHandle window,
                                                MessageId message, WParam wParam, LParam lParam) {
+  Enter("CallWindowProc");
   if (procedure == nullptr) return 0;
   return procedure(window, message, wParam, lParam);
 }
 
 MessageResult SimulatedDesktop::SendMessage(WindowHandle window, MessageId message, WParam wParam,
                                             LParam lParam) {
+  Enter("SendMessage");
+  return SendNow(window, message, wParam, lParam);
+}
+
+MessageResult SimulatedDesktop::SendNow(WindowHandle window, MessageId message, WParam wParam,
+                                        LParam lParam) {
   Record("SendMessage(" + Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr) return 0;
@@ -322,6 +373,7 @@ std::optional<MessageResult> SimulatedDesktop::SendMessageTimeout(WindowHandle w
                                                                   MessageId message, WParam wParam,
                                                                   LParam lParam,
                                                                   std::chrono::milliseconds) {
+  Enter("SendMessageTimeout");
   Record("SendMessageTimeout(" + Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr || (found->foreign && found->foreign->hung)) return std::nullopt;
@@ -341,6 +393,11 @@ std::optional<MessageResult> SimulatedDesktop::Deliver(WindowHandle window, Mess
 }
 
 void SimulatedDesktop::Yield() {
+  Enter("Yield");
+  DispatchPending();
+}
+
+void SimulatedDesktop::DispatchPending() {
   Record("Yield");
   while (pendingForeignChanges_ > 0) {
     --pendingForeignChanges_;
@@ -353,6 +410,7 @@ void SimulatedDesktop::Yield() {
 
 bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
                                  std::u16string_view directory, int showCommand) {
+  Enter("ShellOpen");
   Record("ShellOpen(" + Narrow(file) + ")");
   openedFiles_.emplace_back(file);
   shellOpenCalls_.push_back({owner, std::u16string(file), std::u16string(directory), showCommand});
@@ -363,12 +421,14 @@ bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
 
 std::u16string SimulatedDesktop::Read(std::u16string_view application, std::u16string_view section,
                                       std::u16string_view key, std::u16string_view fallback) {
+  Enter("ReadSetting", Narrow(key));
   auto found = settings_.find(SettingPath(application, section, key));
   return found == settings_.end() ? std::u16string(fallback) : found->second;
 }
 
 void SimulatedDesktop::Write(std::u16string_view application, std::u16string_view section,
                              std::u16string_view key, std::u16string_view value) {
+  Enter("WriteSetting", Narrow(key));
   Record("WriteSetting(" + Narrow(key) + "=" + Narrow(value) + ")");
   if (failSettingsWrites_) throw Failure("The settings store cannot be written.");
   settings_[SettingPath(application, section, key)] = std::u16string(value);
@@ -378,16 +438,28 @@ void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hi
   files_[std::move(path)] = SimFile{std::move(content), hidden};
 }
 
+std::u16string SimulatedDesktop::ProgramFolder() {
+  Enter("ProgramFolder");
+  return programFolder_;
+}
+
 void SimulatedDesktop::ReadLastChangeTime(std::u16string_view path) {
+  Enter("ReadLastChangeTime");
   if (files_.count(std::u16string(path)) == 0) throw Failure("File not found: " + Narrow(path));
 }
 
 bool SimulatedDesktop::IsNormalFile(std::u16string_view path) {
+  Enter("IsNormalFile");
   auto found = files_.find(std::u16string(path));
   return found != files_.end() && !found->second.hidden;
 }
 
 std::string SimulatedDesktop::ReadWholeFile(std::u16string_view path) {
+  Enter("ReadWholeFile");
+  return FileContent(path);
+}
+
+std::string SimulatedDesktop::FileContent(std::u16string_view path) const {
   auto found = files_.find(std::u16string(path));
   if (found == files_.end()) throw Failure("File not found: " + Narrow(path));
   return found->second.content;

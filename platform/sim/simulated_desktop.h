@@ -1,7 +1,8 @@
 // A simulated desktop for tests: an in-memory clipboard of formats, windows
 // with replaceable window procedures, a clipboard-viewer chain that behaves as
 // the system's does, other programs' viewer windows, clipboard primitives that
-// fail on demand, simulated forms, and a log of every call made to it.
+// fail on demand, any platform call failing on demand, simulated forms, and a
+// log of every call made to it.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -44,6 +46,16 @@ struct MessageBoxCall {
   std::u16string text;
   int style = 0;
   std::u16string title;
+};
+
+// A platform call as the failure injector counts it: "SetText(Combo1)",
+// "HasFormat", "Yield", ...
+struct CountedCall {
+  int index = 0;  // 1 for the first call counted since FailCall
+  std::string name;
+  // Made while the system delivered a message to a window, that is from a
+  // window procedure rather than from the handler that started it.
+  bool insideWindowProcedure = false;
 };
 
 class SimulatedDesktop final : public Platform,
@@ -114,6 +126,37 @@ class SimulatedDesktop final : public Platform,
   const std::vector<std::u16string>& OpenedFiles() const { return openedFiles_; }
   const std::vector<ShellOpenCall>& ShellOpenCalls() const { return shellOpenCalls_; }
 
+  // --- Any platform call failing -----------------------------------------------
+  // The program's calls through the platform interfaces that the real backend
+  // can fail all pass through Enter, which counts them: the four clipboard
+  // primitives, every messaging call, settings reads and writes, the file
+  // services, creating forms, the message box and application title, and the
+  // form and control operations that change or look up a window (Handle,
+  // Find, SetCaption, SetIconToProgramIcon, SetBackColour, SetPointer,
+  // LoadCustomPointer, Show, ShowModal, Unload; SetText, AddItem,
+  // SetChecked, SetBackColour, SetFocus). Not counted: reading a property a
+  // form or control holds (Text, Checked, Caption, Pointer, Controls, ...),
+  // installing handlers, the pause between clipboard attempts, the message
+  // loop, and what the system or a user does (the chain's own messages,
+  // typing, clicking, the close box).
+  //
+  // Fails the `n`th counted call from now on (1: the next one) with a
+  // Failure naming the call, once; calls are counted until StopFailingCalls.
+  void FailCall(int n);
+  void StopFailingCalls();
+  // The description of the failure FailCall throws for the call `name`.
+  static std::string InjectedFailureText(const std::string& name);
+  int CountedCalls() const { return counted_; }
+  // The call that failed, once FailCall's failure was thrown.
+  const std::optional<CountedCall>& InjectedFailure() const { return injected_; }
+  // Called for every counted call, just before it may fail (also when no
+  // failure is armed).
+  void WatchCalls(std::function<void(const CountedCall&)> watcher) {
+    watcher_ = std::move(watcher);
+  }
+  // The choke point. `subject` is the control, form or setting concerned.
+  void Enter(std::string_view call, std::string_view subject = {});
+
   // Every call made through the platform interfaces, in order, for instance
   // "SetClipboardViewer(0x1000)" or "ReplaceWindowProc(0x1000)".
   const std::vector<std::string>& Calls() const { return calls_; }
@@ -159,7 +202,7 @@ class SimulatedDesktop final : public Platform,
              std::u16string_view value) override;
 
   // FileSystem
-  std::u16string ProgramFolder() override { return programFolder_; }
+  std::u16string ProgramFolder() override;
   void ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
@@ -174,9 +217,17 @@ class SimulatedDesktop final : public Platform,
                                  LParam lParam);
   void ThrowIfHeld(ClipboardOperation operation);
   void NotifyChainOfChange();
+  // What the system does itself, uncounted: joining, leaving, sending and
+  // dispatching on behalf of the chain, other programs and the message loop.
+  WindowHandle JoinChainAtHead(WindowHandle window);
+  bool LeaveChainOf(WindowHandle window, WindowHandle next);
+  MessageResult SendNow(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
+  void DispatchPending();
+  std::string FileContent(std::u16string_view path) const;
   SimWindow* FindWindow(WindowHandle window);
   const SimWindow* FindWindow(WindowHandle window) const;
   friend class SimulatedUi;
+  friend class SimulatedForm;
   WindowHandle NewHandle();
 
   std::map<WindowHandle, SimWindow> windows_;
@@ -202,6 +253,11 @@ class SimulatedDesktop final : public Platform,
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;
   std::vector<std::string> calls_;
+  bool counting_ = false;
+  int counted_ = 0;
+  int failAt_ = 0;
+  std::optional<CountedCall> injected_;
+  std::function<void(const CountedCall&)> watcher_;
   std::unique_ptr<SimulatedUi> ui_;
 };
 

@@ -22,6 +22,11 @@ std::u16string SimulatedControl::Text() const {
 }
 
 void SimulatedControl::SetText(std::u16string_view text) {
+  form_.desktop_.Enter("SetText", spec_.name);
+  StoreText(text);
+}
+
+void SimulatedControl::StoreText(std::u16string_view text) {
   if (spec_.kind != ControlKind::ComboList) {
     text_ = text;
     return;
@@ -33,16 +38,28 @@ void SimulatedControl::SetText(std::u16string_view text) {
 }
 
 void SimulatedControl::AddItem(std::u16string_view entry) {
+  form_.desktop_.Enter("AddItem", spec_.name);
   items_.emplace_back(entry);
 }
 
 void SimulatedControl::SetChecked(bool checked) {
+  form_.desktop_.Enter("SetChecked", spec_.name);
+  StoreChecked(checked);
+}
+
+void SimulatedControl::StoreChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
   form_.Raise(spec_.name, ControlEvent::Click);
 }
 
+void SimulatedControl::SetBackColour(Colour colour) {
+  form_.desktop_.Enter("SetBackColour", spec_.name);
+  background_ = colour;
+}
+
 void SimulatedControl::SetFocus() {
+  form_.desktop_.Enter("SetFocus", spec_.name);
   form_.SetFocused(spec_.name);
 }
 
@@ -70,6 +87,7 @@ SimulatedForm::~SimulatedForm() {
 }
 
 WindowHandle SimulatedForm::Handle() const {
+  desktop_.Enter("Handle", spec_.name);
   if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
   return handle_;
 }
@@ -82,6 +100,7 @@ SimulatedControl& SimulatedForm::Sim(std::string_view control) {
 }
 
 Control& SimulatedForm::Find(std::string_view controlName) {
+  desktop_.Enter("Find", controlName);
   return Sim(controlName);
 }
 
@@ -92,17 +111,30 @@ std::vector<Control*> SimulatedForm::Controls() {
 }
 
 void SimulatedForm::SetCaption(std::u16string_view caption) {
+  desktop_.Enter("SetCaption", spec_.name);
   caption_ = caption;
 }
 
+void SimulatedForm::SetIconToProgramIcon() {
+  desktop_.Enter("SetIconToProgramIcon", spec_.name);
+  hasProgramIcon_ = true;
+}
+
+void SimulatedForm::SetPointer(MousePointer pointer) {
+  desktop_.Enter("SetPointer", spec_.name);
+  pointer_ = pointer;
+}
+
 void SimulatedForm::SetBackColour(Colour colour) {
+  desktop_.Enter("SetBackColour", spec_.name);
   ui_.ThrowIfFailing(FormOperation::SetBackColour);
   background_ = colour;
 }
 
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
+  desktop_.Enter("LoadCustomPointer", spec_.name);
   ui_.ThrowIfFailing(FormOperation::LoadCustomPointer);
-  desktop_.Files().ReadWholeFile(cursorFile);  // fails like the real load on a missing file
+  (void)desktop_.FileContent(cursorFile);  // fails like the real load on a missing file
   customPointerFile_ = cursorFile;
 }
 
@@ -124,6 +156,11 @@ void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
 }
 
 void SimulatedForm::Show() {
+  desktop_.Enter("Show", spec_.name);
+  Reveal();
+}
+
+void SimulatedForm::Reveal() {
   visible_ = true;
   const ControlSpec* first = nullptr;
   for (const ControlSpec& control : spec_.controls) {
@@ -135,13 +172,19 @@ void SimulatedForm::Show() {
 }
 
 void SimulatedForm::ShowModal() {
-  Show();
+  desktop_.Enter("ShowModal", spec_.name);
+  Reveal();
   shownModally_ = true;
   desktop_.Record("ShowModal(" + spec_.name + ")");
   ui_.RunModal(*this);
 }
 
 void SimulatedForm::Unload() {
+  desktop_.Enter("Unload", spec_.name);
+  Close();
+}
+
+void SimulatedForm::Close() {
   if (!loaded_) return;
   desktop_.Record("Unload(" + spec_.name + ")");
   loaded_ = false;
@@ -153,7 +196,7 @@ void SimulatedForm::Unload() {
 void SimulatedForm::Click(std::string_view control) {
   SimulatedControl& target = Sim(control);
   if (target.Kind() == ControlKind::CheckBox) {
-    target.SetChecked(!target.Checked());
+    target.StoreChecked(!target.Checked());
     return;
   }
   Raise(control, ControlEvent::Click);
@@ -164,18 +207,18 @@ void SimulatedForm::MouseMove(std::string_view control) {
 }
 
 void SimulatedForm::Type(std::string_view textBox, std::u16string_view text) {
-  Sim(textBox).SetText(text);
+  Sim(textBox).StoreText(text);
   Raise(textBox, ControlEvent::Change);
 }
 
 void SimulatedForm::Pick(std::string_view combo, std::u16string_view entry) {
-  Sim(combo).SetText(entry);
+  Sim(combo).StoreText(entry);
 }
 
 void SimulatedForm::CloseBox() {
   if (!loaded_) return;
   if (queryUnload_) queryUnload_();
-  Unload();
+  Close();
 }
 
 void SimulatedForm::PressEscape() {
@@ -185,11 +228,13 @@ void SimulatedForm::PressEscape() {
 // --- The UI as a whole --------------------------------------------------------------
 
 std::unique_ptr<Form> SimulatedUi::CreateForm(const FormSpec& spec) {
+  desktop_.Enter("CreateForm", spec.name);
   ThrowIfFailing(FormOperation::Create);
   return std::make_unique<SimulatedForm>(desktop_, *this, spec);
 }
 
 std::vector<Form*> SimulatedUi::LoadedForms() {
+  desktop_.Enter("LoadedForms");
   return std::vector<Form*>(forms_.begin(), forms_.end());
 }
 
@@ -199,6 +244,7 @@ void SimulatedUi::Forget(SimulatedForm* form) {
 
 void SimulatedUi::ShowMessage(std::u16string_view text, int style,
                               std::optional<std::u16string_view> title) {
+  desktop_.Enter("ShowMessage");
   MessageBoxCall call{std::u16string(text), style,
                       title ? std::u16string(*title) : applicationTitle_};
   desktop_.Record("MessageBox");
@@ -208,7 +254,12 @@ void SimulatedUi::ShowMessage(std::u16string_view text, int style,
 
 // Tests close the main form themselves; here the pending messages are handled once.
 void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
-  if (mainForm.IsLoaded()) desktop_.Messaging().Yield();
+  if (mainForm.IsLoaded()) desktop_.DispatchPending();
+}
+
+void SimulatedUi::SetApplicationTitle(std::u16string_view title) {
+  desktop_.Enter("SetApplicationTitle");
+  applicationTitle_ = title;
 }
 
 void SimulatedUi::WhenModal(std::function<void(SimulatedForm&)> script) {

@@ -30,8 +30,13 @@ class SimulatedControl final : public Control {
   void AddItem(std::u16string_view entry) override;
   bool Checked() const override { return checked_; }
   void SetChecked(bool checked) override;
-  void SetBackColour(Colour colour) override { background_ = colour; }
+  void SetBackColour(Colour colour) override;
   void SetFocus() override;
+
+  // What a user does to the control (not a call of the program): the same
+  // change, with the same events raised, but never counted or failed.
+  void StoreText(std::u16string_view text);
+  void StoreChecked(bool checked);
 
   const ControlSpec& Spec() const { return spec_; }
   const std::vector<std::u16string>& Items() const { return items_; }
@@ -58,10 +63,10 @@ class SimulatedForm final : public Form {
   std::vector<Control*> Controls() override;
   std::u16string Caption() const override { return caption_; }
   void SetCaption(std::u16string_view caption) override;
-  void SetIconToProgramIcon() override { hasProgramIcon_ = true; }
+  void SetIconToProgramIcon() override;
   void SetBackColour(Colour colour) override;
   MousePointer Pointer() const override { return pointer_; }
-  void SetPointer(MousePointer pointer) override { pointer_ = pointer; }
+  void SetPointer(MousePointer pointer) override;
   void LoadCustomPointer(std::u16string_view cursorFile) override;
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
@@ -92,6 +97,10 @@ class SimulatedForm final : public Form {
   void SetFocused(std::string name) { focused_ = std::move(name); }
 
  private:
+  friend class SimulatedControl;
+  void Reveal();
+  void Close();
+
   SimulatedDesktop& desktop_;
   SimulatedUi& ui_;
   FormSpec spec_;
@@ -119,7 +128,7 @@ class SimulatedUi final : public Ui {
   void ShowMessage(std::u16string_view text, int style,
                    std::optional<std::u16string_view> title) override;
   std::u16string ApplicationTitle() const override { return applicationTitle_; }
-  void SetApplicationTitle(std::u16string_view title) override { applicationTitle_ = title; }
+  void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
 
   // What the user does while a form is shown modally: the script gets the
