@@ -42,22 +42,28 @@ ClipboardMonitor::~ClipboardMonitor() {
 }
 
 void ClipboardMonitor::HookWindow() {
+  if (hooked_) return;
   hookedWindow_ = mainWindow_.MainWindowHandle();
   HookedMonitors()[hookedWindow_] = this;
   state_.PrevWndProc =
       platform_.Messaging().ReplaceWindowProc(hookedWindow_, &ClipboardMonitor::ViewerWndProc);
+  hooked_ = true;
 }
 
 void ClipboardMonitor::UnhookWindow() {
   platform_.Messaging().ReplaceWindowProc(mainWindow_.MainWindowHandle(), state_.PrevWndProc);
+  hooked_ = false;
 }
 
 void ClipboardMonitor::JoinChain() {
+  if (inChain_) return;
   state_.NextViewerHwnd = platform_.Messaging().SetClipboardViewer(mainWindow_.MainWindowHandle());
+  inChain_ = true;
 }
 
 void ClipboardMonitor::LeaveChain() {
   platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(), state_.NextViewerHwnd);
+  inChain_ = false;
 }
 
 void ClipboardMonitor::Yield() {
@@ -102,10 +108,15 @@ void ClipboardMonitor::PassOn(platform::WindowHandle hWnd, platform::MessageId u
   if (state_.NextViewerHwnd == hWnd) return;
   bool& passing =
       uMsg == platform::kDrawClipboardMessage ? passingOnUpdate_ : passingOnChainChange_;
+  // Lowered however the send ends: left raised, every later message of
+  // this kind would be taken for one that came round the chain.
+  struct Lower {
+    bool& flag;
+    ~Lower() { flag = false; }
+  } lower{passing};
   passing = true;
   (void)platform_.Messaging().SendMessageTimeout(state_.NextViewerHwnd, uMsg, wParam, lParam,
                                                  kPassOnTimeout);
-  passing = false;
 }
 
 bool ClipboardMonitor::IsPassingOn(platform::MessageId uMsg) const {

@@ -40,14 +40,17 @@ class ClipboardMonitor {
 
   void SetBulkEditStep(BulkEditStep& step) { bulkEditStep_ = &step; }
 
-  // PrevWndProc = the procedure replaced by ViewerWndProc. Unchecked: callers
-  // keep every HookWindow paired with an UnhookWindow.
+  // PrevWndProc = the procedure replaced by ViewerWndProc. Does nothing while
+  // the window is still hooked (an unhook that failed): hooking twice would
+  // make ViewerWndProc its own previous procedure and recurse without end.
   void HookWindow();
   // Puts PrevWndProc back; PrevWndProc keeps its value.
   void UnhookWindow();
 
   // The chain's join and leave steps on the main window, as the start-up,
-  // shutdown and dispatcher sequences use them.
+  // shutdown and dispatcher sequences use them. Joining does nothing while
+  // the window is still in the chain (a leave that failed): it would make
+  // the window its own next viewer and cut off the viewers after it.
   void JoinChain();   // NextViewerHwnd = SetClipboardViewer(main window)
   void LeaveChain();  // ChangeClipboardChain(main window, NextViewerHwnd)
   void Yield();
@@ -85,6 +88,8 @@ class ClipboardMonitor {
   ClipboardText clipboard_;
   BulkEditStep* bulkEditStep_ = nullptr;
   platform::WindowHandle hookedWindow_ = 0;
+  bool hooked_ = false;
+  bool inChain_ = false;
   bool passingOnUpdate_ = false;
   bool passingOnChainChange_ = false;
 };

@@ -20,6 +20,31 @@ constexpr std::u16string_view kChangedMeanwhile =
     u"written over its new content.\r\n"
     u"Press the button again to apply it now.";
 
+// Runs one step; a failure is kept (the first one only) for the caller to
+// rethrow once the steps after it have run.
+template <typename Step>
+void Attempt(std::exception_ptr& firstFailure, Step&& step) {
+  try {
+    step();
+  } catch (...) {
+    if (!firstFailure) firstFailure = std::current_exception();
+  }
+}
+
+// Runs a step until it succeeds, at most three times; only a step that never
+// succeeded leaves its failure for the caller.
+template <typename Step>
+void AttemptRepeatedly(std::exception_ptr& firstFailure, Step&& step) {
+  constexpr int kAttempts = 3;
+  std::exception_ptr last;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    last = nullptr;
+    Attempt(last, step);
+    if (!last) return;
+  }
+  if (!firstFailure) firstFailure = last;
+}
+
 }  // namespace
 
 void BulkEditDispatcher::ApplyBulkEdit() {
@@ -36,27 +61,25 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   state.BulkEditRequested = false;
   state.ManualSaveRequested = false;
   const bool writes = bulkEditRequested || manualSaveRequested;
-  std::optional<Snapshot> before;
-  if (writes) before = TakeSnapshot();
-  Detach();
 
+  std::exception_ptr firstFailure;
+  std::optional<Snapshot> before;
+  if (writes) Attempt(firstFailure, [&] { before = TakeSnapshot(); });
+  Detach(firstFailure);
   std::optional<std::u16string> notice;
-  std::exception_ptr unexpected;
-  try {
+  Attempt(firstFailure, [&] {
     // Out of the chain, a copy made by another program during the yield
     // goes unseen; writing now would overwrite it.
     if (writes) notice = ChangedMeanwhile(before, manualSaveRequested);
     if (bulkEditRequested && !notice) notice = WriteBulkEdit();
     if (manualSaveRequested && !notice) notice = WriteManualSave();
-  } catch (...) {
-    unexpected = std::current_exception();
-  }
+  });
 
-  // Whatever happened above, monitoring goes on.
-  Reattach();
+  // Whatever failed above, monitoring goes on.
+  Reattach(firstFailure);
   state.IsWritingBack = false;
-  if (notice) Tell(*notice);
-  if (unexpected) std::rethrow_exception(unexpected);
+  if (notice) Attempt(firstFailure, [&] { Tell(*notice); });
+  if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
 std::optional<BulkEditDispatcher::Snapshot> BulkEditDispatcher::TakeSnapshot() {
@@ -85,16 +108,20 @@ std::optional<std::u16string> BulkEditDispatcher::ChangedMeanwhile(
   return std::u16string(kChangedMeanwhile);
 }
 
-void BulkEditDispatcher::Detach() {
-  monitor_.LeaveChain();
-  monitor_.UnhookWindow();
-  monitor_.Yield();
+// Each step is tried even when the one before it failed.
+void BulkEditDispatcher::Detach(std::exception_ptr& firstFailure) {
+  Attempt(firstFailure, [&] { monitor_.LeaveChain(); });
+  Attempt(firstFailure, [&] { monitor_.UnhookWindow(); });
+  Attempt(firstFailure, [&] { monitor_.Yield(); });
 }
 
-void BulkEditDispatcher::Reattach() {
-  monitor_.HookWindow();
-  monitor_.JoinChain();  // its update message arrives while IsBusy is set and is ignored
-  monitor_.Yield();
+// A hook or join that fails is tried again: nothing else would ever put the
+// window back, and Text1 would stop following the clipboard for good.
+void BulkEditDispatcher::Reattach(std::exception_ptr& firstFailure) {
+  AttemptRepeatedly(firstFailure, [&] { monitor_.HookWindow(); });
+  // Its update message arrives while IsBusy is set and is ignored.
+  AttemptRepeatedly(firstFailure, [&] { monitor_.JoinChain(); });
+  Attempt(firstFailure, [&] { monitor_.Yield(); });
 }
 
 std::optional<std::u16string> BulkEditDispatcher::WriteBulkEdit() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -30,8 +31,8 @@ class BulkEditDispatcher final : public BulkEditStep {
   std::optional<std::u16string> ChangedMeanwhile(const std::optional<Snapshot>& before,
                                                  bool keepText1);
 
-  void Detach();
-  void Reattach();
+  void Detach(std::exception_ptr& firstFailure);
+  void Reattach(std::exception_ptr& firstFailure);
   // The two write-backs; each returns what the user must be told, if anything.
   std::optional<std::u16string> WriteBulkEdit();
   std::optional<std::u16string> WriteManualSave();

@@ -593,7 +593,9 @@ int FirstCallNamed(const std::function<void(World&)>& arrange,
 }
 
 // The bulk edit leaves the chain before it writes; a failure in that step
-// must still end the write-back and rejoin the chain.
+// must still end the write-back and leave the window in the chain. The edit
+// is still written: its own change arrives while Fenlow is busy and is
+// ignored, as it would be out of the chain.
 TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboard) {
   auto arrange = [](World& world) {
     world.Start();
@@ -608,7 +610,8 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
   act(world);
   world.desktop->StopFailingCalls();
   EXPECT_THAT(world.Reports(), IsEmpty());
-  EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+  EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), u"abc");
+  EXPECT_EQ(world.Text1(), u"abc");
   world.ExpectRequestsDown();
   world.ExpectMonitoringGoesOn();
 }
