@@ -51,6 +51,29 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
   return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+// A text box takes a long text in pieces of about this many code units, each
+// ending with a line break (see SetLongText).
+constexpr std::size_t kPieceLength = 256 * 1024;
+
+// Where the piece that starts at `start` ends: after the last line break
+// within kPieceLength, or after the next one when the piece has none (an
+// edit control lays out a line as a whole, so a line is never split).
+std::size_t PieceEnd(std::wstring_view text, std::size_t start) {
+  if (text.size() - start <= kPieceLength) return text.size();
+  const std::size_t lastBreak = text.rfind(L'\n', start + kPieceLength - 1);
+  if (lastBreak != std::wstring_view::npos && lastBreak >= start) return lastBreak + 1;
+  const std::size_t nextBreak = text.find(L'\n', start + kPieceLength);
+  return nextBreak == std::wstring_view::npos ? text.size() : nextBreak + 1;
+}
+
+// Handles the messages that other threads and programs have sent to this
+// thread (a clipboard notification, a "do you answer?" probe) and nothing
+// else: posted input such as clicks and keys waits in the queue.
+void AnswerSentMessages() {
+  MSG message;
+  ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 }  // namespace
 
 Win32Control::Win32Control(Win32Form& form, const ControlSpec& spec, int id, Colour formColour)
@@ -109,10 +132,71 @@ void Win32Control::SetText(std::u16string_view text) {
     form_.Raise(spec_.name, ControlEvent::Click);
     return;
   }
+  if (spec_.kind == ControlKind::TextBox) {
+    SetTextBoxText(window, AsWide(text));
+    return;
+  }
   if (!::SetWindowTextW(window, ToWide(text).c_str())) {
     ThrowLastError("Cannot set the text of " + spec_.name);
   }
   if (spec_.kind == ControlKind::PushButton) caption_ = text;
+}
+
+// A text box already showing exactly this text is left as it is: laying out
+// a long text again costs time and would move the reader back to the top.
+void Win32Control::SetTextBoxText(HWND window, std::wstring_view text) {
+  const unsigned generation = ++*textGeneration_;
+  const auto shownLength = static_cast<std::size_t>(::GetWindowTextLengthW(window));
+  if (shownLength == text.size() && shownLength > 0 && AsWide(Text()) == text) return;
+  if (text.size() > kPieceLength) {
+    SetLongText(window, text, generation);
+    return;
+  }
+  if (!::SetWindowTextW(window, std::wstring(text).c_str())) {
+    ThrowLastError("Cannot set the text of " + spec_.name);
+  }
+}
+
+// The edit control lays out each line as it takes a text in, which for a
+// text of megabytes may take longer than the five seconds after which the
+// system takes a window for hung. The text goes in piece by piece, and
+// between pieces the messages sent by others are answered. One of them may
+// set this text box again or close the window: the newer text wins, and
+// nothing of a destroyed control is touched.
+void Win32Control::SetLongText(HWND window, std::wstring_view text, unsigned mine) {
+  const std::shared_ptr<unsigned> generation = textGeneration_;
+  auto redraw = [window] {
+    ::SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(window, nullptr, TRUE);
+  };
+  ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  std::size_t end = PieceEnd(text, 0);
+  if (!::SetWindowTextW(window, std::wstring(text.substr(0, end)).c_str())) {
+    redraw();
+    ThrowLastError("Cannot set the text of " + spec_.name);
+  }
+  while (end < text.size()) {
+    AnswerSentMessages();
+    const bool destroyed = generation.use_count() == 1 || !::IsWindow(window);
+    if (destroyed) return;
+    if (*generation != mine) {  // the newer text is in place already
+      redraw();
+      return;
+    }
+    const std::size_t start = end;
+    end = PieceEnd(text, start);
+    const std::wstring piece(text.substr(start, end - start));
+    ::SendMessageW(window, EM_SETSEL, start, start);
+    ::SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+  }
+  // As after setting the whole text at once: at the top, nothing to undo.
+  ::SendMessageW(window, EM_SETSEL, 0, 0);
+  ::SendMessageW(window, EM_SCROLLCARET, 0, 0);
+  ::SendMessageW(window, EM_SETMODIFY, FALSE, 0);
+  redraw();
+  if (static_cast<std::size_t>(::GetWindowTextLengthW(window)) != text.size()) {
+    throw Failure("Cannot set the whole text of " + spec_.name);
+  }
 }
 
 void Win32Control::AddItem(std::u16string_view entry) {

@@ -47,6 +47,8 @@ class Win32Control final : public Control {
  private:
   HWND RequireWindow() const;
   void RequireKind(ControlKind kind, const char* operation) const;
+  void SetTextBoxText(HWND window, std::wstring_view text);
+  void SetLongText(HWND window, std::wstring_view text, unsigned generation);
 
   Win32Form& form_;
   ControlSpec spec_;
@@ -55,6 +57,9 @@ class Win32Control final : public Control {
   std::optional<Colour> backColour_;
   std::vector<std::u16string> items_;  // combo entries, compared exactly (the system ignores case)
   std::u16string caption_;             // push buttons read back exactly what was written
+  // Counts the texts set in a text box; shared so that a long fill can tell,
+  // after answering messages, whether a newer text or the control's end came.
+  std::shared_ptr<unsigned> textGeneration_ = std::make_shared<unsigned>(0);
 };
 
 class Win32Form final : public Form {

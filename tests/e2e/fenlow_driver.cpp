@@ -13,6 +13,7 @@ using platform::WindowHandle;
 
 namespace {
 
+constexpr platform::MessageId kNull = 0x0000;           // WM_NULL
 constexpr platform::MessageId kSetText = 0x000C;        // WM_SETTEXT
 constexpr platform::MessageId kGetText = 0x000D;        // WM_GETTEXT
 constexpr platform::MessageId kGetTextLength = 0x000E;  // WM_GETTEXTLENGTH
@@ -89,12 +90,19 @@ WindowHandle FenlowDriver::EditButton() {
 // plain window-text query with the caption the window was created with, not
 // with what an edit control or a list shows now.
 std::u16string FenlowDriver::TextOf(WindowHandle window) {
-  auto length = messaging_.SendMessage(window, kGetTextLength, 0, 0);
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  std::u16string text(TextLengthOf(window) + 1, u'\0');
   auto copied = messaging_.SendMessage(window, kGetText, text.size(),
                                        reinterpret_cast<platform::LParam>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
+}
+
+std::size_t FenlowDriver::TextLengthOf(WindowHandle window) {
+  return static_cast<std::size_t>(messaging_.SendMessage(window, kGetTextLength, 0, 0));
+}
+
+bool FenlowDriver::Responds(std::chrono::milliseconds timeout) {
+  return messaging_.SendMessageTimeout(main_, kNull, 0, 0, timeout).has_value();
 }
 
 void FenlowDriver::SetText1(std::u16string_view text) {

@@ -38,6 +38,11 @@ class FenlowDriver {
   platform::WindowHandle EditButton();
 
   std::u16string TextOf(platform::WindowHandle window);
+  // The length of that text in UTF-16 code units, without copying it.
+  std::size_t TextLengthOf(platform::WindowHandle window);
+  // Whether the main window answers a message within `timeout` and is not
+  // hung by the system's own measure (no message taken for five seconds).
+  [[nodiscard]] bool Responds(std::chrono::milliseconds timeout);
   // Replaces the text of Text1 as typing over all of it would.
   void SetText1(std::u16string_view text);
   // Selects `entry` with Home and Down keys, one notification per step.

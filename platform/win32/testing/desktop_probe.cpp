@@ -191,6 +191,16 @@ std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::m
   });
 }
 
+std::future<std::intptr_t> SendFromAnotherThread(WindowHandle window, std::uint32_t message) {
+  return std::async(std::launch::async, [window, message] {
+    return static_cast<std::intptr_t>(::SendMessageW(ToHwnd(window), message, 0, 0));
+  });
+}
+
+bool SentMessageWaiting() {
+  return (HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
+}
+
 std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched) {
   return std::async(std::launch::async, [title = std::move(title), watched] {
     const std::wstring wideTitle = ToWide(title);

@@ -67,6 +67,11 @@ void PostClose(WindowHandle window);
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
+// Sends `message` to `window` from another thread at once; the future holds
+// the answer, which comes when this thread handles sent messages.
+std::future<std::intptr_t> SendFromAnotherThread(WindowHandle window, std::uint32_t message);
+// Whether a message sent by another thread waits for this thread's answer.
+bool SentMessageWaiting();
 
 // A message box seen on the screen: its title, its text and whether the
 // watched window was disabled while it was open.
