@@ -193,7 +193,10 @@ void SimulatedForm::Close() {
   ui_.Forget(this);
 }
 
+// An unloaded form's window is gone: the user can no longer click, type or
+// move the mouse in it.
 void SimulatedForm::Click(std::string_view control) {
+  if (!loaded_) return;
   SimulatedControl& target = Sim(control);
   if (target.Kind() == ControlKind::CheckBox) {
     target.StoreChecked(!target.Checked());
@@ -203,10 +206,12 @@ void SimulatedForm::Click(std::string_view control) {
 }
 
 void SimulatedForm::MouseMove(std::string_view control) {
+  if (!loaded_) return;
   Raise(control, ControlEvent::MouseMove);
 }
 
 void SimulatedForm::Type(std::string_view textBox, std::u16string_view text) {
+  if (!loaded_) return;
   Sim(textBox).StoreText(text);
   Raise(textBox, ControlEvent::Change);
 }
