@@ -3,6 +3,7 @@
 #include <exception>
 #include <map>
 #include <optional>
+#include <string_view>
 
 namespace fenlow {
 
@@ -24,6 +25,11 @@ void IgnoringFailure(Step step) {
   } catch (const std::exception&) {
   }
 }
+
+constexpr std::u16string_view kClipboardHeldMessage =
+    u"The clipboard could not be read: another program keeps it open.\r\n"
+    u"Nothing was changed. Press the button again once the other program lets the "
+    u"clipboard go.";
 
 }  // namespace
 
@@ -124,8 +130,9 @@ bool ClipboardMonitor::IsPassingOn(platform::MessageId uMsg) const {
          (uMsg == platform::kChangeClipboardChainMessage && passingOnChainChange_);
 }
 
-std::int16_t ClipboardMonitor::ContentKindCode() {
+std::int16_t ClipboardMonitor::ContentKindCode(bool& clipboardHeld) {
   std::int16_t code = 0;
+  clipboardHeld = false;
   const std::pair<std::int32_t, std::int16_t> tests[] = {
       {platform::format::kText, content_kind::kText},
       {platform::format::kBitmap, content_kind::kBitmap},
@@ -135,6 +142,7 @@ std::int16_t ClipboardMonitor::ContentKindCode() {
   for (auto [format, bit] : tests) {
     IgnoringFailure([&] {
       if (clipboard_.GetClipboardKind() == format) code = static_cast<std::int16_t>(code + bit);
+      if (clipboard_.LastKindQueryFailed()) clipboardHeld = true;
     });
   }
   return code;
@@ -155,11 +163,12 @@ bool ClipboardMonitor::ReadClipboardText() {
 void ClipboardMonitor::OnClipboardChange() {
   if (state_.IsWritingBack) return;
   state_.IsBusy = true;
-  std::int16_t code = ContentKindCode();
+  bool clipboardHeld = false;
+  std::int16_t code = ContentKindCode(clipboardHeld);
   switch (code) {
     case content_kind::kText:
       if (ReadClipboardText()) break;
-      state_.IsBusy = false;  // nothing known to act on
+      EndWithoutActing(true);  // the text stayed unreadable
       return;
     case content_kind::kBitmap:
     case content_kind::kDib:
@@ -168,12 +177,22 @@ void ClipboardMonitor::OnClipboardChange() {
     case content_kind::kRichText + content_kind::kText:
       break;
     default:  // nothing this program acts on
-      state_.IsBusy = false;
+      EndWithoutActing(clipboardHeld);
       return;
   }
   if (bulkEditStep_ != nullptr) IgnoringFailure([&] { bulkEditStep_->ApplyBulkEdit(); });
   state_.IsBusy = false;
   IgnoringFailure([&] { Yield(); });
+}
+
+// A button's request that meets a clipboard held by another program is told:
+// otherwise the press would seem to do nothing at all.
+void ClipboardMonitor::EndWithoutActing(bool clipboardHeld) {
+  state_.IsBusy = false;
+  if (!clipboardHeld || !(state_.BulkEditRequested || state_.ManualSaveRequested)) return;
+  IgnoringFailure([&] {
+    platform_.Forms().ShowMessage(kClipboardHeldMessage, platform::kMessageBoxPlain, std::nullopt);
+  });
 }
 
 }  // namespace fenlow

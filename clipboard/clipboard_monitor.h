@@ -78,7 +78,9 @@ class ClipboardMonitor {
   void PassOn(platform::WindowHandle hWnd, platform::MessageId uMsg, platform::WParam wParam,
               platform::LParam lParam);
   bool IsPassingOn(platform::MessageId uMsg) const;
-  std::int16_t ContentKindCode();
+  // `clipboardHeld`: a query failed because another program held the clipboard.
+  std::int16_t ContentKindCode(bool& clipboardHeld);
+  void EndWithoutActing(bool clipboardHeld);
   // False when the text could not be read (the clipboard stayed held).
   bool ReadClipboardText();
 

@@ -36,10 +36,12 @@ bool ClipboardText::Retry(Attempt attempt) {
 }
 
 std::int32_t ClipboardText::GetClipboardKind() {
+  lastKindQueryFailed_ = false;
   for (std::int32_t code : kKindPrecedence) {
     try {
       if (clipboard_.HasFormat(code)) return code;
     } catch (const std::exception&) {
+      lastKindQueryFailed_ = true;
       return code;
     }
   }

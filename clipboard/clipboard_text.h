@@ -25,6 +25,9 @@ class ClipboardText {
   // metafile, metafile picture, palette; 0 when none is. A query that fails
   // counts as present.
   [[nodiscard]] std::int32_t GetClipboardKind();
+  // Whether the query that decided the last GetClipboardKind failed: the
+  // clipboard was held by another program rather than holding that format.
+  [[nodiscard]] bool LastKindQueryFailed() const { return lastKindQueryFailed_; }
   // The clipboard's text in `format` (0: the default text format); empty text
   // when there is none or the clipboard stays held.
   [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
@@ -44,6 +47,7 @@ class ClipboardText {
   bool Retry(Attempt attempt);
 
   platform::ClipboardPrimitives& clipboard_;
+  bool lastKindQueryFailed_ = false;
 };
 
 }  // namespace fenlow

@@ -20,6 +20,12 @@ class HeldClipboardTest : public ReliabilityTest, public ::testing::WithParamInt
   static constexpr const char16_t* kEdited = u"abc";
   static constexpr const char16_t* kTyped = u"typed by hand";
 
+  // The press met a held clipboard and did nothing: the user is told so.
+  void ExpectToldTheClipboardWasHeld() {
+    ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
+    EXPECT_EQ(desktop->MessageBoxes()[0].text.rfind(u"The clipboard could not be read", 0), 0u);
+  }
+
   Request request() const { return std::get<0>(GetParam()); }
   ClipboardOperation operation() const { return std::get<1>(GetParam()); }
   int attempts() const { return std::get<2>(GetParam()); }
@@ -46,10 +52,12 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
       request() == Request::Save && operation() == ClipboardOperation::GetText;
   const bool kindUnknown = operation() == ClipboardOperation::HasFormat;
   if (kindUnknown) {
-    // A format query that fails counts as a DDE link: the change is not acted on.
+    // A format query that fails counts as a DDE link: the change is not
+    // acted on, and the press is told to have met a held clipboard.
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
     EXPECT_EQ(window.text1, request() == Request::Save ? kTyped : kOriginal);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
+    ExpectToldTheClipboardWasHeld();
   } else if (!GivesUp() || saveIgnoresTheRead) {
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), wanted);
     EXPECT_EQ(window.text1, wanted);
@@ -60,6 +68,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
     EXPECT_EQ(window.text1, kOriginal);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
+    ExpectToldTheClipboardWasHeld();
   } else {
     // The write-back gave up: the text to store stays in Text1 and the user is told.
     EXPECT_EQ(window.text1, wanted);
