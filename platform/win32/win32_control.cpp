@@ -136,10 +136,14 @@ void Win32Control::SetText(std::u16string_view text) {
     SetTextBoxText(window, AsWide(text));
     return;
   }
-  if (!::SetWindowTextW(window, ToWide(text).c_str())) {
+  PutWindowText(window, AsWide(text));
+  if (spec_.kind == ControlKind::PushButton) caption_ = text;
+}
+
+void Win32Control::PutWindowText(HWND window, std::wstring_view text) const {
+  if (!::SetWindowTextW(window, std::wstring(text).c_str())) {
     ThrowLastError("Cannot set the text of " + spec_.name);
   }
-  if (spec_.kind == ControlKind::PushButton) caption_ = text;
 }
 
 // A text box already showing exactly this text is left as it is: laying out
@@ -152,9 +156,7 @@ void Win32Control::SetTextBoxText(HWND window, std::wstring_view text) {
     SetLongText(window, text, generation);
     return;
   }
-  if (!::SetWindowTextW(window, std::wstring(text).c_str())) {
-    ThrowLastError("Cannot set the text of " + spec_.name);
-  }
+  PutWindowText(window, text);
 }
 
 // The edit control lays out each line as it takes a text in, which for a
@@ -169,12 +171,11 @@ void Win32Control::SetLongText(HWND window, std::wstring_view text, unsigned min
     ::SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(window, nullptr, TRUE);
   };
-  ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
   std::size_t end = PieceEnd(text, 0);
-  if (!::SetWindowTextW(window, std::wstring(text.substr(0, end)).c_str())) {
-    redraw();
-    ThrowLastError("Cannot set the text of " + spec_.name);
-  }
+  PutWindowText(window, text.substr(0, end));
+  // Redrawing stays off until the whole text is in. The first piece is not
+  // painted meanwhile either: only sent messages are answered below.
+  ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
   while (end < text.size()) {
     AnswerSentMessages();
     const bool destroyed = generation.use_count() == 1 || !::IsWindow(window);

@@ -47,6 +47,8 @@ class Win32Control final : public Control {
  private:
   HWND RequireWindow() const;
   void RequireKind(ControlKind kind, const char* operation) const;
+  // SetWindowTextW, throwing on failure.
+  void PutWindowText(HWND window, std::wstring_view text) const;
   void SetTextBoxText(HWND window, std::wstring_view text);
   void SetLongText(HWND window, std::wstring_view text, unsigned generation);
 
