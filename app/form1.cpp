@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/form1_layout.h"
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 #include "shell/program_config.h"
 #include "shell/window_helpers.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/program.h"
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "shell/error_trap.h"
 #include "shell/program_config.h"

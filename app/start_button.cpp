@@ -10,7 +10,7 @@
 #include "app/form1.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 
 namespace fenlow {
 

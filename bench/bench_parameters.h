@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 
 namespace fenlow::bench {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "bench_parameters.h"
-#include "edits/catalogue.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 #include "sample_text.h"
 
 namespace {

@@ -14,9 +14,9 @@
 
 #include "bench_parameters.h"
 #include "clipboard/clipboard_monitor.h"
-#include "edits/catalogue.h"
 #include "edits/dispatcher.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 #include "platform/sim/simulated_desktop.h"
 #include "sample_text.h"
 

@@ -10,8 +10,8 @@
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
 #include "cli/command_line.h"
-#include "edits/catalogue.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 
 namespace {
 

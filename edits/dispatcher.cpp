@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
-#include "edits/failure_text.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/failure_text.h"
 
 namespace fenlow {
 

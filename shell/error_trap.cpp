@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "edits/failure_text.h"
+#include "edits/engine/failure_text.h"
 #include "shell/program_config.h"
 
 namespace fenlow {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow {
 

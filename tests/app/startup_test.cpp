@@ -1,8 +1,8 @@
 // Start-up of the main window: the layout, the option list, the restored
 // choice, the monitor's start in its fixed order and the first view.
 #include "app_fixture.h"
-#include "edits/catalogue.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow::testing {
 namespace {

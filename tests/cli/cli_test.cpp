@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "edits/catalogue.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 
 namespace {
 

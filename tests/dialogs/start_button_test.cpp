@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "dialogs/form3.h"
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 #include "tests/app/app_fixture.h"
 
 namespace fenlow::testing {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "dialogs/form3.h"
-#include "edits/catalogue.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/fenlow_driver.h"

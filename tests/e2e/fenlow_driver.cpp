@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/form1_layout.h"
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 #include "platform/win32/testing/desktop_probe.h"
 
 namespace fenlow::e2e {

@@ -3,7 +3,7 @@
 
 #include "app/form1_layout.h"
 #include "clipboard/clipboard_monitor.h"
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/fenlow_driver.h"

@@ -1,6 +1,6 @@
 // The option list and the selection of a bulk edit by its option text.
 
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "edits/edit_failure.h"
-#include "edits/utf.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/utf.h"
 #include "readable_text.h"
 
 namespace fenlow::edits {

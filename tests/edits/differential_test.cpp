@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
-#include "edits/text_edits.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/text_edits.h"
 #include "plain_reference.h"
 #include "readable_text.h"
 

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "edits/catalogue.h"
-#include "edits/text_edits.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/text_edits.h"
 
 namespace fenlow::edits::reference {
 

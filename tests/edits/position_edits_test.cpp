@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "edits/edit_failure.h"
-#include "edits/text_edits.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/text_edits.h"
 #include "readable_text.h"
 
 namespace fenlow::edits {

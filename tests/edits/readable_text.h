@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow::edits::testing {
 

@@ -1,14 +1,14 @@
 // The character-class, whitespace, line and list edits: the worked examples
 // as a table, then the edge cases grouped per routine.
 
-#include "edits/text_edits.h"
+#include "edits/engine/text_edits.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "edits/edit_failure.h"
+#include "edits/engine/edit_failure.h"
 #include "readable_text.h"
 
 namespace fenlow::edits {

@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
-#include "edits/utf.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/utf.h"
 #include "readable_text.h"
 
 namespace fenlow::edits {

@@ -1,6 +1,6 @@
 // UTF-8 and UTF-16LE conversions.
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 
 #include <gtest/gtest.h>
 

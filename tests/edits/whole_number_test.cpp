@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
 
 namespace fenlow::edits {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
 #include "tests/edits/plain_reference.h"
 #include "tests/fuzz/fuzz_input.h"
 

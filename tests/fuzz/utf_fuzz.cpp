@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 #include "tests/edits/plain_utf.h"
 #include "tests/fuzz/fuzz_input.h"
 

@@ -23,8 +23,8 @@
 
 #include "app/form1_layout.h"
 #include "app/program.h"
-#include "edits/catalogue.h"
-#include "edits/edit_failure.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
 #include "shell/error_trap.h"

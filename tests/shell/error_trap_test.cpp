@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 #include "platform/sim/simulated_desktop.h"
 
 namespace fenlow::testing {

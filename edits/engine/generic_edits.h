@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "edits/char_set_table.h"
-#include "edits/edit_failure.h"
-#include "edits/substring_finder.h"
-#include "edits/text_edits.h"
-#include "edits/unit_transforms.h"
+#include "edits/engine/char_set_table.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/substring_finder.h"
+#include "edits/engine/text_edits.h"
+#include "edits/engine/unit_transforms.h"
 
 namespace fenlow::edits::generic {
 

@@ -1,11 +1,11 @@
-#include "edits/catalogue.h"
+#include "edits/engine/catalogue.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "edits/generic_edits.h"
-#include "edits/text_edits.h"
-#include "edits/utf.h"
+#include "edits/engine/generic_edits.h"
+#include "edits/engine/text_edits.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow::edits {
 namespace {

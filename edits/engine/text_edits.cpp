@@ -1,11 +1,11 @@
-#include "edits/text_edits.h"
+#include "edits/engine/text_edits.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
-#include "edits/edit_failure.h"
-#include "edits/generic_edits.h"
+#include "edits/engine/edit_failure.h"
+#include "edits/engine/generic_edits.h"
 
 namespace fenlow::edits {
 namespace {

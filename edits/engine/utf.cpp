@@ -1,4 +1,4 @@
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 
 #include <bit>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "edits/utf.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow {
 
