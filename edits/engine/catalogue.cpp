@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "edits/engine/generic_edits.h"
+#include "edits/engine/edit_failure.h"
 #include "edits/engine/text_edits.h"
 #include "edits/engine/utf.h"
 
@@ -12,32 +12,32 @@ namespace {
 
 template <typename Char>
 struct Parameters {
-  generic::View<Char> first;
-  generic::View<Char> second;
+  std::basic_string_view<Char> first;
+  std::basic_string_view<Char> second;
 };
 
 template <typename Char>
-using Routine = generic::String<Char> (*)(generic::View<Char> text,
-                                          const Parameters<Char>& parameters);
+using Routine = std::basic_string<Char> (*)(std::basic_string_view<Char> text,
+                                            const Parameters<Char>& parameters);
 
 struct BulkEdit {
   std::u16string_view optionText;
   Routine<char16_t> routine;
-  // The same edit on UTF-8, for the edits that only compare whole characters;
-  // null for those that count UTF-16 code units.
+  // The same edit on valid UTF-8, giving the UTF-8 of what `routine` gives.
   Routine<char> utf8Routine = nullptr;
   bool needsWholeNumber = false;
   bool rewritesClipText = false;
 };
 
-// An edit written once as a generic lambda, for both code unit types.
+// An edit written once as a generic lambda over its named routine, which has
+// a UTF-16 and a UTF-8 form.
 template <typename Edit>
 constexpr BulkEdit ForBoth(std::u16string_view optionText, Edit, bool rewritesClipText = false) {
   return {optionText,
-          [](generic::View<char16_t> text, const Parameters<char16_t>& parameters) {
+          [](std::u16string_view text, const Parameters<char16_t>& parameters) {
             return Edit{}(text, parameters);
           },
-          [](generic::View<char> text, const Parameters<char>& parameters) {
+          [](std::string_view text, const Parameters<char>& parameters) {
             return Edit{}(text, parameters);
           },
           false, rewritesClipText};
@@ -93,70 +93,59 @@ constexpr BulkEdit WithWholeNumber(std::u16string_view optionText) {
 // In the order in which the option text is compared.
 constexpr std::array<BulkEdit, 26> kBulkEdits = {
     ForBoth(options::kRemoveAllSpaces,
-            [](auto text, const auto&) { return generic::RemoveAllSpaces(text); }),
+            [](auto text, const auto&) { return RemoveAllSpaces(text); }),
     ForBoth(options::kRemoveExtraSpacesAtBeginning,
-            [](auto text, const auto&) { return generic::RemoveExtraSpacesAtBeginning(text); }),
+            [](auto text, const auto&) { return RemoveExtraSpacesAtBeginning(text); }),
     ForBoth(options::kRemoveExtraSpacesAtEnd,
-            [](auto text, const auto&) { return generic::RemoveExtraSpacesAtEnd(text); }),
+            [](auto text, const auto&) { return RemoveExtraSpacesAtEnd(text); }),
     ForBoth(options::kRemoveSpacesExceptSingle,
-            [](auto text, const auto&) { return generic::RemoveSpacesExceptSingle(text); }),
+            [](auto text, const auto&) { return RemoveSpacesExceptSingle(text); }),
     ForBoth(
-        options::kRemoveBlankLines,
-        [](auto text, const auto&) { return generic::RemoveBlankLines(text); }, true),
-    ForBoth(options::kRemoveAllTabs,
-            [](auto text, const auto&) { return generic::RemoveAllTabs(text); }),
+        options::kRemoveBlankLines, [](auto text, const auto&) { return RemoveBlankLines(text); },
+        true),
+    ForBoth(options::kRemoveAllTabs, [](auto text, const auto&) { return RemoveAllTabs(text); }),
     ForBoth(options::kReplaceAllSpaces,
-            [](auto text, const auto& p) { return generic::ReplaceAllSpaces(text, p.first); }),
+            [](auto text, const auto& p) { return ReplaceAllSpaces(text, p.first); }),
     ForBoth(
         options::kReplaceAllBlankLines,
-        [](auto text, const auto& p) { return generic::ReplaceAllBlankLines(text, p.first); },
-        true),
+        [](auto text, const auto& p) { return ReplaceAllBlankLines(text, p.first); }, true),
     ForBoth(options::kRemoveAlphabetChars,
-            [](auto text, const auto&) { return generic::RemoveAlphabetChars(text); }),
+            [](auto text, const auto&) { return RemoveAlphabetChars(text); }),
     ForBoth(options::kRemoveNumericChars,
-            [](auto text, const auto&) { return generic::RemoveNumericChars(text); }),
+            [](auto text, const auto&) { return RemoveNumericChars(text); }),
     ForBoth(options::kRemoveAlphanumericChars,
-            [](auto text, const auto&) { return generic::RemoveAlphanumericChars(text); }),
+            [](auto text, const auto&) { return RemoveAlphanumericChars(text); }),
     ForBoth(options::kRemoveNonAlphanumericChars,
-            [](auto text, const auto&) { return generic::RemoveNonAlphanumericChars(text); }),
+            [](auto text, const auto&) { return RemoveNonAlphanumericChars(text); }),
     ForBoth(options::kRemoveListItems,
             [](auto text, const auto& p) {
-              return generic::ReplaceListItems(text, p.first, decltype(p.first){});
+              return ReplaceListItems(text, p.first, decltype(p.first){});
             }),
     ForBoth(options::kRemoveTextAfterDelimiter,
-            [](auto text, const auto& p) {
-              return generic::ReplaceTextAfterDelimiter(text, p.first, decltype(p.first){});
-            }),
+            [](auto text, const auto& p) { return RemoveTextAfterDelimiter(text, p.first); }),
     ForBoth(options::kRemoveTextBeforeDelimiter,
-            [](auto text, const auto& p) {
-              return generic::ReplaceTextBeforeDelimiter(text, p.first, decltype(p.first){});
-            }),
+            [](auto text, const auto& p) { return RemoveTextBeforeDelimiter(text, p.first); }),
     WithWholeNumber<RemoveFirstChars, true>(options::kRemoveFirstChars),
     WithWholeNumber<RemoveLastChars, false>(options::kRemoveLastChars),
     WithWholeNumber<RemoveTextAfterPosition, true>(options::kRemoveTextAfterPosition),
     WithWholeNumber<RemoveTextBeforePosition, true>(options::kRemoveTextBeforePosition),
     ForBoth(options::kReplaceAlphabetChars,
-            [](auto text, const auto& p) { return generic::ReplaceAlphabetChars(text, p.first); }),
+            [](auto text, const auto& p) { return ReplaceAlphabetChars(text, p.first); }),
     ForBoth(options::kReplaceNumericChars,
-            [](auto text, const auto& p) { return generic::ReplaceNumericChars(text, p.first); }),
-    ForBoth(
-        options::kReplaceAlphanumericChars,
-        [](auto text, const auto& p) { return generic::ReplaceAlphanumericChars(text, p.first); }),
+            [](auto text, const auto& p) { return ReplaceNumericChars(text, p.first); }),
+    ForBoth(options::kReplaceAlphanumericChars,
+            [](auto text, const auto& p) { return ReplaceAlphanumericChars(text, p.first); }),
     ForBoth(options::kReplaceNonAlphanumericChars,
-            [](auto text, const auto& p) {
-              return generic::ReplaceNonAlphanumericChars(text, p.first);
-            }),
+            [](auto text, const auto& p) { return ReplaceNonAlphanumericChars(text, p.first); }),
     ForBoth(options::kReplaceListItems,
-            [](auto text, const auto& p) {
-              return generic::ReplaceListItems(text, p.first, p.second);
-            }),
+            [](auto text, const auto& p) { return ReplaceListItems(text, p.first, p.second); }),
     ForBoth(options::kReplaceTextAfterDelimiter,
             [](auto text, const auto& p) {
-              return generic::ReplaceTextAfterDelimiter(text, p.first, p.second);
+              return ReplaceTextAfterDelimiter(text, p.first, p.second);
             }),
     ForBoth(options::kReplaceTextBeforeDelimiter,
             [](auto text, const auto& p) {
-              return generic::ReplaceTextBeforeDelimiter(text, p.first, p.second);
+              return ReplaceTextBeforeDelimiter(text, p.first, p.second);
             }),
 };
 
@@ -168,6 +157,16 @@ const BulkEdit* FindBulkEdit(std::u16string_view optionText) {
 }
 
 }  // namespace
+
+std::optional<std::u16string_view> OptionTextFor(std::u16string_view name) {
+  if (const BulkEdit* edit = FindBulkEdit(name)) return edit->optionText;
+  for (const ShortName& shortName : kShortNames) {
+    if (std::equal(name.begin(), name.end(), shortName.name.begin(), shortName.name.end())) {
+      return shortName.optionText;
+    }
+  }
+  return std::nullopt;
+}
 
 bool NeedsWholeNumber(std::u16string_view optionText) {
   const BulkEdit* edit = FindBulkEdit(optionText);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -96,6 +97,45 @@ inline constexpr std::array<std::u16string_view, 29> kOptionListEntries = {
     options::kReplaceTextAfterDelimiter,
     options::kReplaceTextBeforeDelimiter,
 };
+
+// A short, stable, lower-case name for each bulk edit, for scripts, in the
+// order of the option list. Names are never reused or changed once published.
+struct ShortName {
+  std::string_view name;
+  std::u16string_view optionText;
+};
+inline constexpr std::array<ShortName, 26> kShortNames = {{
+    {"remove-all-spaces", options::kRemoveAllSpaces},
+    {"remove-extra-spaces-at-beginning", options::kRemoveExtraSpacesAtBeginning},
+    {"remove-extra-spaces-at-end", options::kRemoveExtraSpacesAtEnd},
+    {"remove-spaces-except-single", options::kRemoveSpacesExceptSingle},
+    {"remove-blank-lines", options::kRemoveBlankLines},
+    {"remove-all-tabs", options::kRemoveAllTabs},
+    {"replace-all-spaces", options::kReplaceAllSpaces},
+    {"replace-all-blank-lines", options::kReplaceAllBlankLines},
+    {"remove-alphabet", options::kRemoveAlphabetChars},
+    {"remove-numeric", options::kRemoveNumericChars},
+    {"remove-alphanumeric", options::kRemoveAlphanumericChars},
+    {"remove-non-alphanumeric", options::kRemoveNonAlphanumericChars},
+    {"remove-list", options::kRemoveListItems},
+    {"remove-after-delimiter", options::kRemoveTextAfterDelimiter},
+    {"remove-before-delimiter", options::kRemoveTextBeforeDelimiter},
+    {"remove-first", options::kRemoveFirstChars},
+    {"remove-last", options::kRemoveLastChars},
+    {"remove-after-position", options::kRemoveTextAfterPosition},
+    {"remove-before-position", options::kRemoveTextBeforePosition},
+    {"replace-alphabet", options::kReplaceAlphabetChars},
+    {"replace-numeric", options::kReplaceNumericChars},
+    {"replace-alphanumeric", options::kReplaceAlphanumericChars},
+    {"replace-non-alphanumeric", options::kReplaceNonAlphanumericChars},
+    {"replace-list", options::kReplaceListItems},
+    {"replace-after-delimiter", options::kReplaceTextAfterDelimiter},
+    {"replace-before-delimiter", options::kReplaceTextBeforeDelimiter},
+}};
+
+// The option text that `name` stands for: itself when it is an option text,
+// the edit's option text when it is a short name, nullopt otherwise.
+[[nodiscard]] std::optional<std::u16string_view> OptionTextFor(std::u16string_view name);
 
 // Converts the text of a count or position to the 16-bit x of the x edits.
 // Accepted: optional blanks, tabs, CR and LF around the number; an optional

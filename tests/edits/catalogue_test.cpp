@@ -114,6 +114,26 @@ TEST(ApplyOption, TextsThatNameNoEdit) {
   }
 }
 
+// Scripts name an edit by its option text or by its short name; a short name
+// is never what ApplyOption itself takes, and no other text names an edit.
+TEST(OptionTextFor, TakesOptionTextsAndShortNames) {
+  EXPECT_EQ(OptionTextFor(u"remove-first"), u"Remove first x character(s) in clipboard");
+  EXPECT_EQ(OptionTextFor(u"replace-before-delimiter"),
+            u"Replace all text before user-defined character(s) in clipboard with...");
+  EXPECT_EQ(OptionTextFor(u"Remove all tabs in clipboard"), u"Remove all tabs in clipboard");
+  for (std::u16string_view text : {u"-", u"", u"Remove-First", u"remove-first ", u"remove"}) {
+    EXPECT_EQ(OptionTextFor(text), std::nullopt) << Utf16ToUtf8(text);
+  }
+  EXPECT_EQ(ApplyOption(u"remove-all-spaces", u"a b", u"", u"").kind,
+            EditOutcome::Kind::NoSuchOption);
+  std::set<std::string_view> names;
+  for (const ShortName& shortName : kShortNames) {
+    names.insert(shortName.name);
+    EXPECT_EQ(OptionTextFor(Utf8ToUtf16(shortName.name)), shortName.optionText) << shortName.name;
+  }
+  EXPECT_EQ(names.size(), 26u);
+}
+
 TEST(ApplyOption, ConvertsXFromTheFirstParameter) {
   EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"2.5", u"").result, u"cdef");
   EXPECT_EQ(ApplyOption(options::kRemoveFirstChars, u"abcdef", u"3.5", u"").result, u"ef");

@@ -103,8 +103,15 @@ TEST(PositionEdits, EmptyTextStaysEmpty) {
 
 using DelimiterEdit = std::function<std::u16string(std::u16string_view, std::u16string_view)>;
 
-template <typename Edit>
-DelimiterEdit WithHash(Edit edit) {
+using RemovingDelimiterEdit = std::u16string (*)(std::u16string_view, std::u16string_view);
+// The UTF-16 forms of the two removing edits, picked out of their overloads.
+const RemovingDelimiterEdit kRemoveTextAfterDelimiter = RemoveTextAfterDelimiter;
+const RemovingDelimiterEdit kRemoveTextBeforeDelimiter = RemoveTextBeforeDelimiter;
+
+using ReplacingDelimiterEdit = std::u16string (*)(std::u16string_view, std::u16string_view,
+                                                  std::u16string_view);
+
+DelimiterEdit WithHash(ReplacingDelimiterEdit edit) {
   return [edit](std::u16string_view text, std::u16string_view delimiter) {
     return edit(text, delimiter, u"#");
   };
@@ -119,13 +126,13 @@ struct DelimiterExample {
 
 TEST(DelimiterEdits, WorkedExamplesOnAEqualsBEqualsC) {
   const DelimiterExample examples[] = {
-      {"RemoveTextBeforeDelimiter", RemoveTextBeforeDelimiter, u"=", u"=b=c"},
-      {"RemoveTextAfterDelimiter", RemoveTextAfterDelimiter, u"=", u"a="},
-      {"RemoveTextAfterDelimiter", RemoveTextAfterDelimiter, u"b=c", u"a=b=c"},
+      {"RemoveTextBeforeDelimiter", kRemoveTextBeforeDelimiter, u"=", u"=b=c"},
+      {"RemoveTextAfterDelimiter", kRemoveTextAfterDelimiter, u"=", u"a="},
+      {"RemoveTextAfterDelimiter", kRemoveTextAfterDelimiter, u"b=c", u"a=b=c"},
       {"ReplaceTextBeforeDelimiter", WithHash(ReplaceTextBeforeDelimiter), u"=", u"#=b=c"},
       {"ReplaceTextAfterDelimiter", WithHash(ReplaceTextAfterDelimiter), u"=", u"a=#"},
-      {"RemoveTextBeforeDelimiter", RemoveTextBeforeDelimiter, u"", u"a=b=c"},
-      {"RemoveTextAfterDelimiter", RemoveTextAfterDelimiter, u"", u""},
+      {"RemoveTextBeforeDelimiter", kRemoveTextBeforeDelimiter, u"", u"a=b=c"},
+      {"RemoveTextAfterDelimiter", kRemoveTextAfterDelimiter, u"", u""},
       {"ReplaceTextBeforeDelimiter", WithHash(ReplaceTextBeforeDelimiter), u"", u"#a=b=c"},
       {"ReplaceTextAfterDelimiter", WithHash(ReplaceTextAfterDelimiter), u"", u"#"},
   };
@@ -135,8 +142,8 @@ TEST(DelimiterEdits, WorkedExamplesOnAEqualsBEqualsC) {
 }
 
 const DelimiterEdit kAllDelimiterEdits[] = {
-    RemoveTextAfterDelimiter,
-    RemoveTextBeforeDelimiter,
+    kRemoveTextAfterDelimiter,
+    kRemoveTextBeforeDelimiter,
     WithHash(ReplaceTextAfterDelimiter),
     WithHash(ReplaceTextBeforeDelimiter),
 };

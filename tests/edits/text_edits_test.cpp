@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "edits/engine/edit_failure.h"
@@ -17,12 +16,14 @@ namespace {
 using testing::Readable;
 using testing::Written;
 
-using TextEdit = std::function<std::u16string(std::u16string_view)>;
+using TextEdit = std::u16string (*)(std::u16string_view);
 
 // Binds the replacement text "#" that the worked examples use.
-template <typename Edit>
-TextEdit WithHash(Edit edit) {
-  return [edit](std::u16string_view text) { return edit(text, u"#"); };
+using ReplacingEdit = std::u16string (*)(std::u16string_view, std::u16string_view);
+
+template <ReplacingEdit Edit>
+std::u16string WithHash(std::u16string_view text) {
+  return Edit(text, u"#");
 }
 
 struct WorkedExample {
@@ -44,16 +45,16 @@ TEST(TextEdits, WorkedExamples) {
       {"RemoveBlankLines", RemoveBlankLines, "a¶¶¶b¶¶c¶", "a¶b¶c¶"},
       {"RemoveBlankLines", RemoveBlankLines, "¶¶a¶·¶b", "¶a¶·¶b"},
       {"RemoveAllTabs", RemoveAllTabs, "a⇥⇥b", "ab"},
-      {"ReplaceAllSpaces", WithHash(ReplaceAllSpaces), "a·b··c", "a#b##c"},
-      {"ReplaceAllBlankLines", WithHash(ReplaceAllBlankLines), "a¶¶b", "a####b"},
+      {"ReplaceAllSpaces", WithHash<ReplaceAllSpaces>, "a·b··c", "a#b##c"},
+      {"ReplaceAllBlankLines", WithHash<ReplaceAllBlankLines>, "a¶¶b", "a####b"},
       {"RemoveAlphabetChars", RemoveAlphabetChars, "Ab1-é2", "1-é2"},
       {"RemoveNumericChars", RemoveNumericChars, "a1b22", "ab"},
       {"RemoveAlphanumericChars", RemoveAlphanumericChars, "a1·b-2", "·-"},
       {"RemoveNonAlphanumericChars", RemoveNonAlphanumericChars, "a,·b!¶c⇥é", "a·b¶c⇥"},
-      {"ReplaceAlphabetChars", WithHash(ReplaceAlphabetChars), "ab1", "##1"},
-      {"ReplaceNumericChars", WithHash(ReplaceNumericChars), "a12", "a##"},
-      {"ReplaceAlphanumericChars", WithHash(ReplaceAlphanumericChars), "a1·b", "##·#"},
-      {"ReplaceNonAlphanumericChars", WithHash(ReplaceNonAlphanumericChars), "a,·b¶c", "a#·b##c"},
+      {"ReplaceAlphabetChars", WithHash<ReplaceAlphabetChars>, "ab1", "##1"},
+      {"ReplaceNumericChars", WithHash<ReplaceNumericChars>, "a12", "a##"},
+      {"ReplaceAlphanumericChars", WithHash<ReplaceAlphanumericChars>, "a1·b", "##·#"},
+      {"ReplaceNonAlphanumericChars", WithHash<ReplaceNonAlphanumericChars>, "a,·b¶c", "a#·b##c"},
   };
   for (const WorkedExample& example : examples) {
     EXPECT_EQ(Written(example.edit(Readable(example.input))), example.expected)
@@ -69,16 +70,16 @@ TEST(TextEdits, EmptyTextStaysEmptyForEveryRoutine) {
       RemoveSpacesExceptSingle,
       RemoveBlankLines,
       RemoveAllTabs,
-      WithHash(ReplaceAllSpaces),
-      WithHash(ReplaceAllBlankLines),
+      WithHash<ReplaceAllSpaces>,
+      WithHash<ReplaceAllBlankLines>,
       RemoveAlphabetChars,
       RemoveNumericChars,
       RemoveAlphanumericChars,
       RemoveNonAlphanumericChars,
-      WithHash(ReplaceAlphabetChars),
-      WithHash(ReplaceNumericChars),
-      WithHash(ReplaceAlphanumericChars),
-      WithHash(ReplaceNonAlphanumericChars),
+      WithHash<ReplaceAlphabetChars>,
+      WithHash<ReplaceNumericChars>,
+      WithHash<ReplaceAlphanumericChars>,
+      WithHash<ReplaceNonAlphanumericChars>,
       [](std::u16string_view text) { return ReplaceListItems(text, u"a\r\n", u"b\r\nc"); },
       [](std::u16string_view text) { return ReplaceAll(text, u"a", u"#"); },
   };
