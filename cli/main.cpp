@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "cli/apply_command.h"
-#include "cli/binary_stdio.h"
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
 #include "cli/command_line.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ int ReportFailure(std::string message, int exitCode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  fenlow::cli::UseBinaryStdio();
+  fenlow::platform::UseBinaryStandardStreams();
   try {
     const Command command = fenlow::cli::ParseCommandLine({argv + 1, argv + argc});
     switch (command.action) {

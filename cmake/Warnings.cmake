@@ -1,5 +1,12 @@
 # One warning policy for every target of the project.
 function(fenlow_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8)
+    if(FENLOW_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+    return()
+  endif()
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
   if(FENLOW_WERROR)
     target_compile_options(${target} PRIVATE -Werror)

@@ -1,4 +1,4 @@
-#include "cli/binary_stdio.h"
+#include "platform/standard_streams.h"
 
 #include <cstdio>
 
@@ -7,13 +7,13 @@
 #include <io.h>
 #endif
 
-namespace fenlow::cli {
+namespace fenlow::platform {
 
-void UseBinaryStdio() {
+void UseBinaryStandardStreams() {
 #ifdef _WIN32
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
 }
 
-}  // namespace fenlow::cli
+}  // namespace fenlow::platform
