@@ -1,6 +1,7 @@
 // The few file services the windows' load handlers need.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,8 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // The folder the program runs from, without a trailing separator.
   virtual std::u16string ProgramFolder() = 0;
-  // Reads the last-change time of `path`; throws Failure when that is not a readable file.
-  virtual void ReadLastChangeTime(std::u16string_view path) = 0;
+  // The last-change time of `path`; throws Failure when that is not a readable file.
+  virtual std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) = 0;
   // Whether `path` names a normal file: not hidden, not system, not a folder.
   virtual bool IsNormalFile(std::u16string_view path) = 0;
   // The whole content of a file; throws Failure when it cannot be read.

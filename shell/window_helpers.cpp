@@ -6,7 +6,8 @@
 namespace fenlow {
 
 bool FileExists(platform::FileSystem& files, std::u16string_view path) {
-  return RunIgnoringFailure([&] { files.ReadLastChangeTime(path); });
+  // Only whether the time can be read matters, not the time itself.
+  return RunIgnoringFailure([&] { (void)files.ReadLastChangeTime(path); });
 }
 
 std::u16string HandCursorPath(platform::FileSystem& files) {

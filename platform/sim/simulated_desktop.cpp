@@ -435,7 +435,7 @@ void SimulatedDesktop::Write(std::u16string_view application, std::u16string_vie
 }
 
 void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hidden) {
-  files_[std::move(path)] = SimFile{std::move(content), hidden};
+  files_[std::move(path)] = SimFile{std::move(content), hidden, std::chrono::system_clock::now()};
 }
 
 std::u16string SimulatedDesktop::ProgramFolder() {
@@ -443,9 +443,12 @@ std::u16string SimulatedDesktop::ProgramFolder() {
   return programFolder_;
 }
 
-void SimulatedDesktop::ReadLastChangeTime(std::u16string_view path) {
+std::chrono::system_clock::time_point SimulatedDesktop::ReadLastChangeTime(
+    std::u16string_view path) {
   Enter("ReadLastChangeTime");
-  if (files_.count(std::u16string(path)) == 0) throw Failure("File not found: " + Narrow(path));
+  auto found = files_.find(std::u16string(path));
+  if (found == files_.end()) throw Failure("File not found: " + Narrow(path));
+  return found->second.lastChange;
 }
 
 bool SimulatedDesktop::IsNormalFile(std::u16string_view path) {

@@ -203,7 +203,7 @@ class SimulatedDesktop final : public Platform,
 
   // FileSystem
   std::u16string ProgramFolder() override;
-  void ReadLastChangeTime(std::u16string_view path) override;
+  std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
 
@@ -247,6 +247,7 @@ class SimulatedDesktop final : public Platform,
   struct SimFile {
     std::string content;
     bool hidden = false;
+    std::chrono::system_clock::time_point lastChange;
   };
   std::map<std::u16string, SimFile> files_;
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";

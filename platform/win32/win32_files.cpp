@@ -1,6 +1,8 @@
 #include "platform/win32/win32_files.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 
 #include "platform/win32/win32_support.h"
 
@@ -9,6 +11,16 @@ namespace {
 
 std::string Utf8Path(std::u16string_view path) {
   return ToUtf8(AsWide(path));
+}
+
+// A FILETIME counts 100 ns steps since 1601; the system clock counts from 1970.
+std::chrono::system_clock::time_point SystemTime(FILETIME time) {
+  constexpr std::uint64_t kStepsFrom1601To1970 = 116444736000000000ULL;
+  const std::uint64_t steps = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+  const std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>> sinceEpoch(
+      static_cast<std::int64_t>(steps - kStepsFrom1601To1970));
+  return std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(sinceEpoch));
 }
 
 }  // namespace
@@ -28,7 +40,8 @@ std::u16string Win32FileSystem::ProgramFolder() {
   return std::u16string(AsUtf16(path).substr(0, path.find_last_of(L"\\/")));
 }
 
-void Win32FileSystem::ReadLastChangeTime(std::u16string_view path) {
+std::chrono::system_clock::time_point Win32FileSystem::ReadLastChangeTime(
+    std::u16string_view path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data)) {
     ThrowLastError("Cannot read the time of " + Utf8Path(path));
@@ -36,6 +49,7 @@ void Win32FileSystem::ReadLastChangeTime(std::u16string_view path) {
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     throw Failure("Not a file: " + Utf8Path(path));
   }
+  return SystemTime(data.ftLastWriteTime);
 }
 
 bool Win32FileSystem::IsNormalFile(std::u16string_view path) {

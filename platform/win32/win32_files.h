@@ -8,7 +8,7 @@ namespace fenlow::platform::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   std::u16string ProgramFolder() override;
-  void ReadLastChangeTime(std::u16string_view path) override;
+  std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
 };

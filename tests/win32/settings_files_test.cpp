@@ -1,6 +1,7 @@
 // The registry settings store and the file services on the real system.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -70,7 +71,10 @@ class RealFiles : public RealSystem {
 };
 
 TEST_F(RealFiles, LastChangeTimeIsReadOnlyForExistingFiles) {
-  EXPECT_NO_THROW(files.ReadLastChangeTime(Create(u"HAND-M.CUR", "x")));
+  const auto before = std::chrono::system_clock::now() - std::chrono::minutes(1);
+  const auto changed = files.ReadLastChangeTime(Create(u"HAND-M.CUR", "x"));
+  EXPECT_GT(changed, before) << "the time of a file written just now";
+  EXPECT_LT(changed, before + std::chrono::minutes(2));
   EXPECT_THROW(files.ReadLastChangeTime(Path(u"missing.cur")), Failure);
   EXPECT_THROW(files.ReadLastChangeTime(Path(u"no folder\\HAND-M.CUR")), Failure);
   EXPECT_THROW(files.ReadLastChangeTime(folder.u16string()), Failure) << "a folder is no file";
