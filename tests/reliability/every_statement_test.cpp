@@ -90,6 +90,11 @@ class World {
     desktop->WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
+  // The program goes first: leaving the chain on its way out is watched too.
+  ~World() { program.reset(); }
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
   void Build() { program = std::make_unique<Program>(*desktop); }
   void Start() {
     Build();
