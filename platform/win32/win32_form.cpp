@@ -501,12 +501,19 @@ class OtherWindowsDisabled {
   OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
 
  private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+  // No exception may cross the system's enumeration: a window that cannot
+  // be noted (no memory) ends it, and the windows noted so far are disabled.
+  static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
     auto* scope = reinterpret_cast<OtherWindowsDisabled*>(self);
-    if (window != scope->modal_ && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-      scope->disabled_.push_back(window);
+    if (window == scope->modal_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) {
+      return TRUE;
     }
-    return TRUE;
+    try {
+      scope->disabled_.push_back(window);
+      return TRUE;
+    } catch (...) {
+      return FALSE;
+    }
   }
 
   HWND modal_;
