@@ -65,25 +65,12 @@ DWORD FormStyle(const FormSpec& spec) {
 
 constexpr DWORD kFormExtendedStyle = WS_EX_CONTROLPARENT;
 
-void RegisterFormClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = kFormClass;
-    return ::RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) ThrowLastError("Cannot register the window class");
-}
-
 }  // namespace
 
 Win32Form::Win32Form(Win32Ui& ui, const FormSpec& spec)
     : ui_(ui), spec_(spec), background_(spec.background) {
-  RegisterFormClass(&Win32Form::WindowProcedure);
+  RegisterWindowClass(kFormClass, &Win32Form::WindowProcedure, ::LoadCursorW(nullptr, IDC_ARROW),
+                      ::LoadIconW(nullptr, IDI_APPLICATION));
   const std::wstring caption = ToWide(spec_.caption);
   // WM_NCCREATE stores `this` with the window, so window_ is set from there on.
   if (!::CreateWindowExW(kFormExtendedStyle, kFormClass, caption.c_str(), FormStyle(spec_),

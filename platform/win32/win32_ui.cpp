@@ -12,22 +12,10 @@ namespace {
 constexpr wchar_t kTaskWindowClass[] = L"FenlowTasks";
 constexpr UINT kRunPostedTask = WM_APP + 1;
 
-void RegisterTaskWindowClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kTaskWindowClass;
-    return ::RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) ThrowLastError("Cannot register the task window class");
-}
-
 }  // namespace
 
 Win32Ui::Win32Ui() {
-  RegisterTaskWindowClass(&Win32Ui::TaskWindowProcedure);
+  RegisterWindowClass(kTaskWindowClass, &Win32Ui::TaskWindowProcedure);
   taskWindow_.reset(::CreateWindowExW(0, kTaskWindowClass, L"Fenlow tasks", 0, 0, 0, 0, 0,
                                       HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), this));
   if (!taskWindow_) ThrowLastError("Cannot create the task window");
