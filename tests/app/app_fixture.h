@@ -43,7 +43,7 @@ class AppTest : public ::testing::Test {
   }
 
   SimulatedForm& Main() {
-    SimulatedForm* form = desktop->SimForms().FindForm("Form1");
+    SimulatedForm* form = desktop->SimForms().FindForm(form1::kName);
     if (form == nullptr) throw std::logic_error("Form1 is not loaded");
     return *form;
   }
