@@ -1,8 +1,8 @@
 // Start-up of the main window: the layout, the option list, the restored
 // choice, the monitor's start in its fixed order and the first view.
 #include "app_fixture.h"
-#include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::testing {
 namespace {
@@ -105,7 +105,7 @@ TEST_F(StartupTest, CaptionIconAndApplicationTitleAreTheProductName) {
 
 TEST_F(StartupTest, OptionListHoldsTheTwentyNineEntriesInOrder) {
   SimulatedForm& main = Start();
-  EXPECT_THAT(main.Sim(form1::kCombo1).Items(), ElementsAreArray(edits::kOptionListEntries));
+  EXPECT_THAT(main.Sim(form1::kCombo1).Items(), ElementsAreArray(OptionListEntries()));
 }
 
 TEST_F(StartupTest, FirstStartWithNoSettingsChoosesTheFirstEntry) {

@@ -7,23 +7,13 @@
 #include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::testing {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-struct AskedRow {
-  std::u16string option;
-  std::string dialog;
-  std::u16string caption;
-  std::u16string frameCaption;  // Form2 only
-  std::u16string typed1;
-  std::u16string typed2;  // Form3 only
-  std::u16string clipboard;
-  std::u16string edited;
-};
 
 // What the user saw in a dialog, read while it was open.
 struct Seen {
@@ -74,71 +64,41 @@ class StartButtonTest : public AppTest {
 
 namespace options = edits::options;
 
-const std::vector<AskedRow>& AskedRows() {
-  static const std::vector<AskedRow> rows = {
-      {std::u16string(options::kRemoveListItems), form2::kName,
-       u"Remove x (user-specified) character(s)", u"Remove what:", u"b\r\nd", u"", u"abcdabcd",
-       u"acac"},
-      {std::u16string(options::kRemoveFirstChars), form2::kName, u"Remove First x character(s)",
-       u"Remove what:", u"2", u"", u"abcdef", u"cdef"},
-      {std::u16string(options::kRemoveLastChars), form2::kName, u"Remove Last x character(s)",
-       u"Remove what:", u"2", u"", u"abcdef", u"abcd"},
-      {std::u16string(options::kRemoveTextAfterPosition), form2::kName,
-       u"Remove all text after x position", u"Remove what:", u"2", u"", u"abcdef", u"ab"},
-      {std::u16string(options::kRemoveTextBeforePosition), form2::kName,
-       u"Remove all text before x position", u"Remove what:", u"2", u"", u"abcdef", u"cdef"},
-      {std::u16string(options::kReplaceAlphabetChars), form2::kName,
-       u"Replace alphabet character(s) with...", u"Replace with", u"#", u"", u"a1b2", u"#1#2"},
-      {std::u16string(options::kReplaceNumericChars), form2::kName,
-       u"Replace numeric character(s) with...", u"Replace with", u"#", u"", u"a1b2", u"a#b#"},
-      {std::u16string(options::kReplaceAlphanumericChars), form2::kName,
-       u"Replace alphanumeric character(s) with...", u"Replace with", u"#", u"", u"a1-b", u"##-#"},
-      {std::u16string(options::kReplaceNonAlphanumericChars), form2::kName,
-       u"Replace non-alphanumeric character(s) with...", u"Replace with", u"#", u"", u"a1-b",
-       u"a1#b"},
-      {std::u16string(options::kReplaceListItems), form3::kName,
-       u"Replace x (user-specified) with...", u"", u"a\r\nb", u"x\r\ny", u"abc", u"xyc"},
-      {std::u16string(options::kReplaceTextAfterDelimiter), form3::kName,
-       u"Replace all text after user-defined with...", u"", u"=", u"#", u"a=b=c", u"a=#"},
-      {std::u16string(options::kReplaceTextBeforeDelimiter), form3::kName,
-       u"Replace all text before user-defined with...", u"", u"=", u"#", u"a=b=c", u"#=b=c"},
-      // The four options that ask in Form2 although no dialog was designed for them.
-      {std::u16string(options::kReplaceAllSpaces), form2::kName, u"Replace all spaces with...",
-       u"Replace with", u"_", u"", u"a b c", u"a_b_c"},
-      {std::u16string(options::kReplaceAllBlankLines), form2::kName,
-       u"Replace all blank lines (enters) with...", u"Replace with", u"#", u"", u"a\r\nb", u"a##b"},
-      {std::u16string(options::kRemoveTextAfterDelimiter), form2::kName,
-       u"Remove all text after user-defined character(s)", u"User-defined character(s)", u"=", u"",
-       u"a=b=c", u"a="},
-      {std::u16string(options::kRemoveTextBeforeDelimiter), form2::kName,
-       u"Remove all text before user-defined character(s)", u"User-defined character(s)", u"=", u"",
-       u"a=b=c", u"=b=c"},
-  };
-  return rows;
+std::string FormName(AsksIn dialog) {
+  return dialog == AsksIn::Form2 ? form2::kName : form3::kName;
 }
 
-TEST_F(StartButtonTest, EveryOptionWithParametersAsksInItsDialogAndAppliesWhatWasTyped) {
+// Four options ask in Form2 although no dialog was designed for them:
+// replacing all spaces or all blank lines, and removing the text after or
+// before a delimiter.
+TEST_F(StartButtonTest, EveryOptionAsksInItsDialogIfAnyAndAppliesWhatWasTyped) {
   Start();
-  for (const AskedRow& row : AskedRows()) {
+  for (const OptionRow& row : kEveryOption) {
     SCOPED_TRACE(std::string(row.option.begin(), row.option.end()));
     seen.clear();
-    Copy(row.clipboard);
+    Copy(std::u16string(row.clipText));
     State().BulkParam1 = u"left from before";
     State().BulkParam2 = u"left from before";
-    NextDialog([&](SimulatedForm& dialog) {
-      dialog.Type(dialog_controls::kText1, row.typed1);
-      if (row.dialog == form3::kName) dialog.Type(form3::kText2, row.typed2);
-      dialog.Click(dialog_controls::kPushButton1);
-    });
+    if (row.dialog != AsksIn::NoDialog) {
+      NextDialog([&](SimulatedForm& dialog) {
+        dialog.Type(dialog_controls::kText1, row.param1);
+        if (row.dialog == AsksIn::Form3) dialog.Type(form3::kText2, row.param2);
+        dialog.Click(dialog_controls::kPushButton1);
+      });
+    }
 
     ClickStart(row.option);
 
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].dialog, row.dialog);
-    EXPECT_EQ(seen[0].caption, row.caption);
-    EXPECT_EQ(seen[0].frameCaption, row.frameCaption);
-    EXPECT_THAT(seen[0].param1AtOpening, IsEmpty());
-    EXPECT_EQ(seen[0].param2AtOpening, row.dialog == form3::kName ? u"" : u"left from before");
+    if (row.dialog == AsksIn::NoDialog) {
+      EXPECT_THAT(seen, IsEmpty());
+    } else {
+      ASSERT_EQ(seen.size(), 1u);
+      EXPECT_EQ(seen[0].dialog, FormName(row.dialog));
+      EXPECT_EQ(seen[0].caption, row.caption);
+      EXPECT_EQ(seen[0].frameCaption, row.frameCaption);
+      EXPECT_THAT(seen[0].param1AtOpening, IsEmpty());
+      EXPECT_EQ(seen[0].param2AtOpening, row.dialog == AsksIn::Form3 ? u"" : u"left from before");
+    }
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), row.edited);
     EXPECT_EQ(TextOf(form1::kText1), row.edited);
     EXPECT_FALSE(State().BulkEditRequested);
