@@ -5,12 +5,12 @@
 // copy is not lost or edited, and monitoring goes on.
 #include <functional>
 
-#include "tests/reliability/reliability_fixture.h"
+#include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
 namespace {
 
-class DetachedEventsTest : public ReliabilityTest, public ::testing::WithParamInterface<bool> {
+class DetachedEventsTest : public MonitorTest, public ::testing::WithParamInterface<bool> {
  protected:
   bool IsSave() const { return GetParam(); }
 
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(BulkEditAndSave, DetachedEventsTest, ::testing::Bool(),
 // Clipboard changes by another program during the yields of a request: the
 // dispatcher's two (out of the chain, then back in it) and the change
 // handler's last one.
-class ChangeDuringYieldTest : public ReliabilityTest,
+class ChangeDuringYieldTest : public MonitorTest,
                               public ::testing::WithParamInterface<std::tuple<bool, int>> {
  protected:
   bool IsSave() const { return std::get<0>(GetParam()); }
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, ChangeDuringYieldTest,
                          YieldCaseName);
 
 // A click on either button during a yield of the other's request.
-TEST_F(ReliabilityTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
+TEST_F(MonitorTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
   Start(u"a b");
   for (int yield = 1; yield <= 3; ++yield) {
     desktop->OtherProgramSetsText(u"a b");

@@ -21,8 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "app/form1_layout.h"
-#include "app/program.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
@@ -31,14 +29,13 @@
 #include "platform/sim/simulated_ui.h"
 #include "shell/error_trap.h"
 #include "shell/program_config.h"
+#include "tests/app/app_fixture.h"
 
 namespace fenlow::testing {
 namespace {
 
 namespace options = edits::options;
 using platform::sim::CountedCall;
-using platform::sim::SimulatedDesktop;
-using platform::sim::SimulatedForm;
 using ::testing::IsEmpty;
 
 constexpr std::u16string_view kUserText = u"a b c";
@@ -49,7 +46,6 @@ constexpr std::u16string_view kNotRemembered = u"could not be remembered";
 constexpr char16_t kCursorFile[] = u"C:\\Program Files\\Fenlow\\HAND-M.CUR";
 constexpr char16_t kSkinFile[] = u"C:\\Program Files\\Fenlow\\x\\o.cjs";
 constexpr platform::Colour kSkinWindowColour = 0x00302010;  // "#102030"
-constexpr char16_t kChosenEditSetting[] = u"Kestrane\\Fenlow\\Combo1";
 constexpr char16_t kBlankLineSetting[] = u"Kestrane\\Fenlow\\Blank Line";
 // The stored choice, and the statement of Form1's load that adds it to the list.
 constexpr std::u16string_view kStoredChoice = options::kRemoveAllTabs;
@@ -82,9 +78,9 @@ std::string Describe(const Site& site) {
 
 // The program on a fresh simulated desktop: the user's text on the clipboard,
 // the hand cursor and a skin next to the program, a remembered choice.
-class World {
+class World : public ProgramOnDesktop {
  public:
-  World() : desktop(platform::sim::CreateSimulatedDesktop()) {
+  World() {
     desktop->AddFile(kCursorFile, "cursor");
     desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
     desktop->StoredSettings()[kChosenEditSetting] = std::u16string(kStoredChoice);
@@ -92,19 +88,7 @@ class World {
     desktop->WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
-  void Build() { program = std::make_unique<Program>(*desktop); }
-  void Start() {
-    Build();
-    program->Run();
-  }
-
-  SimulatedForm& Main() {
-    SimulatedForm* form = desktop->SimForms().FindForm(form1::kName);
-    if (form == nullptr) throw std::logic_error("Form1 is not loaded");
-    return *form;
-  }
-  ProgramState& State() { return program->State(); }
-  std::u16string Text1() { return Main().Sim(form1::kText1).Text(); }
+  std::u16string Text1() { return TextOf(form1::kText1); }
   platform::WindowHandle MainHandle() { return Main().Handle(); }
 
   std::vector<platform::sim::MessageBoxCall> Reports() const {
@@ -136,30 +120,11 @@ class World {
            rememberingChoice;
   }
 
-  // The monitor is hooked, heads the chain, is idle, and a later copy by
-  // another program shows up in Text1.
-  void ExpectMonitoringGoesOn() {
-    if (State().IsWritingBack) {
-      ADD_FAILURE() << "IsWritingBack is left set: every later clipboard change is ignored";
-      return;
-    }
-    EXPECT_EQ(desktop->CurrentProc(MainHandle()), &ClipboardMonitor::ViewerWndProc)
-        << "the main window is no longer hooked";
-    EXPECT_EQ(desktop->ChainHead(), MainHandle()) << "the main window left the viewer chain";
-    EXPECT_FALSE(State().IsBusy);
-    EXPECT_TRUE(State().MonitorEnabled);
-    desktop->OtherProgramSetsText(std::u16string(kCopiedLater));
-    desktop->Messaging().Yield();
-    EXPECT_EQ(Text1(), kCopiedLater) << "a later copy is not shown";
-  }
-
   void ExpectRequestsDown() {
     EXPECT_FALSE(State().BulkEditRequested);
     EXPECT_FALSE(State().ManualSaveRequested);
   }
 
-  std::unique_ptr<SimulatedDesktop> desktop;
-  std::unique_ptr<Program> program;
   std::vector<std::unique_ptr<platform::Form>> otherForms;
   std::vector<std::string> counted;  // the names of the calls counted, in order
 
