@@ -71,6 +71,12 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
     }
     return dialog;
   }
+  // Copies `text`, chooses `option` and opens its dialog; 0 when it did not open.
+  WindowHandle AskFor(std::u16string_view option, std::u16string_view text) {
+    CopyAndWaitForIt(text);
+    Choose(RowOf(option).option);
+    return OpenDialog(RowOf(option).caption);
+  }
   // An answered message box takes a moment to go; the next one is told apart only then.
   static bool MessageBoxClosed() {
     return probe::WaitUntil([] { return probe::FindChild(0, u"#32770", kApplicationTitle) == 0; });
@@ -144,10 +150,7 @@ TEST_F(BulkEditsOnTheDesktop, EveryOptionEditsTheClipboardWithWhatWasTypedInItsD
 }
 
 TEST_F(BulkEditsOnTheDesktop, CancelAppliesTheEditWithEmptyParameters) {
-  const OptionRow& replaceDigits = RowOf(options::kReplaceNumericChars);
-  CopyAndWaitForIt(u"a1b22c");
-  Choose(replaceDigits.option);
-  const WindowHandle dialog = OpenDialog(replaceDigits.caption);
+  const WindowHandle dialog = AskFor(options::kReplaceNumericChars, u"a1b22c");
   ASSERT_NE(dialog, 0u);
   Type(TextBox(dialog, 0), u"#");
   Press(dialog, u"Cancel");
@@ -155,11 +158,8 @@ TEST_F(BulkEditsOnTheDesktop, CancelAppliesTheEditWithEmptyParameters) {
 }
 
 TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
-  const OptionRow& replaceList = RowOf(options::kReplaceListItems);
-  const std::u16string_view caption = replaceList.caption;
-  CopyAndWaitForIt(u"abc");
-  Choose(replaceList.option);
-  const WindowHandle dialog = OpenDialog(caption);
+  const std::u16string_view caption = RowOf(options::kReplaceListItems).caption;
+  const WindowHandle dialog = AskFor(options::kReplaceListItems, u"abc");
   ASSERT_NE(dialog, 0u);
 
   auto forgot = probe::AnswerMessageBox(std::u16string(kApplicationTitle), dialog);
@@ -183,10 +183,7 @@ TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
 }
 
 TEST_F(BulkEditsOnTheDesktop, AnXThatIsNoNumberLeavesTheClipboardAndMonitoringGoesOn) {
-  const OptionRow& removeFirst = RowOf(options::kRemoveFirstChars);
-  CopyAndWaitForIt(u"keep me");
-  Choose(removeFirst.option);
-  const WindowHandle dialog = OpenDialog(removeFirst.caption);
+  const WindowHandle dialog = AskFor(options::kRemoveFirstChars, u"keep me");
   ASSERT_NE(dialog, 0u);
   Type(TextBox(dialog, 0), u"abc");
   auto told = probe::AnswerMessageBox(std::u16string(kApplicationTitle), fenlow.MainWindow());
