@@ -8,8 +8,8 @@ namespace fenlow {
 
 void Form1::PushButton3_Click() {
   ErrorTrap trap = TrapFor(u"PushButton3_Click");
-  if (trap.Test(100, [&] { return Find("PushButton3").Text() == kEditIdleCaption; })) {
-    trap(108, [&] { Find("PushButton3").SetText(kEditingCaption); });
+  if (trap.Test(100, [&] { return Find(form1::kPushButton3).Text() == kEditIdleCaption; })) {
+    trap(108, [&] { Find(form1::kPushButton3).SetText(kEditingCaption); });
     return;
   }
   // The save step: with the request flag up, the change handler leaves Text1
@@ -19,7 +19,7 @@ void Form1::PushButton3_Click() {
   trap(116, [&] { monitor_.OnClipboardChange(); });
   trap(118, [&] { state_.BulkEditRequested = false; });
   trap(120, [&] { state_.ManualSaveRequested = false; });
-  trap(126, [&] { Find("PushButton3").SetText(kEditIdleCaption); });
+  trap(126, [&] { Find(form1::kPushButton3).SetText(kEditIdleCaption); });
 }
 
 }  // namespace fenlow

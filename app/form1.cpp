@@ -50,30 +50,30 @@ platform::WindowHandle Form1::MainWindowHandle() {
   return Window().Handle();
 }
 std::u16string Form1::Text1() {
-  return Find("Text1").Text();
+  return Find(form1::kText1).Text();
 }
 void Form1::SetText1(std::u16string_view text) {
-  Find("Text1").SetText(text);
+  Find(form1::kText1).SetText(text);
 }
 std::u16string Form1::Combo1Text() {
-  return Find("Combo1").Text();
+  return Find(form1::kCombo1).Text();
 }
 
 ErrorTrap Form1::TrapFor(std::u16string_view procedure) {
-  return ErrorTrap(platform_.Forms(), TrapLocation(u"Form1", procedure));
+  return ErrorTrap(platform_.Forms(), TrapLocation(form1::kName, procedure));
 }
 
 void Form1::InstallHandlers() {
   platform::Form& window = Window();
-  window.On("PushButton1", ControlEvent::Click, [this] { PushButton1_Click(); });
+  window.On(form1::kPushButton1, ControlEvent::Click, [this] { PushButton1_Click(); });
   // The two buttons that change the clipboard take the monitor's road of
   // requests: a click that comes while a change is handled waits for it.
-  window.On("PushButton2", ControlEvent::Click,
+  window.On(form1::kPushButton2, ControlEvent::Click,
             [this] { monitor_.Requests().Run([this] { PushButton2_Click(); }); });
-  window.On("PushButton3", ControlEvent::Click,
+  window.On(form1::kPushButton3, ControlEvent::Click,
             [this] { monitor_.Requests().Run([this] { PushButton3_Click(); }); });
-  window.On("Combo1", ControlEvent::Change, [this] { Combo1_Change(); });
-  window.On("Combo1", ControlEvent::Click, [this] { Combo1_Click(); });
+  window.On(form1::kCombo1, ControlEvent::Change, [this] { Combo1_Change(); });
+  window.On(form1::kCombo1, ControlEvent::Click, [this] { Combo1_Click(); });
   window.OnQueryUnload([this] { Form_QueryUnload(); });
   InstallPointerFeedback(window);
 }
@@ -93,7 +93,7 @@ void Form1::Form_Load() {
   if (trap.Test(106, [&] { return FileExists(files, cursorPath = HandCursorPath(files)); }))
     trap(108, [&] { window.LoadCustomPointer(cursorPath); });
   for (int n = 1; n <= static_cast<int>(edits::kOptionListEntries.size()); ++n)
-    trap(126 + 2 * n, [&] { Find("Combo1").AddItem(edits::kOptionListEntries[n - 1]); });
+    trap(126 + 2 * n, [&] { Find(form1::kCombo1).AddItem(edits::kOptionListEntries[n - 1]); });
   trap(186, [&] { RestoreChosenEdit(); });
   trap(188, [&] { state_.MonitorEnabled = true; });
   trap(190, [&] { monitor_.HookWindow(); });
@@ -108,7 +108,7 @@ void Form1::RestoreChosenEdit() {
   std::u16string chosen =
       platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
                                 kChosenEditKey, edits::options::kRemoveAllSpaces);
-  Find("Combo1").SetText(chosen);
+  Find(form1::kCombo1).SetText(chosen);
 }
 
 void Form1::Combo1_Change() {

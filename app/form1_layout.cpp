@@ -10,6 +10,7 @@ namespace {
 using platform::ControlKind;
 using platform::ControlSpec;
 using platform::FontSpec;
+using namespace form1;
 
 // Each push button carries its own, larger font; everything else uses the window's.
 const FontSpec kWindowFont{u"Arial", 9.0, true};
@@ -32,13 +33,13 @@ ControlSpec PushButton(std::string name, std::string frame, std::u16string capti
 
 ControlSpec ClipboardTextBox() {
   ControlSpec text =
-      Captioned("Text1", ControlKind::TextBox, "Frame1", u"", {240, 315, 7320, 3105}, 1);
+      Captioned(kText1, ControlKind::TextBox, kFrame1, u"", {240, 315, 7320, 3105}, 1);
   text.verticalScroll = true;
   return text;
 }
 
 ControlSpec OptionList() {
-  return Captioned("Combo1", ControlKind::ComboList, "Frame2", u"", {240, 300, 7320, 345}, 3);
+  return Captioned(kCombo1, ControlKind::ComboList, kFrame2, u"", {240, 300, 7320, 345}, 3);
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ ControlSpec OptionList() {
 // seen in the fixed-size window but keeps its place in the tab order.
 platform::FormSpec Form1Spec() {
   platform::FormSpec spec;
-  spec.name = "Form1";
+  spec.name = kName;
   spec.caption = std::u16string(config::kProductName);
   spec.clientWidthTwips = 8040;
   spec.clientHeightTwips = 5685;
@@ -55,16 +56,16 @@ platform::FormSpec Form1Spec() {
   spec.background = platform::kWhite;
   spec.font = kWindowFont;
   spec.controls = {
-      Frame("Frame1", u"Current Clipboard Text", {120, 120, 7800, 4095}, 0),
+      Frame(kFrame1, u"Current Clipboard Text", {120, 120, 7800, 4095}, 0),
       ClipboardTextBox(),
-      PushButton("PushButton3", "Frame1", std::u16string(kEditIdleCaption), {240, 3525, 7320, 405},
+      PushButton(kPushButton3, kFrame1, std::u16string(kEditIdleCaption), {240, 3525, 7320, 405},
                  7),
-      Frame("Frame2", u"Builk Edit Options (You must stop editing first)", {120, 4270, 7800, 1300},
+      Frame(kFrame2, u"Builk Edit Options (You must stop editing first)", {120, 4270, 7800, 1300},
             2),
       OptionList(),
-      PushButton("PushButton2", "Frame2", u"Start Applying Bulk Edits", {240, 750, 7320, 405}, 4),
-      Frame("Frame3", u"Other Software", {120, 7320, 7800, 870}, 5),
-      PushButton("PushButton1", "Frame3", u"Wendlebox", {240, 300, 7320, 405}, 6),
+      PushButton(kPushButton2, kFrame2, u"Start Applying Bulk Edits", {240, 750, 7320, 405}, 4),
+      Frame(kFrame3, u"Other Software", {120, 7320, 7800, 870}, 5),
+      PushButton(kPushButton1, kFrame3, u"Wendlebox", {240, 300, 7320, 405}, 6),
   };
   return spec;
 }

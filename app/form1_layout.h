@@ -8,6 +8,19 @@
 
 namespace fenlow {
 
+// The names of the main window and its controls, by which the program finds them.
+namespace form1 {
+inline constexpr char kName[] = "Form1";
+inline constexpr char kFrame1[] = "Frame1";
+inline constexpr char kText1[] = "Text1";              // the clipboard's text
+inline constexpr char kPushButton3[] = "PushButton3";  // the edit button
+inline constexpr char kFrame2[] = "Frame2";
+inline constexpr char kCombo1[] = "Combo1";            // the option list
+inline constexpr char kPushButton2[] = "PushButton2";  // the start button
+inline constexpr char kFrame3[] = "Frame3";
+inline constexpr char kPushButton1[] = "PushButton1";  // the link button
+}  // namespace form1
+
 // Captions of the edit button's two states; the caption alone holds the state.
 inline constexpr std::u16string_view kEditIdleCaption = u"Edit/Retrieve Clipboard Text";
 inline constexpr std::u16string_view kEditingCaption =

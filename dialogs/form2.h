@@ -8,6 +8,14 @@
 
 namespace fenlow {
 
+// The names of the dialog and its controls, by which the program finds them.
+namespace form2 {
+using namespace dialog_controls;
+inline constexpr char kName[] = "Form2";
+inline constexpr char kFrame1[] = "Frame1";  // around Text1
+inline constexpr char kFrame2[] = "Frame2";  // around Check3
+}  // namespace form2
+
 class Form2 final : public ParameterDialog {
  public:
   using ParameterDialog::ParameterDialog;

@@ -5,17 +5,18 @@
 namespace fenlow {
 
 using platform::ControlKind;
+using namespace form3;
 
 platform::FormSpec Form3::Layout() const {
   using namespace dialog_layout;
   platform::FormSpec spec =
-      Dialog("Form3", u"Find and replace x (user-specified) character(s) in text file(s)", 5325);
+      Dialog(kName, u"Find and replace x (user-specified) character(s) in text file(s)", 5325);
   spec.controls.push_back(
-      Captioned("Label1(0)", ControlKind::Label, "", u"Find what:", {135, 120, 855, 225}, 2));
-  spec.controls.push_back(TextBox("Text1", "", {120, 420, 7800, 1905}, 0));
+      Captioned(kLabel1_0, ControlKind::Label, "", u"Find what:", {135, 120, 855, 225}, 2));
+  spec.controls.push_back(TextBox(kText1, "", {120, 420, 7800, 1905}, 0));
   spec.controls.push_back(
-      Captioned("Label1(1)", ControlKind::Label, "", u"Replace with:", {135, 2480, 1140, 225}, 3));
-  spec.controls.push_back(TextBox("Text2", "", {120, 2770, 7800, 1905}, 1));
+      Captioned(kLabel1_1, ControlKind::Label, "", u"Replace with:", {135, 2480, 1140, 225}, 3));
+  spec.controls.push_back(TextBox(kText2, "", {120, 2770, 7800, 1905}, 1));
   AddOkCancel(spec, 4800, 5, 6);
   // Designed below the client area: not seen, but still set from the setting.
   spec.controls.push_back(BlankLineCheckBox("", {135, 5895, 4515, 375}, 4));
@@ -27,8 +28,8 @@ platform::FormSpec Form3::Layout() const {
 void Form3::PushButton1_Click() {
   ErrorTrap trap(Ui(), Location(u"PushButton1_Click"));
   ProgramState& state = State();
-  trap(100, [&] { state.BulkParam1 = TextOf("Text1"); });
-  trap(102, [&] { state.BulkParam2 = TextOf("Text2"); });
+  trap(100, [&] { state.BulkParam1 = TextOf(kText1); });
+  trap(102, [&] { state.BulkParam2 = TextOf(kText2); });
   std::size_t findLines = 0;
   std::size_t replaceLines = 0;
   trap(104, [&] { findLines = LineCount(state.BulkParam1); });

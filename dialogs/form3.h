@@ -7,6 +7,15 @@
 
 namespace fenlow {
 
+// The names of the dialog and its controls, by which the program finds them.
+namespace form3 {
+using namespace dialog_controls;
+inline constexpr char kName[] = "Form3";
+inline constexpr char kLabel1_0[] = "Label1(0)";  // "Find what:"
+inline constexpr char kLabel1_1[] = "Label1(1)";  // "Replace with:"
+inline constexpr char kText2[] = "Text2";         // the replacement
+}  // namespace form3
+
 inline constexpr std::u16string_view kLineCountsDifferMessage =
     u"The number of lines of Find What and Replace With.";
 inline constexpr std::u16string_view kFindWhatMissingMessage = u"You forgot to input find what.";

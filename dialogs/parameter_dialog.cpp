@@ -7,6 +7,8 @@
 
 namespace fenlow {
 
+using namespace dialog_controls;
+
 namespace {
 
 constexpr std::u16string_view kBlankLineKey = u"Blank Line";
@@ -31,7 +33,7 @@ platform::FormSpec Dialog(std::string name, std::u16string caption, int clientHe
   spec.minimizeBox = false;
   spec.background = platform::kWhite;
   spec.font = platform::FontSpec{u"Arial", 9.0, true};
-  spec.cancelControl = "PushButton2";
+  spec.cancelControl = kPushButton2;
   return spec;
 }
 
@@ -44,8 +46,8 @@ void AddOkCancel(platform::FormSpec& spec, int top, int okTab, int cancelTab) {
     control.font = buttonFont;
     return control;
   };
-  spec.controls.push_back(button("PushButton1", u"OK", 120, okTab));
-  spec.controls.push_back(button("PushButton2", u"Cancel", 4080, cancelTab));
+  spec.controls.push_back(button(kPushButton1, u"OK", 120, okTab));
+  spec.controls.push_back(button(kPushButton2, u"Cancel", 4080, cancelTab));
 }
 
 platform::ControlSpec Captioned(std::string name, platform::ControlKind kind, std::string container,
@@ -71,7 +73,7 @@ platform::ControlSpec TextBox(std::string name, std::string container, platform:
 
 platform::ControlSpec BlankLineCheckBox(std::string container, platform::TwipsRect rect,
                                         int tabIndex) {
-  return Captioned("Check3", platform::ControlKind::CheckBox, std::move(container),
+  return Captioned(kCheck3, platform::ControlKind::CheckBox, std::move(container),
                    u"Leave blank line(s) where text has been removed", rect, tabIndex);
 }
 
@@ -119,15 +121,15 @@ void ParameterDialog::Load() {
 
 void ParameterDialog::WireHandlers(platform::Form& window) {
   using platform::ControlEvent;
-  window.On("PushButton1", ControlEvent::Click, [this] { PushButton1_Click(); });
-  window.On("PushButton2", ControlEvent::Click, [this] { PushButton2_Click(); });
-  window.On("Check3", ControlEvent::Click, [this] { OnCheck3Clicked(); });
+  window.On(kPushButton1, ControlEvent::Click, [this] { PushButton1_Click(); });
+  window.On(kPushButton2, ControlEvent::Click, [this] { PushButton2_Click(); });
+  window.On(kCheck3, ControlEvent::Click, [this] { OnCheck3Clicked(); });
   window.On("", ControlEvent::MouseMove, [this] { Form_MouseMove(); });
   for (const std::string& area : ArrowAreas()) {
     window.On(area, ControlEvent::MouseMove, [this] { Form_MouseMove(); });
   }
-  window.On("PushButton1", ControlEvent::MouseMove, [this] { PushButton_MouseMove(); });
-  window.On("PushButton2", ControlEvent::MouseMove, [this] { PushButton_MouseMove(); });
+  window.On(kPushButton1, ControlEvent::MouseMove, [this] { PushButton_MouseMove(); });
+  window.On(kPushButton2, ControlEvent::MouseMove, [this] { PushButton_MouseMove(); });
 }
 
 void ParameterDialog::Form_Load() {
@@ -159,14 +161,14 @@ void ParameterDialog::SetCheck3FromSetting(ErrorTrap& trap) {
                                           kBlankLineKey, kTrue);
   });
   if (trap.Test(110, [&] { return blankLine == kTrue; })) {
-    trap(112, [&] { window_->Find("Check3").SetChecked(true); });
+    trap(112, [&] { window_->Find(kCheck3).SetChecked(true); });
   } else {
-    trap(114, [&] { window_->Find("Check3").SetChecked(false); });
+    trap(114, [&] { window_->Find(kCheck3).SetChecked(false); });
   }
 }
 
 void ParameterDialog::Check3_Click() {
-  bool checked = Window().Find("Check3").Checked();
+  bool checked = Window().Find(kCheck3).Checked();
   platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection, kBlankLineKey,
                              checked ? kTrue : kFalse);
 }
@@ -197,8 +199,7 @@ void ParameterDialog::PushButton_MouseMove() {
 }
 
 std::u16string ParameterDialog::Location(std::u16string_view procedure) const {
-  const std::string& name = Layout().name;
-  return TrapLocation(std::u16string(name.begin(), name.end()), procedure);
+  return TrapLocation(Layout().name, procedure);
 }
 
 std::u16string ParameterDialog::TextOf(std::string_view control) {

@@ -19,6 +19,14 @@ namespace fenlow {
 // more than it has CR LF pairs (a trailing CR LF makes a final empty line).
 [[nodiscard]] std::size_t LineCount(std::u16string_view text);
 
+// The names of the controls both dialogs have, by which the program finds them.
+namespace dialog_controls {
+inline constexpr char kText1[] = "Text1";              // the (first) entry
+inline constexpr char kPushButton1[] = "PushButton1";  // OK
+inline constexpr char kPushButton2[] = "PushButton2";  // Cancel
+inline constexpr char kCheck3[] = "Check3";            // the "Blank Line" check box
+}  // namespace dialog_controls
+
 // Layout pieces both dialogs are designed with (twips).
 namespace dialog_layout {
 // A fixed dialog of the given client size: white, Arial 9 pt bold, close box

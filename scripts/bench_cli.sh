@@ -5,19 +5,14 @@
 # tool's output equals fenlow-cli's, and fenlow-cli's peak memory.
 #
 #   scripts/bench_cli.sh [BUILD_DIR]   (default build/engine-bench, Release)
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/engine-bench}
+build=$(realpath -m "${1:-$(dirname "$0")/../build/engine-bench}")
+source "$(dirname "$0")/build_env.sh"
 runs=5
 size=$((50 * 1000 * 1000))
 
-if [[ ! -x /usr/bin/time ]]; then
-  apt-get install -y time >/dev/null
-fi
-cmake --preset native -B "$build" -DCMAKE_BUILD_TYPE=Release -DFENLOW_BUILD_TESTS=OFF \
-  -DFENLOW_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target fenlow-cli write_sample_text >/dev/null
+ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_BENCH_PACKAGES[@]}"
+fenlow_build native "$build" -DCMAKE_BUILD_TYPE=Release -DFENLOW_BUILD_TESTS=OFF \
+  -DFENLOW_BUILD_BENCH=ON fenlow-cli write_sample_text >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

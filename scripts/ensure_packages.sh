@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2034  # the package lists are for the scripts that source this file
 # Installs the Debian packages the build and the tests need, when missing.
 # Sourced or run: ensure_packages <package>...; the package lists below are
 # what each command of the README uses.
@@ -6,11 +7,16 @@ set -euo pipefail
 
 FENLOW_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev)
-FENLOW_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 wine xvfb xclip
-  x11-utils imagemagick fonts-liberation)
+# The Windows cross-build; Wine with a virtual display, the clipboard tool and
+# the window and screenshot tools; both together.
+FENLOW_CROSS_PACKAGES=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+FENLOW_WINE_PACKAGES=(wine64 wine xvfb xclip x11-utils imagemagick fonts-liberation)
+FENLOW_WINDOWS_PACKAGES=("${FENLOW_CROSS_PACKAGES[@]}" "${FENLOW_WINE_PACKAGES[@]}")
 # The release (scripts/package.sh, scripts/test_release.sh): the installer
 # compiler, the zip tools.
 FENLOW_RELEASE_PACKAGES=(nsis zip unzip)
+# scripts/bench_cli.sh: the peak-memory timer and the tools it races.
+FENLOW_BENCH_PACKAGES=(time python3)
 
 ensure_packages() {
   local missing=()

@@ -4,20 +4,16 @@
 #   scripts/fuzz.sh [seconds per target, default 300] [target...]
 # New inputs found go to build/fuzz/work/<target>/ (not into the repository);
 # a failing input is saved as build/fuzz/work/crash-* and the script fails.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/ensure_packages.sh
+source "$(dirname "$0")/build_env.sh"
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}"
 
 seconds=${1:-300}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_edits fuzz_utf fuzz_cli)
-jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
-cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DFENLOW_BUILD_FUZZERS=ON -DFENLOW_BUILD_TESTS=OFF -DFENLOW_WERROR=ON >/dev/null
-cmake --build build/fuzz -j"$jobs" --target "${targets[@]}"
+fenlow_build native build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DFENLOW_BUILD_FUZZERS=ON \
+  -DFENLOW_BUILD_TESTS=OFF -DFENLOW_WERROR=ON "${targets[@]}"
 
 for target in "${targets[@]}"; do
   work=build/fuzz/work/$target

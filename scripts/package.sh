@@ -6,17 +6,13 @@
 # The version is the project's, from project() in CMakeLists.txt; the same
 # one is in fenlow.exe's version information and in the installer.
 # FENLOW_RELEASE_BUILD picks the build folder (default build/release).
-set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/build_env.sh"
 root="$PWD"
-source scripts/ensure_packages.sh
-ensure_packages cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
-  "${FENLOW_RELEASE_PACKAGES[@]}"
+ensure_packages "${FENLOW_CROSS_PACKAGES[@]}" "${FENLOW_RELEASE_PACKAGES[@]}"
 
-build_dir="${FENLOW_RELEASE_BUILD:-build/release}"
-cmake --preset windows -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DFENLOW_BUILD_TESTS=OFF \
-  ${FENLOW_WERROR:+-DFENLOW_WERROR=ON} >/dev/null
-cmake --build "$build_dir" -j2 --target fenlow fenlow-cli
+build_dir="$FENLOW_RELEASE_BUILD"
+fenlow_build windows "$build_dir" -DCMAKE_BUILD_TYPE=Release -DFENLOW_BUILD_TESTS=OFF \
+  fenlow fenlow-cli
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || {

@@ -4,21 +4,17 @@
 # Wine virtual desktop (which draws the window frame itself, as no window
 # manager runs here), and saves the main window's picture as
 # docs/screenshot.png.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/ensure_packages.sh
+source "$(dirname "$0")/build_env.sh"
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
 
-build_dir="${FENLOW_WINDOWS_BUILD:-build/windows}"
-cmake --preset windows -B "$build_dir" >/dev/null
-cmake --build "$build_dir" -j2 --target fenlow
+fenlow_build windows "$FENLOW_WINDOWS_BUILD" fenlow
 
 # shellcheck source=wine_env.sh
 source scripts/wine_env.sh
 
 printf 'Dear team,\n\nthe  quarterly   figures are attached.\n\tSee you on Monday!\n' |
   xclip -selection clipboard -i
-(cd "$build_dir" && exec wine explorer /desktop=FenlowScreenshot,640x480 fenlow.exe) \
+(cd "$FENLOW_WINDOWS_BUILD" && exec wine explorer /desktop=FenlowScreenshot,640x480 fenlow.exe) \
   >/dev/null 2>&1 &
 desktop=$!
 # Ends what was started here, by process id: the program, then its desktop.

@@ -2,21 +2,17 @@
 # Builds the Windows program and starts it: under Wine on the current X
 # display, or on a virtual one (Xvfb) when there is none, in which case a
 # screenshot is taken once the window is up and its path printed.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/ensure_packages.sh
+source "$(dirname "$0")/build_env.sh"
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
 
-jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$jobs" --target fenlow
+fenlow_build windows "$FENLOW_WINDOWS_BUILD" fenlow
 
 had_display=${DISPLAY:-}
 # shellcheck source=wine_env.sh
 source scripts/wine_env.sh
 trap fenlow_wine_stop EXIT
 
-wine build/windows/fenlow.exe 2> >(grep -v -e wine32 -e multiarch -e add-architecture >&2) &
+wine "$FENLOW_WINDOWS_BUILD/fenlow.exe" 2> >(fenlow_wine_quiet >&2) &
 program=$!
 
 if [ -z "$had_display" ]; then

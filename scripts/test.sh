@@ -1,28 +1,30 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suites (engine, simulated
-# desktop, command-line tool) and the Windows build under Wine.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/ensure_packages.sh
+# desktop, command-line tool), the benchmarks built and run briefly, and the
+# Windows build under Wine. Every build of the README runs here, so none of
+# them can rot.
+source "$(dirname "$0")/build_env.sh"
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
 
-jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
-export FENLOW_WERROR=1  # the Windows builds of the scripts below, too
+export FENLOW_WERROR=1  # every build below, the other scripts' too
 
-echo "== native build and tests"
-cmake --preset native -DFENLOW_WERROR=ON >/dev/null
-cmake --build --preset native -j"$jobs"
-ctest --preset native -j"$jobs"
+echo "== native build (with the benchmarks) and tests"
+fenlow_build native build/native -DFENLOW_BUILD_BENCH=ON
+ctest --preset native -j"$FENLOW_JOBS"
+
+echo "== benchmarks, a short run each"
+build/native/bench/fenlow_edits_bench --benchmark_min_time=0.01
+build/native/bench/fenlow_monitor_bench --benchmark_filter='/5MB/'  # the smallest text only
 
 echo "== native suites under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset native-asan -DFENLOW_WERROR=ON >/dev/null
-cmake --build --preset native-asan -j"$jobs"
-ctest --preset native-asan -j"$jobs"
+fenlow_build native-asan build/native-asan
+ctest --preset native-asan -j"$FENLOW_JOBS"
 
 echo "== fuzz targets, 20 seconds each"
 bash scripts/fuzz.sh 20
 
-echo "== Windows build and tests under Wine"
+echo "== Windows build, the whole preset, and tests under Wine"
+fenlow_build windows "$FENLOW_WINDOWS_BUILD"
 bash scripts/test_wine.sh
 
 echo "== The real program under Wine: end-to-end scenarios"

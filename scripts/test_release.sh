@@ -8,11 +8,9 @@
 # it was given, closes it, installs again over a running Fenlow, uninstalls
 # silently and checks that the program files, the shortcut and the entry are
 # gone while the user's settings stay.
-set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/build_env.sh"
 root="$PWD"
-source scripts/ensure_packages.sh
-ensure_packages "${FENLOW_WINDOWS_PACKAGES[@]}" "${FENLOW_RELEASE_PACKAGES[@]}" cmake make
+ensure_packages "${FENLOW_WINDOWS_PACKAGES[@]}" "${FENLOW_RELEASE_PACKAGES[@]}"
 
 passed=0
 failed=0
@@ -33,7 +31,7 @@ give_up() {
 
 echo "== building the release"
 bash scripts/package.sh
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "${FENLOW_RELEASE_BUILD:-build/release}/CMakeCache.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$FENLOW_RELEASE_BUILD/CMakeCache.txt")
 zip_file="dist/fenlow-$version-win64.zip"
 setup_file="dist/fenlow-$version-setup.exe"
 [ -f "$zip_file" ] && [ -f "$setup_file" ] || give_up "package.sh made $zip_file and $setup_file"
@@ -41,7 +39,7 @@ setup_file="dist/fenlow-$version-setup.exe"
 echo "== the checker program"
 cmake -S tests/release -B build/release-probe --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release-probe -j2 >/dev/null
+cmake --build build/release-probe -j"$FENLOW_JOBS" >/dev/null
 probe="$root/build/release-probe/release_probe.exe"
 
 echo "== the portable zip"
@@ -88,9 +86,7 @@ cleanup() {
   fenlow_wine_stop
 }
 trap cleanup EXIT
-# The wine launcher's advice about a missing 32-bit Wine is noise: all is 64-bit.
-quiet() { grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'add-architecture' -e 'wine32:i386' >&2 || true; }
-win() { timeout "${WIN_TIMEOUT:-60}" wine "$@" 2> >(quiet); }
+win() { timeout "${WIN_TIMEOUT:-60}" wine "$@" 2> >(fenlow_wine_quiet >&2); }
 windows_var() { win cmd /c echo "%$1%" | tr -d '\r'; }
 reg_value() {  # KEY NAME: the value's data, empty when absent
   win reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
@@ -98,6 +94,14 @@ reg_value() {  # KEY NAME: the value's data, empty when absent
 }
 key_absent() { ! timeout 60 wine reg query "$1" >/dev/null 2>&1; }
 no_main_window() { ! timeout 30 wine "$probe" wait-window 0 >/dev/null 2>&1; }
+# Waits up to 30 s for the process PID to end.
+process_ends() {
+  for _ in $(seq 150); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.2
+  done
+  return 1
+}
 
 cli_result=$(cd "$scratch/portable" && printf 'a b  c' | win fenlow-cli.exe apply "Remove all spaces in clipboard") || true
 check "the zip's fenlow-cli.exe edits under Wine ('a b  c' -> '$cli_result')" test "$cli_result" = "abc"
@@ -141,7 +145,7 @@ clip_text="Fenlow release check $$ $(date +%s)"
 printf '%s' "$clip_text" >"$scratch/clipboard.txt"
 xclip -selection clipboard -i -quiet "$scratch/clipboard.txt" >/dev/null 2>&1 &
 xclip_pid=$!
-timeout 120 wine start /wait "$shortcut_win" > >(quiet) 2>&1 &
+timeout 120 wine start /wait "$shortcut_win" > >(fenlow_wine_quiet >&2) 2>&1 &
 start_pid=$!
 if win "$probe" wait-window 60; then
   ok "Fenlow's window appears"
@@ -152,16 +156,11 @@ if win "$probe" wait-window 60; then
 else
   not_ok "Fenlow's window appears"
 fi
-ended=no
-for _ in $(seq 150); do
-  kill -0 "$start_pid" 2>/dev/null || { ended=yes; break; }
-  sleep 0.2
-done
-check "the program has ended" test "$ended" = yes
+check "the program has ended" process_ends "$start_pid"
 start_pid=""
 
 echo "-- installing again over a running Fenlow"
-(cd "$install_dir" && exec timeout 120 wine ./fenlow.exe) > >(quiet) 2>&1 &
+(cd "$install_dir" && exec timeout 120 wine ./fenlow.exe) > >(fenlow_wine_quiet >&2) 2>&1 &
 start_pid=$!
 if win "$probe" wait-window 60; then
   WIN_TIMEOUT=180 check "the setup closes the running program and succeeds" win "$setup_file" /S
@@ -170,12 +169,7 @@ if win "$probe" wait-window 60; then
 else
   not_ok "Fenlow's window appears for the reinstall"
 fi
-ended=no
-for _ in $(seq 150); do
-  kill -0 "$start_pid" 2>/dev/null || { ended=yes; break; }
-  sleep 0.2
-done
-check "the running program ended for the reinstall" test "$ended" = yes
+check "the running program ended for the reinstall" process_ends "$start_pid"
 start_pid=""
 
 echo "-- silent uninstall"

@@ -1,21 +1,18 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs under Wine:
 #   source scripts/wine_env.sh
-# Installs what is missing (wine64, Xvfb, xclip), sets up a Wine prefix of
+# Installs what is missing (wine64, Xvfb, xclip, ...), sets up a Wine prefix of
 # the repository's own under build/, and gives the programs an X display:
 # the current one, or a virtual one started here (stopped by fenlow_wine_stop).
 
 FENLOW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck source=ensure_packages.sh
+source "$FENLOW_ROOT/scripts/ensure_packages.sh"
 
-fenlow_install_missing() {
-  local missing=()
-  command -v wine >/dev/null 2>&1 || missing+=(wine wine64)
-  command -v Xvfb >/dev/null 2>&1 || missing+=(xvfb)
-  command -v xclip >/dev/null 2>&1 || missing+=(xclip)
-  [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing ${missing[*]} ..."
-  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+# Filters the wine launcher's advice about a missing 32-bit Wine out of the
+# output it is given: noise here, as the programs are 64-bit.
+fenlow_wine_quiet() {
+  grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'add-architecture' -e 'wine32:i386' || true
 }
 
 fenlow_start_display() {
@@ -45,7 +42,7 @@ fenlow_wine_stop() {
   fi
 }
 
-fenlow_install_missing || return 1
+ensure_packages "${FENLOW_WINE_PACKAGES[@]}" || return 1
 export WINEPREFIX="${WINEPREFIX:-$FENLOW_ROOT/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
@@ -59,15 +56,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # Runs a Windows GoogleTest binary under Wine with a time limit and returns
-# its exit code. The launcher's advice about a missing 32-bit Wine is noise
-# here: the programs are 64-bit.
+# its exit code.
 fenlow_run_windows_tests() {
   local program=$1 limit=$2
   shift 2
   local status
   set +e
-  timeout "$limit" wine "$program" --gtest_brief=1 "$@" 2>&1 |
-    grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'add-architecture' -e 'wine32:i386'
+  timeout "$limit" wine "$program" --gtest_brief=1 "$@" 2>&1 | fenlow_wine_quiet
   status=${PIPESTATUS[0]}
   set -e
   return "$status"

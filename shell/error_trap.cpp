@@ -34,6 +34,10 @@ std::u16string TrapLocation(std::u16string_view window, std::u16string_view proc
   return location;
 }
 
+std::u16string TrapLocation(std::string_view formName, std::u16string_view procedure) {
+  return TrapLocation(std::u16string(formName.begin(), formName.end()), procedure);
+}
+
 void ShowErrorReport(platform::Ui& ui, std::u16string_view description,
                      std::u16string_view location, std::int32_t label) {
   ui.ShowMessage(ErrorReportText(description, location, label), platform::kMessageBoxExclamation,

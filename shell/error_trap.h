@@ -28,6 +28,8 @@ namespace fenlow {
 // The location text of a trapped procedure: "in Fenlowpad2021/08/31.Form1.Form_Load ".
 [[nodiscard]] std::u16string TrapLocation(std::u16string_view window,
                                           std::u16string_view procedure);
+// The same for a form by the name its layout gives it (ASCII).
+[[nodiscard]] std::u16string TrapLocation(std::string_view formName, std::u16string_view procedure);
 
 // Shows the report (title "Application Error", style 48) and waits until the user closes it.
 void ShowErrorReport(platform::Ui& ui, std::u16string_view description,

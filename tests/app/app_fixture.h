@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/program.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
+#include "tests/support/monitoring_goes_on.h"
 
 namespace fenlow::testing {
 
@@ -30,20 +32,24 @@ inline platform::FormSpec BareForm(std::string name) {
   return spec;
 }
 
-class AppTest : public ::testing::Test {
- protected:
-  AppTest() : desktop(platform::sim::CreateSimulatedDesktop()) {}
-
+// The program on a simulated desktop, for a test and for each of the runs
+// that need a fresh desktop apiece.
+class ProgramOnDesktop {
+ public:
+  // Makes the program anew without running it; the previous run's windows go first.
+  void Build() {
+    program.reset();
+    program = std::make_unique<Program>(*desktop);
+  }
   // Starts a program (a restart when one ran before) and returns its main window.
   SimulatedForm& Start() {
-    program.reset();  // the previous run's windows are gone before the next starts
-    program = std::make_unique<Program>(*desktop);
+    Build();
     program->Run();
     return Main();
   }
 
   SimulatedForm& Main() {
-    SimulatedForm* form = desktop->SimForms().FindForm("Form1");
+    SimulatedForm* form = desktop->SimForms().FindForm(form1::kName);
     if (form == nullptr) throw std::logic_error("Form1 is not loaded");
     return *form;
   }
@@ -57,6 +63,16 @@ class AppTest : public ::testing::Test {
     return texts;
   }
 
+  void ExpectMonitoringGoesOn() {
+    ExpectMonitorFollowsTheClipboard(*desktop, State(), program->MainForm());
+  }
+
+  std::unique_ptr<SimulatedDesktop> desktop = platform::sim::CreateSimulatedDesktop();
+  std::unique_ptr<Program> program;
+};
+
+class AppTest : public ::testing::Test, public ProgramOnDesktop {
+ protected:
   // The calls after the first one equal to `from`, in order.
   std::vector<std::string> CallsFrom(const std::string& from) const {
     const auto& calls = desktop->Calls();
@@ -65,9 +81,6 @@ class AppTest : public ::testing::Test {
   }
 
   std::string Hex(platform::WindowHandle window) const { return SimulatedDesktop::Hex(window); }
-
-  std::unique_ptr<SimulatedDesktop> desktop;
-  std::unique_ptr<Program> program;
 };
 
 }  // namespace fenlow::testing

@@ -18,14 +18,14 @@ class EditButtonTest : public AppTest {
 
 TEST_F(EditButtonTest, ClickWhileIdleOnlyChangesTheCaption) {
   SimulatedForm& main = StartWithText(u"on the clipboard");
-  main.Click("PushButton3");  // saves: back to idle
-  main.Type("Text1", u"typed, not saved");
+  main.Click(form1::kPushButton3);  // saves: back to idle
+  main.Type(form1::kText1, u"typed, not saved");
   desktop->ClearCalls();
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
 
-  EXPECT_EQ(TextOf("PushButton3"), kEditingCaption);
-  EXPECT_EQ(TextOf("Text1"), u"typed, not saved");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"typed, not saved");
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"on the clipboard");
   EXPECT_FALSE(State().ManualSaveRequested);
   EXPECT_FALSE(State().BulkEditRequested);
@@ -35,73 +35,73 @@ TEST_F(EditButtonTest, ClickWhileIdleOnlyChangesTheCaption) {
 TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
   SimulatedForm& main = StartWithText(u"before");
   const std::u16string edited = u"caf\u00e9 \U0001F600\r\nsecond line ";
-  main.Type("Text1", edited);
+  main.Type(form1::kText1, edited);
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
 
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), edited);
-  EXPECT_EQ(TextOf("Text1"), edited);
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kText1), edited);
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_FALSE(State().ManualSaveRequested);
   EXPECT_FALSE(State().BulkEditRequested);
   // Its own write is not taken for a change of another program.
   desktop->Messaging().Yield();
-  EXPECT_EQ(TextOf("Text1"), edited);
+  EXPECT_EQ(TextOf(form1::kText1), edited);
 }
 
 TEST_F(EditButtonTest, SaveWithEmptyClipboardWritesNothingAndStillReturnsToIdle) {
   SimulatedForm& main = Start();
-  main.Type("Text1", u"nowhere to go");
+  main.Type(form1::kText1, u"nowhere to go");
   desktop->ClearCalls();
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
 
   EXPECT_TRUE(desktop->ClipboardFormats().empty());
   EXPECT_EQ(std::count(desktop->Calls().begin(), desktop->Calls().end(), "EmptyClipboard"), 0);
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
-  EXPECT_EQ(TextOf("Text1"), u"nowhere to go");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"nowhere to go");
 }
 
 TEST_F(EditButtonTest, SaveOverAPictureReplacesItWithTheText) {
   SimulatedForm& main = Start();
   desktop->OtherProgramSets({{format::kBitmap, u""}});
   desktop->Messaging().Yield();
-  main.Type("Text1", u"instead of the picture");
+  main.Type(form1::kText1, u"instead of the picture");
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
 
   EXPECT_EQ(desktop->ClipboardFormats().count(format::kBitmap), 0u);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"instead of the picture");
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 
 TEST_F(EditButtonTest, SaveOfEmptyText1EmptiesTheClipboard) {
   SimulatedForm& main = StartWithText(u"to be wiped");
-  main.Type("Text1", u"");
+  main.Type(form1::kText1, u"");
   desktop->ClearCalls();
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
 
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"");
   EXPECT_THAT(desktop->Calls(), ::testing::Contains("EmptyClipboard"));
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 
 // A save clicked while a write-back is under way waits for it to end, and
 // then stores Text1 as it stands.
 TEST_F(EditButtonTest, SaveDuringAWriteBackIsCarriedOutRightAfter) {
   SimulatedForm& main = StartWithText(u"kept");
-  main.Type("Text1", u"written after");
+  main.Type(form1::kText1, u"written after");
   State().IsWritingBack = true;  // the dispatcher is in the middle of its run
 
-  main.Click("PushButton3");
+  main.Click(form1::kPushButton3);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept");
-  EXPECT_EQ(TextOf("PushButton3"), kEditingCaption);
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 
   State().IsWritingBack = false;
   desktop->RunMessageLoop();
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"written after");
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_FALSE(State().ManualSaveRequested);
 }
 
@@ -110,42 +110,42 @@ TEST_F(EditButtonTest, SaveDuringAWriteBackIsCarriedOutRightAfter) {
 // writes nothing, leaving the copy's other formats alone.
 TEST_F(EditButtonTest, ASaveThatWaitedForACopyLeavesTheCopyWhole) {
   SimulatedForm& main = StartWithText(u"first");
-  main.Type("Text1", u"unsaved typing");
+  main.Type(form1::kText1, u"unsaved typing");
   const std::map<std::int32_t, std::u16string> copy = {{format::kText, u"their copy"},
                                                        {format::kRichText, u"{\\rtf1 their copy}"}};
   desktop->OtherProgramSets(copy);
-  desktop->DuringNextYield([&] { main.Click("PushButton3"); });  // while the copy is handled
+  desktop->DuringNextYield([&] { main.Click(form1::kPushButton3); });  // while it is handled
   desktop->RunMessageLoop();
 
-  EXPECT_EQ(TextOf("PushButton3"), kEditIdleCaption);
-  EXPECT_EQ(TextOf("Text1"), u"their copy");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"their copy");
   EXPECT_EQ(desktop->ClipboardFormats(), copy);
 }
 
 TEST_F(EditButtonTest, CopyInAnotherProgramWhileEditingReplacesUnsavedTyping) {
   SimulatedForm& main = StartWithText(u"first");
-  main.Type("Text1", u"unsaved typing");
+  main.Type(form1::kText1, u"unsaved typing");
   desktop->OtherProgramSetsText(u"copied elsewhere");
   desktop->Messaging().Yield();
-  EXPECT_EQ(TextOf("Text1"), u"copied elsewhere");
-  EXPECT_EQ(TextOf("PushButton3"), kEditingCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"copied elsewhere");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 }
 
 TEST_F(EditButtonTest, StartButtonAppliesTheChosenEditOnceAndLowersBothFlags) {
   SimulatedForm& main = StartWithText(u"a b  c");
-  main.Pick("Combo1", u"Remove all spaces in clipboard");
+  main.Pick(form1::kCombo1, u"Remove all spaces in clipboard");
 
-  main.Click("PushButton2");
+  main.Click(form1::kPushButton2);
 
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abc");
-  EXPECT_EQ(TextOf("Text1"), u"abc");
+  EXPECT_EQ(TextOf(form1::kText1), u"abc");
   EXPECT_FALSE(State().BulkEditRequested);
   EXPECT_FALSE(State().ManualSaveRequested);
   // A later copy is only shown, not edited.
   desktop->OtherProgramSetsText(u"x y");
   desktop->Messaging().Yield();
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x y");
-  EXPECT_EQ(TextOf("Text1"), u"x y");
+  EXPECT_EQ(TextOf(form1::kText1), u"x y");
 }
 
 }  // namespace

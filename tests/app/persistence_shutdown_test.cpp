@@ -1,5 +1,7 @@
 // Remembering the chosen edit, the product page link and the shutdown.
 #include "app_fixture.h"
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
 
 namespace fenlow::testing {
 namespace {
@@ -10,33 +12,33 @@ using ::testing::IsEmpty;
 class PersistenceTest : public AppTest {};
 
 TEST_F(PersistenceTest, ChosenEditIsShownAgainAfterARestart) {
-  Start().Pick("Combo1", u"Remove first x character(s) in clipboard");
+  Start().Pick(form1::kCombo1, u"Remove first x character(s) in clipboard");
   Main().CloseBox();
   Start();
-  EXPECT_EQ(TextOf("Combo1"), u"Remove first x character(s) in clipboard");
+  EXPECT_EQ(TextOf(form1::kCombo1), u"Remove first x character(s) in clipboard");
 }
 
 TEST_F(PersistenceTest, PickedSeparatorIsStoredAndRestored) {
-  Start().Pick("Combo1", u"-");
+  Start().Pick(form1::kCombo1, u"-");
   EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"-");
   Main().CloseBox();
   Start();
-  EXPECT_EQ(TextOf("Combo1"), u"-");
+  EXPECT_EQ(TextOf(form1::kCombo1), u"-");
 }
 
 TEST_F(PersistenceTest, ChangeEventStoresTheTextToo) {
   SimulatedForm& main = Start();
-  main.Sim("Combo1").SetText(u"Remove all tabs in clipboard");
+  main.Sim(form1::kCombo1).SetText(u"Remove all tabs in clipboard");
   desktop->StoredSettings().clear();
-  main.Raise("Combo1", platform::ControlEvent::Change);
+  main.Raise(form1::kCombo1, platform::ControlEvent::Change);
   EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all tabs in clipboard");
 }
 
 TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
   desktop->FailSettingsWrites(true);
   SimulatedForm& main = Start();  // start-up's restore already writes once
-  main.Pick("Combo1", u"Remove all tabs in clipboard");
-  main.Pick("Combo1", u"Remove numeric character(s) in clipboard");
+  main.Pick(form1::kCombo1, u"Remove all tabs in clipboard");
+  main.Pick(form1::kCombo1, u"Remove numeric character(s) in clipboard");
 
   ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
   const auto& told = desktop->MessageBoxes()[0];
@@ -45,26 +47,26 @@ TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
   EXPECT_EQ(told.text,
             u"The chosen bulk edit could not be remembered for the next start.\r\n"
             u"The settings store cannot be written.");
-  EXPECT_EQ(TextOf("Combo1"), u"Remove numeric character(s) in clipboard");
+  EXPECT_EQ(TextOf(form1::kCombo1), u"Remove numeric character(s) in clipboard");
   EXPECT_EQ(desktop->ChainHead(), main.Handle());
 }
 
 TEST_F(PersistenceTest, WriteFailingAgainAfterASuccessIsToldAgain) {
   SimulatedForm& main = Start();
   desktop->FailSettingsWrites(true);
-  main.Pick("Combo1", u"Remove all tabs in clipboard");
+  main.Pick(form1::kCombo1, u"Remove all tabs in clipboard");
   desktop->FailSettingsWrites(false);
-  main.Pick("Combo1", u"Remove numeric character(s) in clipboard");
+  main.Pick(form1::kCombo1, u"Remove numeric character(s) in clipboard");
   EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting],
             u"Remove numeric character(s) in clipboard");
   desktop->FailSettingsWrites(true);
-  main.Pick("Combo1", u"-");
+  main.Pick(form1::kCombo1, u"-");
   EXPECT_EQ(desktop->MessageBoxes().size(), 2u);
 }
 
 TEST_F(PersistenceTest, OtherSoftwareOpensTheQuotedProductPage) {
   SimulatedForm& main = Start();
-  main.Click("PushButton1");
+  main.Click(form1::kPushButton1);
   ASSERT_EQ(desktop->ShellOpenCalls().size(), 1u);
   const auto& open = desktop->ShellOpenCalls()[0];
   EXPECT_EQ(open.owner, main.Handle());
@@ -80,8 +82,8 @@ TEST_F(ShutdownTest, LeavesFlagChainHookThenUnloadsEveryOtherWindow) {
   platform::sim::ForeignViewer& other = desktop->JoinForeignViewer();
   SimulatedForm& main = Start();
   std::string window = Hex(main.Handle());
-  auto hidden = desktop->Forms().CreateForm(BareForm("Form2"));
-  auto another = desktop->Forms().CreateForm(BareForm("Form3"));
+  auto hidden = desktop->Forms().CreateForm(BareForm(form2::kName));
+  auto another = desktop->Forms().CreateForm(BareForm(form3::kName));
   desktop->ClearCalls();
 
   main.CloseBox();

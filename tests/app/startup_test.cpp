@@ -1,8 +1,8 @@
 // Start-up of the main window: the layout, the option list, the restored
 // choice, the monitor's start in its fixed order and the first view.
 #include "app_fixture.h"
-#include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::testing {
 namespace {
@@ -26,8 +26,9 @@ TEST(Form1Layout, ControlsSitInTheirFramesInTabOrder) {
   std::sort(byTab.begin(), byTab.end());
   std::vector<std::string> order;
   for (const auto& [tab, name] : byTab) order.push_back(name);
-  EXPECT_THAT(order, ElementsAre("Frame1", "Text1", "Frame2", "Combo1", "PushButton2", "Frame3",
-                                 "PushButton1", "PushButton3"));
+  EXPECT_THAT(order, ElementsAre(form1::kFrame1, form1::kText1, form1::kFrame2, form1::kCombo1,
+                                 form1::kPushButton2, form1::kFrame3, form1::kPushButton1,
+                                 form1::kPushButton3));
   EXPECT_EQ(spec.clientWidthTwips, 8040);
   EXPECT_EQ(spec.clientHeightTwips, 5685);
   EXPECT_TRUE(spec.minimizeBox);
@@ -53,7 +54,7 @@ TEST(Form1Layout, PushButtonsHaveTheirOwnLargerFont) {
 TEST(Form1Layout, OtherSoftwareFrameLiesBelowTheClientArea) {
   platform::FormSpec spec = Form1Spec();
   auto frame3 = std::find_if(spec.controls.begin(), spec.controls.end(),
-                             [](const auto& control) { return control.name == "Frame3"; });
+                             [](const auto& control) { return control.name == form1::kFrame3; });
   ASSERT_NE(frame3, spec.controls.end());
   EXPECT_GT(frame3->rect.top, spec.clientHeightTwips);
 }
@@ -67,8 +68,8 @@ TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowS
   desktop->Messaging().Yield();
   std::u16string textWhenShown, buttonWhenShown;
   desktop->SimForms().WhenShown([&](SimulatedForm& form) {
-    textWhenShown = form.Sim("Text1").Text();
-    buttonWhenShown = form.Sim("PushButton3").Text();
+    textWhenShown = form.Sim(form1::kText1).Text();
+    buttonWhenShown = form.Sim(form1::kPushButton3).Text();
   });
   desktop->ClearCalls();
 
@@ -91,8 +92,8 @@ TEST_F(StartupTest, ClipboardWithoutTextLeavesText1Empty) {
   desktop->OtherProgramSets({{format::kBitmap, u""}});
   desktop->Messaging().Yield();
   Start();
-  EXPECT_EQ(TextOf("Text1"), u"");
-  EXPECT_EQ(TextOf("PushButton3"), kEditingCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 }
 
 TEST_F(StartupTest, CaptionIconAndApplicationTitleAreTheProductName) {
@@ -104,12 +105,12 @@ TEST_F(StartupTest, CaptionIconAndApplicationTitleAreTheProductName) {
 
 TEST_F(StartupTest, OptionListHoldsTheTwentyNineEntriesInOrder) {
   SimulatedForm& main = Start();
-  EXPECT_THAT(main.Sim("Combo1").Items(), ElementsAreArray(edits::kOptionListEntries));
+  EXPECT_THAT(main.Sim(form1::kCombo1).Items(), ElementsAreArray(OptionListEntries()));
 }
 
 TEST_F(StartupTest, FirstStartWithNoSettingsChoosesTheFirstEntry) {
   Start();
-  EXPECT_EQ(TextOf("Combo1"), u"Remove all spaces in clipboard");
+  EXPECT_EQ(TextOf(form1::kCombo1), u"Remove all spaces in clipboard");
   // Setting the list's text raises its event, which stores the same value.
   EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all spaces in clipboard");
 }
@@ -117,7 +118,7 @@ TEST_F(StartupTest, FirstStartWithNoSettingsChoosesTheFirstEntry) {
 TEST_F(StartupTest, StoredSeparatorIsSelectedAgain) {
   desktop->StoredSettings()[kChosenEditSetting] = u"-";
   Start();
-  EXPECT_EQ(TextOf("Combo1"), u"-");
+  EXPECT_EQ(TextOf(form1::kCombo1), u"-");
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
@@ -135,8 +136,8 @@ TEST_F(StartupTest, StoredTextNotInTheListIsReportedAndTheWindowStillJoinsTheCha
   EXPECT_THAT(Utf8(report.text),
               ::testing::HasSubstr(std::string("\r\n") + kLoadLocation + "at line 186\r\r"));
   EXPECT_EQ(desktop->ChainHead(), main.Handle());
-  EXPECT_EQ(TextOf("Text1"), u"still shown");
-  EXPECT_EQ(TextOf("PushButton3"), kEditingCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"still shown");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 }
 
 // --- Skin and hand cursor -------------------------------------------------------------
@@ -144,17 +145,17 @@ TEST_F(StartupTest, StoredTextNotInTheListIsReportedAndTheWindowStillJoinsTheCha
 TEST_F(StartupTest, WithoutSkinFileTheWindowKeepsItsDesignColours) {
   SimulatedForm& main = Start();
   EXPECT_EQ(main.Background(), platform::kWhite);
-  EXPECT_EQ(main.Sim("Frame1").Background(), platform::kWhite);
+  EXPECT_EQ(main.Sim(form1::kFrame1).Background(), platform::kWhite);
   EXPECT_FALSE(program->MainForm().SkinFramework1().IsLoaded());
 }
 
 TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) {
   desktop->AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "frame=#102030\n");
   SimulatedForm& main = Start();
-  EXPECT_EQ(main.Background(), platform::kButtonFace);    // the skin names no window colour
-  EXPECT_EQ(main.Sim("Frame2").Background(), 0x302010u);  // #RRGGBB as 0x00BBGGRR
-  EXPECT_EQ(main.Sim("Text1").Background(), platform::kWhite);
-  EXPECT_EQ(main.Sim("PushButton2").Background(), platform::kWhite);
+  EXPECT_EQ(main.Background(), platform::kButtonFace);          // the skin names no window colour
+  EXPECT_EQ(main.Sim(form1::kFrame2).Background(), 0x302010u);  // #RRGGBB as 0x00BBGGRR
+  EXPECT_EQ(main.Sim(form1::kText1).Background(), platform::kWhite);
+  EXPECT_EQ(main.Sim(form1::kPushButton2).Background(), platform::kWhite);
 }
 
 TEST_F(StartupTest, UnloadableSkinIsReportedAtLabel100AndStartUpGoesOn) {
@@ -178,7 +179,7 @@ TEST_F(StartupTest, WithoutCursorFileStartUpCompletesWithoutCustomPicture) {
   SimulatedForm& main = Start();
   EXPECT_EQ(main.CustomPointerFile(), u"");
   EXPECT_THAT(Messages(), IsEmpty());
-  main.MouseMove("PushButton2");
+  main.MouseMove(form1::kPushButton2);
   EXPECT_EQ(main.Pointer(), platform::MousePointer::Custom);  // shows the arrow: no picture
 }
 
@@ -186,12 +187,12 @@ TEST_F(StartupTest, WithoutCursorFileStartUpCompletesWithoutCustomPicture) {
 
 TEST_F(StartupTest, PointerIsTheHandOverButtonsAndTheArrowElsewhere) {
   SimulatedForm& main = Start();
-  for (const char* button : {"PushButton1", "PushButton2", "PushButton3"}) {
+  for (const char* button : {form1::kPushButton1, form1::kPushButton2, form1::kPushButton3}) {
     main.SetPointer(platform::MousePointer::Default);
     main.MouseMove(button);
     EXPECT_EQ(main.Pointer(), platform::MousePointer::Custom) << button;
   }
-  for (const char* surface : {"", "Frame1", "Frame2", "Frame3"}) {
+  for (const char* surface : {"", form1::kFrame1, form1::kFrame2, form1::kFrame3}) {
     main.SetPointer(platform::MousePointer::Custom);
     main.MouseMove(surface);
     EXPECT_EQ(main.Pointer(), platform::MousePointer::Default) << surface;
@@ -201,7 +202,8 @@ TEST_F(StartupTest, PointerIsTheHandOverButtonsAndTheArrowElsewhere) {
 TEST_F(StartupTest, HourglassIsNeverTouchedByThePointerFeedback) {
   SimulatedForm& main = Start();
   main.SetPointer(platform::MousePointer::Hourglass);
-  for (const char* place : {"", "Frame1", "Frame3", "PushButton1", "PushButton3"}) {
+  for (const char* place :
+       {"", form1::kFrame1, form1::kFrame3, form1::kPushButton1, form1::kPushButton3}) {
     main.MouseMove(place);
     EXPECT_EQ(main.Pointer(), platform::MousePointer::Hourglass) << place;
   }

@@ -15,11 +15,14 @@
 
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "tests/support/every_option.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using fenlow::edits::Utf16ToUtf8;
+using fenlow::testing::kEveryOption;
+using fenlow::testing::OptionRow;
 
 struct CliRun {
   int exitCode;
@@ -83,6 +86,16 @@ class CliTest : public ::testing::Test {
     EXPECT_NE(run.err.find(messagePart), std::string::npos) << run.err;
   }
 
+  // `apply` of `option` with `flags` turns `input` into `expected`.
+  void ExpectApplied(std::u16string_view option, const std::vector<std::string>& flags,
+                     const std::string& input, const std::string& expected) {
+    std::vector<std::string> arguments = {"apply", Utf16ToUtf8(option)};
+    arguments.insert(arguments.end(), flags.begin(), flags.end());
+    const CliRun run = RunCli(arguments, input);
+    EXPECT_EQ(run.exitCode, 0) << arguments[1] << ": " << run.err;
+    EXPECT_EQ(run.out, expected) << arguments[1];
+  }
+
   fs::path directory_;
 };
 
@@ -97,7 +110,7 @@ TEST_F(CliTest, ListPrintsTheTwentyNineEntriesInOrder) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   std::string expected;
-  for (std::u16string_view entry : fenlow::edits::kOptionListEntries)
+  for (std::u16string_view entry : fenlow::testing::OptionListEntries())
     expected += Option(entry) + "\n";
   EXPECT_EQ(run.out, expected);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 29);
@@ -126,47 +139,22 @@ TEST_F(CliTest, AppliesAnEditToBytesAsTheyAre) {
 }
 
 TEST_F(CliTest, EveryOptionIsReachableWithItsParameters) {
-  struct Case {
-    std::u16string_view option;
+  for (const OptionRow& row : kEveryOption) {
     std::vector<std::string> flags;
-    std::string input;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {options::kRemoveAllSpaces, {}, " a b", "ab"},
-      {options::kRemoveExtraSpacesAtBeginning, {}, "  a ", "a "},
-      {options::kRemoveExtraSpacesAtEnd, {}, "  a ", "  a"},
-      {options::kRemoveSpacesExceptSingle, {}, "a   b", "a  b"},
-      {options::kRemoveBlankLines, {}, "a\r\n\r\nb", "a\r\nb"},
-      {options::kRemoveAllTabs, {}, "a\t\tb", "ab"},
-      {options::kReplaceAllSpaces, {"--param1", "_"}, "a b", "a_b"},
-      {options::kReplaceAllBlankLines, {"--param1", "|"}, "a\r\nb", "a||b"},
-      {options::kRemoveAlphabetChars, {}, "Ab1-\xC3\xA9", "1-\xC3\xA9"},
-      {options::kRemoveNumericChars, {}, "a1b22", "ab"},
-      {options::kRemoveAlphanumericChars, {}, "a1 b-2", " -"},
-      {options::kRemoveNonAlphanumericChars, {}, "a, b!\xC3\xA9", "a b"},
-      {options::kRemoveListItems, {"--param1", "b"}, "abcb", "ac"},
-      {options::kRemoveTextAfterDelimiter, {"--param1", "="}, "a=b=c", "a="},
-      {options::kRemoveTextBeforeDelimiter, {"--param1", "="}, "a=b=c", "=b=c"},
-      {options::kRemoveFirstChars, {"--param1", "2.5"}, "abcdef", "cdef"},
-      {options::kRemoveLastChars, {"--param1", "3.5"}, "abcdef", "ab"},
-      {options::kRemoveTextAfterPosition, {"--param1", " 2 "}, "abcdef", "ab"},
-      {options::kRemoveTextBeforePosition, {"--param1", "-4"}, "abcdef", "abcdef"},
-      {options::kReplaceAlphabetChars, {"--param1", "#"}, "ab1", "##1"},
-      {options::kReplaceNumericChars, {"--param1", "#"}, "a12", "a##"},
-      {options::kReplaceAlphanumericChars, {"--param1", "#"}, "a1 b", "## #"},
-      {options::kReplaceNonAlphanumericChars, {"--param1", "#"}, "a,\tb", "a##b"},
-      {options::kReplaceListItems, {"--param1", "a", "--param2", "z"}, "abca", "zbcz"},
-      {options::kReplaceTextAfterDelimiter, {"--param1", "=", "--param2", "#"}, "a=b=c", "a=#"},
-      {options::kReplaceTextBeforeDelimiter, {"--param2", "#", "--param1", "="}, "a=b=c", "#=b=c"},
-  };
-  for (const Case& test : cases) {
-    std::vector<std::string> arguments = {"apply", Option(test.option)};
-    arguments.insert(arguments.end(), test.flags.begin(), test.flags.end());
-    const CliRun run = RunCli(arguments, test.input);
-    EXPECT_EQ(run.exitCode, 0) << Option(test.option) << ": " << run.err;
-    EXPECT_EQ(run.out, test.expected) << Option(test.option);
+    if (!row.param1.empty()) flags.insert(flags.end(), {"--param1", Option(row.param1)});
+    if (!row.param2.empty()) flags.insert(flags.end(), {"--param2", Option(row.param2)});
+    ExpectApplied(row.option, flags, Option(row.clipText), Option(row.edited));
   }
+}
+
+// x reaches the edit as given, and the flags may come in any order.
+TEST_F(CliTest, ParametersReachTheEditAsGiven) {
+  ExpectApplied(options::kRemoveFirstChars, {"--param1", "2.5"}, "abcdef", "cdef");
+  ExpectApplied(options::kRemoveLastChars, {"--param1", "3.5"}, "abcdef", "ab");
+  ExpectApplied(options::kRemoveTextAfterPosition, {"--param1", " 2 "}, "abcdef", "ab");
+  ExpectApplied(options::kRemoveTextBeforePosition, {"--param1", "-4"}, "abcdef", "abcdef");
+  ExpectApplied(options::kReplaceTextBeforeDelimiter, {"--param2", "#", "--param1", "="}, "a=b=c",
+                "#=b=c");
 }
 
 TEST_F(CliTest, ParameterFilesCarryLineBreaks) {

@@ -5,23 +5,7 @@
 namespace fenlow::testing {
 namespace {
 
-class DispatcherTest : public MonitorTest {
- protected:
-  void Start(std::u16string clipboardText) {
-    desktop->OtherProgramSetsText(std::move(clipboardText));
-    StartMonitoring();
-  }
-
-  void ExpectMonitoringGoesOn() {
-    EXPECT_TRUE(IsHooked());
-    EXPECT_EQ(desktop->ChainHead(), mainHandle);
-    EXPECT_FALSE(state.IsWritingBack);
-    EXPECT_FALSE(state.IsBusy);
-    desktop->OtherProgramSetsText(u"later copy");
-    desktop->Messaging().Yield();
-    EXPECT_EQ(window.text1, u"later copy");
-  }
-};
+class DispatcherTest : public MonitorTest {};
 
 TEST_F(DispatcherTest, RemovingTabsLeavesClipTextAsItWas) {
   Start(u"a\tb\t\tc");

@@ -1,5 +1,8 @@
 // A monitored main window on the simulated desktop: the program state, the
-// monitor and the dispatcher wired as the program wires them.
+// monitor and the dispatcher wired as the program wires them, with the checks
+// a case where something went wrong ends with: the user's text is still
+// somewhere the user can get it (the clipboard, Text1 or both) and
+// monitoring goes on.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -8,16 +11,19 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clipboard/clipboard_monitor.h"
 #include "edits/dispatcher.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
+#include "tests/support/monitoring_goes_on.h"
 
 namespace fenlow::testing {
 
 namespace format = platform::format;
 using platform::sim::ClipboardOperation;
+using platform::sim::ForeignViewer;
 using platform::sim::SimulatedDesktop;
 
 class FakeMainWindow final : public MainWindowAccess {
@@ -38,6 +44,7 @@ class FakeMainWindow final : public MainWindowAccess {
 class MonitorTest : public ::testing::Test {
  protected:
   static constexpr platform::MessageResult kOwnResult = 42;
+  static constexpr const char16_t* kRemoveSpaces = u"Remove all spaces in clipboard";
 
   MonitorTest()
       : desktop(platform::sim::CreateSimulatedDesktop()),
@@ -54,6 +61,11 @@ class MonitorTest : public ::testing::Test {
     monitor.HookWindow();
     monitor.JoinChain();
     monitor.Yield();
+  }
+  // Another program's text on the clipboard, then the start-up join.
+  void Start(std::u16string clipboardText) {
+    desktop->OtherProgramSetsText(std::move(clipboardText));
+    StartMonitoring();
   }
 
   // What the start button does around its one call of the change handler.
@@ -91,6 +103,17 @@ class MonitorTest : public ::testing::Test {
   }
 
   std::string Main() const { return SimulatedDesktop::Hex(mainHandle); }
+
+  // Every text in `kept` is on the clipboard or in Text1.
+  void ExpectNothingLost(const std::vector<std::u16string>& kept) {
+    const std::u16string onClipboard = desktop->ClipboardTextOrEmpty();
+    for (const std::u16string& text : kept) {
+      EXPECT_TRUE(onClipboard == text || window.text1 == text)
+          << "a text of " << text.size() << " units is neither on the clipboard ("
+          << onClipboard.size() << " units) nor in Text1 (" << window.text1.size() << " units)";
+    }
+  }
+  void ExpectMonitoringGoesOn() { ExpectMonitorFollowsTheClipboard(*desktop, state, window); }
 
   std::unique_ptr<SimulatedDesktop> desktop;
   platform::WindowHandle mainHandle;

@@ -25,7 +25,7 @@ TEST_F(Form2Test, SettingTheCaptionLoadsTheDialogAndRunsItsLoadFirst) {
   SimulatedForm& window = Sim(form2);
   EXPECT_EQ(window.Caption(), u"Remove First x character(s)");
   EXPECT_FALSE(window.IsVisible());  // loaded, not yet shown
-  EXPECT_TRUE(window.Sim("Check3").Checked());
+  EXPECT_TRUE(window.Sim(form2::kCheck3).Checked());
   EXPECT_EQ(window.Background(), platform::kButtonFace);
   EXPECT_THAT(BlankLineWrites(), ElementsAre("True"));
 }
@@ -38,21 +38,21 @@ TEST_F(Form2Test, OkStoresTheTextExactlyAsTypedAndUnloads) {
     captionShown = dialog.Caption();
     focusAtOpening = dialog.FocusedControl();
     EXPECT_TRUE(dialog.WasShownModally());
-    dialog.Type("Text1", typed);
-    dialog.Click("PushButton1");
+    dialog.Type(form2::kText1, typed);
+    dialog.Click(form2::kPushButton1);
     EXPECT_FALSE(dialog.IsLoaded());
   });
 
   EXPECT_EQ(state.BulkParam1, typed);
   EXPECT_EQ(captionShown, u"Remove x (user-specified) character(s)");
-  EXPECT_EQ(focusAtOpening, "PushButton1");
+  EXPECT_EQ(focusAtOpening, form2::kPushButton1);
   EXPECT_FALSE(form2.IsLoaded());
 }
 
 TEST_F(Form2Test, EveryWayOfClosingButOkLeavesTheParameterEmpty) {
   const std::vector<std::pair<std::string, std::function<void(SimulatedForm&)>>> closings = {
-      {"OK on an empty box", [](SimulatedForm& dialog) { dialog.Click("PushButton1"); }},
-      {"Cancel", [](SimulatedForm& dialog) { dialog.Click("PushButton2"); }},
+      {"OK on an empty box", [](SimulatedForm& dialog) { dialog.Click(form2::kPushButton1); }},
+      {"Cancel", [](SimulatedForm& dialog) { dialog.Click(form2::kPushButton2); }},
       {"Escape", [](SimulatedForm& dialog) { dialog.PressEscape(); }},
       {"close box", [](SimulatedForm& dialog) { dialog.CloseBox(); }},
   };
@@ -60,7 +60,7 @@ TEST_F(Form2Test, EveryWayOfClosingButOkLeavesTheParameterEmpty) {
     SCOPED_TRACE(way);
     state.BulkParam1 = u"left by an earlier dialog";
     Ask(u"Remove Last x character(s)", [&](SimulatedForm& dialog) {
-      if (way != "OK on an empty box") dialog.Type("Text1", u"typed but not confirmed");
+      if (way != "OK on an empty box") dialog.Type(form2::kText1, u"typed but not confirmed");
       close(dialog);
     });
     EXPECT_THAT(state.BulkParam1, IsEmpty());
@@ -72,7 +72,7 @@ TEST_F(Form2Test, TheCloseBoxDoesNotTouchTheParameter) {
   form2.SetCaption(u"Remove all text after x position");
   state.BulkParam1 = u"7";  // not emptied by this caller
   ShowModal(form2, [](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"3");
+    dialog.Type(form2::kText1, u"3");
     dialog.CloseBox();
   });
   EXPECT_EQ(state.BulkParam1, u"7");
@@ -80,19 +80,19 @@ TEST_F(Form2Test, TheCloseBoxDoesNotTouchTheParameter) {
 
 TEST_F(Form2Test, EachUseStartsFromTheDesignedState) {
   Ask(u"Replace numeric character(s) with...", [&](SimulatedForm& dialog) {
-    EXPECT_EQ(dialog.Sim("Frame1").Text(), u"Remove what:");
-    dialog.Type("Text1", u"#");
-    dialog.Click("PushButton1");
+    EXPECT_EQ(dialog.Sim(form2::kFrame1).Text(), u"Remove what:");
+    dialog.Type(form2::kText1, u"#");
+    dialog.Click(form2::kPushButton1);
   });
   form2.SetCaption(u"Replace numeric character(s) with...");
   form2.SetFrame1Caption(u"Replace with");
-  EXPECT_EQ(Sim(form2).Sim("Frame1").Text(), u"Replace with");
-  ShowModal(form2, [](SimulatedForm& dialog) { dialog.Click("PushButton2"); });
+  EXPECT_EQ(Sim(form2).Sim(form2::kFrame1).Text(), u"Replace with");
+  ShowModal(form2, [](SimulatedForm& dialog) { dialog.Click(form2::kPushButton2); });
 
   form2.SetCaption(u"Remove First x character(s)");
   SimulatedForm& fresh = Sim(form2);
-  EXPECT_EQ(fresh.Sim("Frame1").Text(), u"Remove what:");
-  EXPECT_THAT(fresh.Sim("Text1").Text(), IsEmpty());
+  EXPECT_EQ(fresh.Sim(form2::kFrame1).Text(), u"Remove what:");
+  EXPECT_THAT(fresh.Sim(form2::kText1).Text(), IsEmpty());
   EXPECT_EQ(fresh.Caption(), u"Remove First x character(s)");
 }
 

@@ -26,8 +26,8 @@ class Form3Test : public DialogTest {
 
   static void TypeBoth(SimulatedForm& dialog, std::u16string_view find,
                        std::u16string_view replace) {
-    dialog.Type("Text1", find);
-    dialog.Type("Text2", replace);
+    dialog.Type(form3::kText1, find);
+    dialog.Type(form3::kText2, replace);
   }
 };
 
@@ -50,7 +50,7 @@ TEST_F(Form3Test, OkPassesOrTellsWhyInTheOrderOfItsChecks) {
     bool closedByOk = false;
     Ask([&](SimulatedForm& dialog) {
       TypeBoth(dialog, row.find, row.replace);
-      dialog.Click("PushButton1");
+      dialog.Click(form3::kPushButton1);
       closedByOk = !dialog.IsLoaded();
     });
     EXPECT_EQ(closedByOk, !row.message.has_value());
@@ -72,11 +72,11 @@ TEST_F(Form3Test, AFailedOkKeepsTheDialogOpenForACorrection) {
   std::u16string textsKept;
   Ask([&](SimulatedForm& dialog) {
     TypeBoth(dialog, u"a\r\nb", u"x");
-    dialog.Click("PushButton1");
+    dialog.Click(form3::kPushButton1);
     openAfterMessage = dialog.IsLoaded() && dialog.IsVisible();
-    textsKept = dialog.Sim("Text1").Text() + u"|" + dialog.Sim("Text2").Text();
-    dialog.Type("Text2", u"x\r\ny");
-    dialog.Click("PushButton1");
+    textsKept = dialog.Sim(form3::kText1).Text() + u"|" + dialog.Sim(form3::kText2).Text();
+    dialog.Type(form3::kText2, u"x\r\ny");
+    dialog.Click(form3::kPushButton1);
   });
   EXPECT_TRUE(openAfterMessage);
   EXPECT_EQ(textsKept, u"a\r\nb|x");
@@ -88,8 +88,8 @@ TEST_F(Form3Test, AFailedOkKeepsTheDialogOpenForACorrection) {
 TEST_F(Form3Test, TheCloseBoxAfterAFailedOkLeavesTheFailedTexts) {
   Ask([&](SimulatedForm& dialog) {
     TypeBoth(dialog, u"a\r\nb", u"x");
-    dialog.Click("PushButton1");
-    dialog.Type("Text1", u"changed after the failed OK");
+    dialog.Click(form3::kPushButton1);
+    dialog.Type(form3::kText1, u"changed after the failed OK");
     dialog.CloseBox();
   });
   EXPECT_EQ(state.BulkParam1, u"a\r\nb");
@@ -101,12 +101,12 @@ TEST_F(Form3Test, CancelAndEscapeEmptyBothEvenAfterAFailedOk) {
     SCOPED_TRACE(escape ? "Escape" : "Cancel");
     Ask([&](SimulatedForm& dialog) {
       TypeBoth(dialog, u"", u"x");
-      dialog.Click("PushButton1");
+      dialog.Click(form3::kPushButton1);
       ASSERT_EQ(state.BulkParam2, u"x");
       if (escape) {
         dialog.PressEscape();
       } else {
-        dialog.Click("PushButton2");
+        dialog.Click(form3::kPushButton2);
       }
       EXPECT_FALSE(dialog.IsLoaded());
     });
@@ -118,15 +118,15 @@ TEST_F(Form3Test, CancelAndEscapeEmptyBothEvenAfterAFailedOk) {
 TEST_F(Form3Test, OpensWithTheFocusInFindWhatAndBothBoxesEmpty) {
   Ask([](SimulatedForm& dialog) {
     TypeBoth(dialog, u"a", u"b");
-    dialog.Click("PushButton1");
+    dialog.Click(form3::kPushButton1);
   });
   std::string focus;
   std::u16string texts = u"unread";
   Ask([&](SimulatedForm& dialog) {
     focus = dialog.FocusedControl();
-    texts = dialog.Sim("Text1").Text() + dialog.Sim("Text2").Text();
+    texts = dialog.Sim(form3::kText1).Text() + dialog.Sim(form3::kText2).Text();
   });
-  EXPECT_EQ(focus, "Text1");
+  EXPECT_EQ(focus, form3::kText1);
   EXPECT_THAT(texts, IsEmpty());
 }
 

@@ -52,7 +52,7 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
     this->desktop->ClearCalls();
     if (row.stored) this->StoreBlankLine(*row.stored);
 
-    EXPECT_EQ(this->Loaded().Sim("Check3").Checked(), row.checked);
+    EXPECT_EQ(this->Loaded().Sim(dialog_controls::kCheck3).Checked(), row.checked);
     EXPECT_EQ(this->BlankLineWrites(), row.written);
     this->Loaded().Unload();
   }
@@ -64,16 +64,17 @@ TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
   this->desktop->ClearCalls();
   std::optional<std::u16string> storedWhileOpen;
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) {
-    open.Click("Check3");
+    open.Click(dialog_controls::kCheck3);
     storedWhileOpen = this->StoredBlankLine();
-    open.Click("Check3");
-    open.Click("Check3");
-    open.Click("PushButton2");
+    open.Click(dialog_controls::kCheck3);
+    open.Click(dialog_controls::kCheck3);
+    open.Click(dialog_controls::kPushButton2);
   });
   EXPECT_EQ(storedWhileOpen, u"False");
   EXPECT_THAT(this->BlankLineWrites(), ElementsAre("False", "True", "False"));
   EXPECT_EQ(this->StoredBlankLine(), u"False");
-  EXPECT_FALSE(this->Loaded().Sim("Check3").Checked());  // the next opening remembers it
+  EXPECT_FALSE(
+      this->Loaded().Sim(dialog_controls::kCheck3).Checked());  // the next opening remembers it
 }
 
 TYPED_TEST(SharedBehaviourTest, LoadPaintsButtonFaceAndSetsIconAndHandCursor) {
@@ -98,7 +99,7 @@ TYPED_TEST(SharedBehaviourTest, WithoutTheCursorFileNoPointerIsLoadedAndNothingI
   SimulatedForm& window = this->Loaded();
   EXPECT_THAT(window.CustomPointerFile(), IsEmpty());
   EXPECT_THAT(this->desktop->MessageBoxes(), IsEmpty());
-  window.MouseMove("PushButton1");
+  window.MouseMove(dialog_controls::kPushButton1);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Custom);  // shows the plain arrow then
 }
 
@@ -128,15 +129,15 @@ TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoad
   EXPECT_THAT(this->MessageTexts(),
               ElementsAre(ErrorReportText(description, this->LoadLocation(), 100),
                           ErrorReportText(description, this->LoadLocation(), 106)));
-  EXPECT_TRUE(window.HasProgramIcon());         // 102 ran after 100 failed
-  EXPECT_TRUE(window.Sim("Check3").Checked());  // 108 to 112 ran after 106 failed
+  EXPECT_TRUE(window.HasProgramIcon());                         // 102 ran after 100 failed
+  EXPECT_TRUE(window.Sim(dialog_controls::kCheck3).Checked());  // 108 to 112 ran after 106 failed
   EXPECT_THAT(window.CustomPointerFile(), IsEmpty());
 }
 
 TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
   SimulatedForm& window = this->Loaded();
   this->desktop->FailSettingsWrites(true);
-  window.Click("Check3");
+  window.Click(dialog_controls::kCheck3);
   ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
   const auto& told = this->desktop->MessageBoxes()[0];
   EXPECT_THAT(told.text, ContainsText(u"could not be saved"));
@@ -146,24 +147,24 @@ TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
 
 TYPED_TEST(SharedBehaviourTest, PointerIsAHandOverButtonsAndAnArrowElsewhere) {
   SimulatedForm& window = this->Loaded();
-  window.MouseMove("PushButton2");
+  window.MouseMove(dialog_controls::kPushButton2);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Custom);
   window.MouseMove("");
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Default);
-  window.MouseMove("PushButton1");
+  window.MouseMove(dialog_controls::kPushButton1);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Custom);
 
   window.SetPointer(platform::MousePointer::Hourglass);
   window.MouseMove("");
-  window.MouseMove("PushButton1");
+  window.MouseMove(dialog_controls::kPushButton1);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Hourglass);
 }
 
 TEST_F(DialogTest, Form2FramesShowTheArrowToo) {
   form2.SetCaption(u"a caption");
   SimulatedForm& window = Sim(form2);
-  for (const char* frame : {"Frame1", "Frame2"}) {
-    window.MouseMove("PushButton1");
+  for (const char* frame : {form2::kFrame1, form2::kFrame2}) {
+    window.MouseMove(dialog_controls::kPushButton1);
     window.MouseMove(frame);
     EXPECT_EQ(window.Pointer(), platform::MousePointer::Default) << frame;
   }

@@ -3,26 +3,17 @@
 // edit, and the edit is applied once per click to the clipboard's text.
 #include <optional>
 
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::testing {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-struct AskedRow {
-  std::u16string option;
-  std::string dialog;
-  std::u16string caption;
-  std::u16string frameCaption;  // Form2 only
-  std::u16string typed1;
-  std::u16string typed2;  // Form3 only
-  std::u16string clipboard;
-  std::u16string edited;
-};
 
 // What the user saw in a dialog, read while it was open.
 struct Seen {
@@ -50,17 +41,18 @@ class StartButtonTest : public AppTest {
   // The next dialog: records what it shows, then `user` acts in it.
   void NextDialog(std::function<void(SimulatedForm&)> user) {
     desktop->SimForms().WhenModal([this, user = std::move(user)](SimulatedForm& dialog) {
-      Seen shown{dialog.Name(),      dialog.Caption(),   u"",
-                 State().BulkParam1, State().BulkParam2, dialog.Sim("Text1").Text()};
-      if (dialog.Name() == "Form2") shown.frameCaption = dialog.Sim("Frame1").Text();
+      Seen shown{
+          dialog.Name(),      dialog.Caption(),   u"",
+          State().BulkParam1, State().BulkParam2, dialog.Sim(dialog_controls::kText1).Text()};
+      if (dialog.Name() == form2::kName) shown.frameCaption = dialog.Sim(form2::kFrame1).Text();
       seen.push_back(shown);
       user(dialog);
     });
   }
 
   void ClickStart(std::u16string_view option) {
-    Main().Pick("Combo1", option);
-    Main().Click("PushButton2");
+    Main().Pick(form1::kCombo1, option);
+    Main().Click(form1::kPushButton2);
   }
 
   int CallCount(const std::string& call) const {
@@ -72,73 +64,43 @@ class StartButtonTest : public AppTest {
 
 namespace options = edits::options;
 
-const std::vector<AskedRow>& AskedRows() {
-  static const std::vector<AskedRow> rows = {
-      {std::u16string(options::kRemoveListItems), "Form2",
-       u"Remove x (user-specified) character(s)", u"Remove what:", u"b\r\nd", u"", u"abcdabcd",
-       u"acac"},
-      {std::u16string(options::kRemoveFirstChars), "Form2", u"Remove First x character(s)",
-       u"Remove what:", u"2", u"", u"abcdef", u"cdef"},
-      {std::u16string(options::kRemoveLastChars), "Form2", u"Remove Last x character(s)",
-       u"Remove what:", u"2", u"", u"abcdef", u"abcd"},
-      {std::u16string(options::kRemoveTextAfterPosition), "Form2",
-       u"Remove all text after x position", u"Remove what:", u"2", u"", u"abcdef", u"ab"},
-      {std::u16string(options::kRemoveTextBeforePosition), "Form2",
-       u"Remove all text before x position", u"Remove what:", u"2", u"", u"abcdef", u"cdef"},
-      {std::u16string(options::kReplaceAlphabetChars), "Form2",
-       u"Replace alphabet character(s) with...", u"Replace with", u"#", u"", u"a1b2", u"#1#2"},
-      {std::u16string(options::kReplaceNumericChars), "Form2",
-       u"Replace numeric character(s) with...", u"Replace with", u"#", u"", u"a1b2", u"a#b#"},
-      {std::u16string(options::kReplaceAlphanumericChars), "Form2",
-       u"Replace alphanumeric character(s) with...", u"Replace with", u"#", u"", u"a1-b", u"##-#"},
-      {std::u16string(options::kReplaceNonAlphanumericChars), "Form2",
-       u"Replace non-alphanumeric character(s) with...", u"Replace with", u"#", u"", u"a1-b",
-       u"a1#b"},
-      {std::u16string(options::kReplaceListItems), "Form3", u"Replace x (user-specified) with...",
-       u"", u"a\r\nb", u"x\r\ny", u"abc", u"xyc"},
-      {std::u16string(options::kReplaceTextAfterDelimiter), "Form3",
-       u"Replace all text after user-defined with...", u"", u"=", u"#", u"a=b=c", u"a=#"},
-      {std::u16string(options::kReplaceTextBeforeDelimiter), "Form3",
-       u"Replace all text before user-defined with...", u"", u"=", u"#", u"a=b=c", u"#=b=c"},
-      // The four options that ask in Form2 although no dialog was designed for them.
-      {std::u16string(options::kReplaceAllSpaces), "Form2", u"Replace all spaces with...",
-       u"Replace with", u"_", u"", u"a b c", u"a_b_c"},
-      {std::u16string(options::kReplaceAllBlankLines), "Form2",
-       u"Replace all blank lines (enters) with...", u"Replace with", u"#", u"", u"a\r\nb", u"a##b"},
-      {std::u16string(options::kRemoveTextAfterDelimiter), "Form2",
-       u"Remove all text after user-defined character(s)", u"User-defined character(s)", u"=", u"",
-       u"a=b=c", u"a="},
-      {std::u16string(options::kRemoveTextBeforeDelimiter), "Form2",
-       u"Remove all text before user-defined character(s)", u"User-defined character(s)", u"=", u"",
-       u"a=b=c", u"=b=c"},
-  };
-  return rows;
+std::string FormName(AsksIn dialog) {
+  return dialog == AsksIn::Form2 ? form2::kName : form3::kName;
 }
 
-TEST_F(StartButtonTest, EveryOptionWithParametersAsksInItsDialogAndAppliesWhatWasTyped) {
+// Four options ask in Form2 although no dialog was designed for them:
+// replacing all spaces or all blank lines, and removing the text after or
+// before a delimiter.
+TEST_F(StartButtonTest, EveryOptionAsksInItsDialogIfAnyAndAppliesWhatWasTyped) {
   Start();
-  for (const AskedRow& row : AskedRows()) {
+  for (const OptionRow& row : kEveryOption) {
     SCOPED_TRACE(std::string(row.option.begin(), row.option.end()));
     seen.clear();
-    Copy(row.clipboard);
+    Copy(std::u16string(row.clipText));
     State().BulkParam1 = u"left from before";
     State().BulkParam2 = u"left from before";
-    NextDialog([&](SimulatedForm& dialog) {
-      dialog.Type("Text1", row.typed1);
-      if (row.dialog == "Form3") dialog.Type("Text2", row.typed2);
-      dialog.Click("PushButton1");
-    });
+    if (row.dialog != AsksIn::NoDialog) {
+      NextDialog([&](SimulatedForm& dialog) {
+        dialog.Type(dialog_controls::kText1, row.param1);
+        if (row.dialog == AsksIn::Form3) dialog.Type(form3::kText2, row.param2);
+        dialog.Click(dialog_controls::kPushButton1);
+      });
+    }
 
     ClickStart(row.option);
 
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].dialog, row.dialog);
-    EXPECT_EQ(seen[0].caption, row.caption);
-    EXPECT_EQ(seen[0].frameCaption, row.frameCaption);
-    EXPECT_THAT(seen[0].param1AtOpening, IsEmpty());
-    EXPECT_EQ(seen[0].param2AtOpening, row.dialog == "Form3" ? u"" : u"left from before");
+    if (row.dialog == AsksIn::NoDialog) {
+      EXPECT_THAT(seen, IsEmpty());
+    } else {
+      ASSERT_EQ(seen.size(), 1u);
+      EXPECT_EQ(seen[0].dialog, FormName(row.dialog));
+      EXPECT_EQ(seen[0].caption, row.caption);
+      EXPECT_EQ(seen[0].frameCaption, row.frameCaption);
+      EXPECT_THAT(seen[0].param1AtOpening, IsEmpty());
+      EXPECT_EQ(seen[0].param2AtOpening, row.dialog == AsksIn::Form3 ? u"" : u"left from before");
+    }
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), row.edited);
-    EXPECT_EQ(TextOf("Text1"), row.edited);
+    EXPECT_EQ(TextOf(form1::kText1), row.edited);
     EXPECT_FALSE(State().BulkEditRequested);
     EXPECT_FALSE(State().ManualSaveRequested);
   }
@@ -148,15 +110,15 @@ TEST_F(StartButtonTest, EveryOptionWithParametersAsksInItsDialogAndAppliesWhatWa
 TEST_F(StartButtonTest, ACancelledDialogStillAppliesTheEditWithEmptyParameters) {
   StartWithText(u"a1b2");
   NextDialog([](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"#");
-    dialog.Click("PushButton2");
+    dialog.Type(dialog_controls::kText1, u"#");
+    dialog.Click(dialog_controls::kPushButton2);
   });
   ClickStart(options::kReplaceNumericChars);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");  // the digits replaced by nothing
 
   NextDialog([](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"a");
-    dialog.Type("Text2", u"z");
+    dialog.Type(dialog_controls::kText1, u"a");
+    dialog.Type(form3::kText2, u"z");
     dialog.PressEscape();
   });
   ClickStart(options::kReplaceListItems);
@@ -168,9 +130,9 @@ TEST_F(StartButtonTest, ACancelledDialogStillAppliesTheEditWithEmptyParameters) 
 TEST_F(StartButtonTest, AFailedCheckThenTheCloseBoxAppliesTheFailedTexts) {
   StartWithText(u"abc");
   NextDialog([](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"a\r\nb");
-    dialog.Type("Text2", u"x");
-    dialog.Click("PushButton1");  // told the line counts differ; stays open
+    dialog.Type(dialog_controls::kText1, u"a\r\nb");
+    dialog.Type(form3::kText2, u"x");
+    dialog.Click(dialog_controls::kPushButton1);  // told the line counts differ; stays open
     dialog.CloseBox();
   });
   ClickStart(options::kReplaceListItems);
@@ -196,8 +158,8 @@ TEST_F(StartButtonTest, TwoClicksApplyTheEditTwiceEachWithAFreshDialog) {
   StartWithText(u"abcdef");
   for (int click = 0; click < 2; ++click) {
     NextDialog([](SimulatedForm& dialog) {
-      dialog.Type("Text1", u"2");
-      dialog.Click("PushButton1");
+      dialog.Type(dialog_controls::kText1, u"2");
+      dialog.Click(dialog_controls::kPushButton1);
     });
     ClickStart(options::kRemoveFirstChars);
   }
@@ -212,10 +174,10 @@ TEST_F(StartButtonTest, CopiesWhileTheDialogIsOpenAreShownNotEditedAndTheEditTak
   std::u16string clipboardWhileOpen;
   NextDialog([&](SimulatedForm& dialog) {
     Copy(u"second text");
-    shownWhileOpen = TextOf("Text1");
+    shownWhileOpen = TextOf(form1::kText1);
     clipboardWhileOpen = desktop->ClipboardTextOrEmpty();
-    dialog.Type("Text1", u"7");
-    dialog.Click("PushButton1");
+    dialog.Type(dialog_controls::kText1, u"7");
+    dialog.Click(dialog_controls::kPushButton1);
   });
   ClickStart(options::kRemoveFirstChars);
 
@@ -229,16 +191,16 @@ TEST_F(StartButtonTest, CopiesWhileTheDialogIsOpenAreShownNotEditedAndTheEditTak
 TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
   StartWithText(u"abcdef");
   NextDialog([&](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"2");
+    dialog.Type(dialog_controls::kText1, u"2");
     // The first yield after OK is the dispatcher's, while it writes back.
-    desktop->DuringNextYield([&] { Main().Click("PushButton2"); });
-    dialog.Click("PushButton1");
+    desktop->DuringNextYield([&] { Main().Click(form1::kPushButton2); });
+    dialog.Click(dialog_controls::kPushButton1);
   });
   bool openedWhileMonitorIdle = false;
   NextDialog([&](SimulatedForm& dialog) {
     openedWhileMonitorIdle = !State().IsBusy && !State().IsWritingBack;
-    dialog.Type("Text1", u"2");
-    dialog.Click("PushButton1");
+    dialog.Type(dialog_controls::kText1, u"2");
+    dialog.Click(dialog_controls::kPushButton1);
   });
   ClickStart(options::kRemoveFirstChars);
   EXPECT_EQ(seen.size(), 1u) << "no dialog opens inside the write-back";
@@ -255,23 +217,23 @@ TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
 // it, once each: the copy is edited, twice for two clicks.
 TEST_F(StartButtonTest, ClicksRightAfterAnotherProgramsCopyEditThatCopy) {
   StartWithText(u"first");
-  Main().Pick("Combo1", options::kRemoveSpacesExceptSingle);
+  Main().Pick(form1::kCombo1, options::kRemoveSpacesExceptSingle);
   desktop->OtherProgramSetsText(u"a    b");
   desktop->DuringNextYield([&] {
-    Main().Click("PushButton2");
-    Main().Click("PushButton2");
+    Main().Click(form1::kPushButton2);
+    Main().Click(form1::kPushButton2);
   });
   desktop->RunMessageLoop();
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a b");
-  EXPECT_EQ(TextOf("Text1"), u"a b");
+  EXPECT_EQ(TextOf(form1::kText1), u"a b");
 }
 
 TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns) {
   StartWithText(u"abcdef");
   desktop->SimForms().FailNext(platform::sim::FormOperation::Create);
   NextDialog([](SimulatedForm& dialog) {
-    dialog.Type("Text1", u"2");
-    dialog.Click("PushButton1");
+    dialog.Type(dialog_controls::kText1, u"2");
+    dialog.Click(dialog_controls::kPushButton1);
   });
   ClickStart(options::kRemoveFirstChars);
 
@@ -286,9 +248,9 @@ TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns)
 
 TEST_F(StartButtonTest, AClickWhileEditingByHandReplacesTheUnsavedTyping) {
   SimulatedForm& main = StartWithText(u"a b");
-  main.Type("Text1", u"unsaved typing");
+  main.Type(form1::kText1, u"unsaved typing");
   ClickStart(options::kRemoveAllSpaces);
-  EXPECT_EQ(TextOf("Text1"), u"ab");
+  EXPECT_EQ(TextOf(form1::kText1), u"ab");
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");
   EXPECT_FALSE(State().ManualSaveRequested);
 }

@@ -3,14 +3,13 @@
 // the result pasted by another program.
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/fenlow_driver.h"
+#include "tests/support/every_option.h"
 #include "tests/win32/host_clipboard.h"
 
 namespace fenlow::e2e {
@@ -18,6 +17,11 @@ namespace {
 
 namespace probe = platform::win32::probe;
 namespace options = edits::options;
+using fenlow::testing::AsksIn;
+using fenlow::testing::kEveryOption;
+using fenlow::testing::kSeparatorEntry;
+using fenlow::testing::OptionRow;
+using fenlow::testing::RowOf;
 using platform::WindowHandle;
 using tests::CopyInOtherProgram;
 using tests::PasteInOtherProgram;
@@ -25,62 +29,6 @@ using tests::PasteInOtherProgram;
 constexpr platform::MessageId kSetText = 0x000C;  // WM_SETTEXT
 constexpr std::u16string_view kStartCaption = u"Start Applying Bulk Edits";
 constexpr std::u16string_view kApplicationTitle = u"Fenlow";
-// A text that every one of the 26 edits changes.
-constexpr std::u16string_view kInput = u"  Ab 12\t=x=y\r\n\r\n\r\nc-d  ";
-
-struct Use {
-  std::u16string_view option;
-  std::optional<std::u16string_view> caption;  // the dialog it asks in, if any
-  std::u16string_view findOrOnly = u"";
-  std::optional<std::u16string_view> replace;  // Form3 only
-};
-
-Use NoDialog(std::u16string_view option) {
-  return {option, std::nullopt, u"", std::nullopt};
-}
-Use Asks(std::u16string_view option, std::u16string_view caption, std::u16string_view typed,
-         std::optional<std::u16string_view> replace = std::nullopt) {
-  return {option, caption, typed, replace};
-}
-
-const std::vector<Use>& EveryOption() {
-  static const std::vector<Use> uses = {
-      NoDialog(options::kRemoveAllSpaces),
-      NoDialog(options::kRemoveExtraSpacesAtBeginning),
-      NoDialog(options::kRemoveExtraSpacesAtEnd),
-      NoDialog(options::kRemoveSpacesExceptSingle),
-      NoDialog(options::kRemoveBlankLines),
-      NoDialog(options::kRemoveAllTabs),
-      Asks(options::kReplaceAllSpaces, u"Replace all spaces with...", u"_"),
-      Asks(options::kReplaceAllBlankLines, u"Replace all blank lines (enters) with...", u"|"),
-      NoDialog(options::kRemoveAlphabetChars),
-      NoDialog(options::kRemoveNumericChars),
-      NoDialog(options::kRemoveAlphanumericChars),
-      NoDialog(options::kRemoveNonAlphanumericChars),
-      Asks(options::kRemoveListItems, u"Remove x (user-specified) character(s)", u"Ab\r\n=x"),
-      Asks(options::kRemoveTextAfterDelimiter, u"Remove all text after user-defined character(s)",
-           u"="),
-      Asks(options::kRemoveTextBeforeDelimiter, u"Remove all text before user-defined character(s)",
-           u"="),
-      Asks(options::kRemoveFirstChars, u"Remove First x character(s)", u"3"),
-      Asks(options::kRemoveLastChars, u"Remove Last x character(s)", u"3"),
-      Asks(options::kRemoveTextAfterPosition, u"Remove all text after x position", u"4"),
-      Asks(options::kRemoveTextBeforePosition, u"Remove all text before x position", u"4"),
-      Asks(options::kReplaceAlphabetChars, u"Replace alphabet character(s) with...", u"#"),
-      Asks(options::kReplaceNumericChars, u"Replace numeric character(s) with...", u"#"),
-      Asks(options::kReplaceAlphanumericChars, u"Replace alphanumeric character(s) with...", u"#"),
-      Asks(options::kReplaceNonAlphanumericChars, u"Replace non-alphanumeric character(s) with...",
-           u"#"),
-      Asks(options::kReplaceListItems, u"Replace x (user-specified) with...", u"Ab\r\n12",
-           u"X\r\n9"),
-      Asks(options::kReplaceTextAfterDelimiter, u"Replace all text after user-defined with...",
-           u"=", u"END"),
-      Asks(options::kReplaceTextBeforeDelimiter, u"Replace all text before user-defined with...",
-           u"=", u"START"),
-  };
-  return uses;
-}
-
 std::string Utf8(std::u16string_view text) {
   return edits::Utf16ToUtf8(text);
 }
@@ -102,8 +50,8 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
 
   // Seeing the list show a new choice tells that the pick has been handled.
   void Choose(std::u16string_view option) {
-    fenlow.Pick(edits::options::kSeparator);
-    ASSERT_TRUE(fenlow.WaitForText(fenlow.Combo1(), edits::options::kSeparator));
+    fenlow.Pick(kSeparatorEntry);
+    ASSERT_TRUE(fenlow.WaitForText(fenlow.Combo1(), kSeparatorEntry));
     fenlow.Pick(option);
     ASSERT_TRUE(fenlow.WaitForText(fenlow.Combo1(), option));
   }
@@ -114,6 +62,12 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
     fenlow.Click(start);
     probe::WaitUntil([&] { return (dialog = probe::FindChild(0, u"FenlowForm", caption)) != 0; });
     return dialog;
+  }
+  // Copies `text`, chooses `option` and opens its dialog; 0 when it did not open.
+  WindowHandle AskFor(std::u16string_view option, std::u16string_view text) {
+    CopyAndWaitForIt(text);
+    Choose(RowOf(option).option);
+    return OpenDialog(RowOf(option).caption);
   }
   // An answered message box takes a moment to go; the next one is told apart only then.
   static bool MessageBoxClosed() {
@@ -157,33 +111,30 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
 };
 
 TEST_F(BulkEditsOnTheDesktop, EveryOptionEditsTheClipboardWithWhatWasTypedInItsDialog) {
-  for (const Use& use : EveryOption()) {
-    SCOPED_TRACE(Utf8(use.option));
-    CopyAndWaitForIt(kInput);
-    Choose(use.option);
-    const std::u16string expected =
-        edits::ApplyOption(use.option, kInput, use.findOrOnly, use.replace.value_or(u"")).result;
-    ASSERT_NE(expected, kInput) << "the input must show the edit";
+  for (const OptionRow& row : kEveryOption) {
+    SCOPED_TRACE(Utf8(row.option));
+    ASSERT_NE(row.edited, row.clipText) << "the example must show the edit";
+    CopyAndWaitForIt(row.clipText);
+    Choose(row.option);
 
-    if (!use.caption) fenlow.Click(start);
-    if (use.caption) {
-      const WindowHandle dialog = OpenDialog(*use.caption);
+    if (row.dialog == AsksIn::NoDialog) {
+      fenlow.Click(start);
+    } else {
+      const WindowHandle dialog = OpenDialog(row.caption);
       ASSERT_NE(dialog, 0u);
-      Type(TextBox(dialog, 0), use.findOrOnly);
-      if (use.replace) Type(TextBox(dialog, 1), *use.replace);
+      Type(TextBox(dialog, 0), row.param1);
+      if (row.dialog == AsksIn::Form3) Type(TextBox(dialog, 1), row.param2);
       Press(dialog, u"OK");
-      ASSERT_TRUE(WaitUntilGone(*use.caption));
+      ASSERT_TRUE(WaitUntilGone(row.caption));
     }
 
-    EXPECT_TRUE(WaitForPaste(expected)) << PasteInOtherProgram();
-    EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), expected));
+    EXPECT_TRUE(WaitForPaste(row.edited)) << PasteInOtherProgram();
+    EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), row.edited));
   }
 }
 
 TEST_F(BulkEditsOnTheDesktop, CancelAppliesTheEditWithEmptyParameters) {
-  CopyAndWaitForIt(u"a1b22c");
-  Choose(options::kReplaceNumericChars);
-  const WindowHandle dialog = OpenDialog(u"Replace numeric character(s) with...");
+  const WindowHandle dialog = AskFor(options::kReplaceNumericChars, u"a1b22c");
   ASSERT_NE(dialog, 0u);
   Type(TextBox(dialog, 0), u"#");
   Press(dialog, u"Cancel");
@@ -191,10 +142,8 @@ TEST_F(BulkEditsOnTheDesktop, CancelAppliesTheEditWithEmptyParameters) {
 }
 
 TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
-  constexpr std::u16string_view caption = u"Replace x (user-specified) with...";
-  CopyAndWaitForIt(u"abc");
-  Choose(options::kReplaceListItems);
-  const WindowHandle dialog = OpenDialog(caption);
+  const std::u16string_view caption = RowOf(options::kReplaceListItems).caption;
+  const WindowHandle dialog = AskFor(options::kReplaceListItems, u"abc");
   ASSERT_NE(dialog, 0u);
 
   auto forgot = probe::AnswerMessageBox(std::u16string(kApplicationTitle), dialog);
@@ -218,9 +167,7 @@ TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
 }
 
 TEST_F(BulkEditsOnTheDesktop, AnXThatIsNoNumberLeavesTheClipboardAndMonitoringGoesOn) {
-  CopyAndWaitForIt(u"keep me");
-  Choose(options::kRemoveFirstChars);
-  const WindowHandle dialog = OpenDialog(u"Remove First x character(s)");
+  const WindowHandle dialog = AskFor(options::kRemoveFirstChars, u"keep me");
   ASSERT_NE(dialog, 0u);
   Type(TextBox(dialog, 0), u"abc");
   auto told = probe::AnswerMessageBox(std::u16string(kApplicationTitle), fenlow.MainWindow());

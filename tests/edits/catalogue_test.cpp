@@ -7,93 +7,43 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "edits/engine/edit_failure.h"
 #include "edits/engine/utf.h"
 #include "readable_text.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::edits {
 namespace {
 
-using testing::Readable;
+using fenlow::testing::kEveryOption;
+using fenlow::testing::OptionListEntries;
+using fenlow::testing::OptionRow;
 using testing::Written;
 
 TEST(OptionList, HasTwentySixEditsAndThreeSeparatorsInScreenOrder) {
-  EXPECT_EQ(std::count(kOptionListEntries.begin(), kOptionListEntries.end(), u"-"), 3);
-  EXPECT_EQ(kOptionListEntries[0], u"Remove all spaces in clipboard");
-  EXPECT_EQ(kOptionListEntries[6], u"-");
-  EXPECT_EQ(kOptionListEntries[9], u"-");
-  EXPECT_EQ(kOptionListEntries[21], u"-");
-  EXPECT_EQ(kOptionListEntries[14], u"Remove x (user-specified) character(s) in clipboard");
-  EXPECT_EQ(kOptionListEntries[28],
-            u"Replace all text before user-defined character(s) in clipboard with...");
-  const std::set<std::u16string_view> distinct(kOptionListEntries.begin(),
-                                               kOptionListEntries.end());
-  EXPECT_EQ(distinct.size(), 27u);  // 26 edits and the separator.
+  const std::vector<std::u16string_view> entries(kOptionListEntries.begin(),
+                                                 kOptionListEntries.end());
+  EXPECT_EQ(entries, OptionListEntries());
+  EXPECT_EQ(std::count(entries.begin(), entries.end(), u"-"), 3);
+  EXPECT_EQ(std::set(entries.begin(), entries.end()).size(), 27u);  // 26 edits and the separator.
   // The "with..." entries end in three full stops, not an ellipsis character.
-  for (std::u16string_view entry : kOptionListEntries) {
+  for (std::u16string_view entry : entries) {
     EXPECT_EQ(entry.find(u'\u2026'), std::u16string_view::npos) << Utf16ToUtf8(entry);
   }
 }
 
-struct OptionCase {
-  std::u16string_view option;
-  const char* clipText;
-  const char* param1;
-  const char* param2;
-  const char* expected;
-};
-
-// One case per edit, chosen so that a mix-up of routines or parameters shows.
-const OptionCase kOptionCases[] = {
-    {options::kRemoveAllSpaces, "·a·b·¶c", "#", "", "ab¶c"},
-    {options::kRemoveExtraSpacesAtBeginning, "··a·b··", "", "", "a·b··"},
-    {options::kRemoveExtraSpacesAtEnd, "··a·b··", "", "", "··a·b"},
-    {options::kRemoveSpacesExceptSingle, "a··b···c", "", "", "a·b··c"},
-    {options::kRemoveBlankLines, "a¶¶¶b", "", "", "a¶b"},
-    {options::kRemoveAllTabs, "a⇥⇥b·", "", "", "ab·"},
-    {options::kReplaceAllSpaces, "a·b⇥c", "_", "!", "a_b⇥c"},
-    {options::kReplaceAllBlankLines, "a¶b", "_", "!", "a__b"},
-    {options::kRemoveAlphabetChars, "Ab1-é2", "", "", "1-é2"},
-    {options::kRemoveNumericChars, "a1b22", "", "", "ab"},
-    {options::kRemoveAlphanumericChars, "a1·b-2", "", "", "·-"},
-    {options::kRemoveNonAlphanumericChars, "a,·b!¶c⇥é", "", "", "a·b¶c⇥"},
-    {options::kRemoveListItems, "one·two·three", "one¶three", "X", "·two·"},
-    {options::kRemoveTextAfterDelimiter, "a=b=c", "=", "#", "a="},
-    {options::kRemoveTextBeforeDelimiter, "a=b=c", "=", "#", "=b=c"},
-    {options::kRemoveFirstChars, "abcdef", "2", "", "cdef"},
-    {options::kRemoveLastChars, "abcdef", "2", "", "abcd"},
-    {options::kRemoveTextAfterPosition, "abcdef", "2", "", "ab"},
-    {options::kRemoveTextBeforePosition, "abcdef", "4", "", "ef"},
-    {options::kReplaceAlphabetChars, "ab1", "#", "!", "##1"},
-    {options::kReplaceNumericChars, "a12", "#", "!", "a##"},
-    {options::kReplaceAlphanumericChars, "a1·b", "#", "!", "##·#"},
-    {options::kReplaceNonAlphanumericChars, "a,·b¶c", "#", "!", "a#·b##c"},
-    {options::kReplaceListItems, "one·two·three", "one¶three", "1¶3", "1·two·3"},
-    {options::kReplaceTextAfterDelimiter, "a=b=c", "=", "#", "a=#"},
-    {options::kReplaceTextBeforeDelimiter, "a=b=c", "=", "#", "#=b=c"},
-};
-
 TEST(ApplyOption, EveryEditIsReachableByItsOptionText) {
-  std::set<std::u16string_view> reached;
-  for (const OptionCase& example : kOptionCases) {
-    const EditOutcome outcome = ApplyOption(example.option, Readable(example.clipText),
-                                            Readable(example.param1), Readable(example.param2));
-    const std::string name = Utf16ToUtf8(example.option);
+  for (const OptionRow& row : kEveryOption) {
+    const EditOutcome outcome = ApplyOption(row.option, row.clipText, row.param1, row.param2);
+    const std::string name = Utf16ToUtf8(row.option);
     ASSERT_EQ(outcome.kind, EditOutcome::Kind::Edited) << name;
-    EXPECT_EQ(Written(outcome.result), example.expected) << name;
-    const bool blankLineEdit = example.option == options::kRemoveBlankLines ||
-                               example.option == options::kReplaceAllBlankLines;
+    EXPECT_EQ(Written(outcome.result), Written(row.edited)) << name;
+    // Only the two blank-line edits rewrite ClipText as well.
+    const bool blankLineEdit = row.option.find(u"blank lines") != std::u16string_view::npos;
     EXPECT_EQ(outcome.rewritesClipText, blankLineEdit) << name;
-    reached.insert(example.option);
   }
-  // Every entry of the list except the separator is an edit.
-  for (std::u16string_view entry : kOptionListEntries) {
-    if (entry != options::kSeparator) {
-      EXPECT_TRUE(reached.contains(entry)) << Utf16ToUtf8(entry);
-    }
-  }
-  EXPECT_EQ(reached.size(), 26u);
 }
 
 TEST(ApplyOption, TextsThatNameNoEdit) {

@@ -5,12 +5,34 @@
 // copy is not lost or edited, and monitoring goes on.
 #include <functional>
 
-#include "tests/reliability/reliability_fixture.h"
+#include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
 namespace {
 
-class DetachedEventsTest : public ReliabilityTest, public ::testing::WithParamInterface<bool> {
+class RequestTest : public MonitorTest {
+ protected:
+  // The save step of a typed text, or the bulk edit that removes spaces.
+  void RunRequest(bool save) {
+    if (save) {
+      window.text1 = u"saved text";
+      RunManualSave();
+    } else {
+      RunBulkEdit(kRemoveSpaces);
+    }
+  }
+
+  // Runs `action` in the n-th yield from now (1 = the next one).
+  void DuringYield(int n, std::function<void()> action) {
+    if (n == 1) {
+      desktop->DuringNextYield(std::move(action));
+      return;
+    }
+    desktop->DuringNextYield([this, n, action] { DuringYield(n - 1, action); });
+  }
+};
+
+class DetachedEventsTest : public RequestTest, public ::testing::WithParamInterface<bool> {
  protected:
   bool IsSave() const { return GetParam(); }
 
@@ -29,12 +51,7 @@ class DetachedEventsTest : public ReliabilityTest, public ::testing::WithParamIn
       ranDetached = !IsHooked() && state.IsWritingBack;
       duringDetach();
     });
-    if (IsSave()) {
-      window.text1 = u"saved text";
-      RunManualSave();
-    } else {
-      RunBulkEdit(kRemoveSpaces);
-    }
+    RequestTest::RunRequest(IsSave());
     EXPECT_TRUE(ranDetached);
   }
 
@@ -126,20 +143,11 @@ INSTANTIATE_TEST_SUITE_P(BulkEditAndSave, DetachedEventsTest, ::testing::Bool(),
 // Clipboard changes by another program during the yields of a request: the
 // dispatcher's two (out of the chain, then back in it) and the change
 // handler's last one.
-class ChangeDuringYieldTest : public ReliabilityTest,
+class ChangeDuringYieldTest : public RequestTest,
                               public ::testing::WithParamInterface<std::tuple<bool, int>> {
  protected:
   bool IsSave() const { return std::get<0>(GetParam()); }
   int WhichYield() const { return std::get<1>(GetParam()); }
-
-  // Runs `action` in the n-th yield from now (1 = the next one).
-  void DuringYield(int n, std::function<void()> action) {
-    if (n == 1) {
-      desktop->DuringNextYield(std::move(action));
-      return;
-    }
-    desktop->DuringNextYield([this, n, action] { DuringYield(n - 1, action); });
-  }
 };
 
 TEST_P(ChangeDuringYieldTest, TheOtherProgramsCopyIsNeitherLostNorEdited) {
@@ -149,12 +157,7 @@ TEST_P(ChangeDuringYieldTest, TheOtherProgramsCopyIsNeitherLostNorEdited) {
     desktop->OtherProgramSetsText(u"their copy, with spaces");
     copied = true;
   });
-  if (IsSave()) {
-    window.text1 = u"saved text";
-    RunManualSave();
-  } else {
-    RunBulkEdit(kRemoveSpaces);
-  }
+  RunRequest(IsSave());
   ASSERT_TRUE(copied);
   desktop->Messaging().Yield();  // whatever is still pending arrives
 
@@ -181,25 +184,15 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, ChangeDuringYieldTest,
                          YieldCaseName);
 
 // A click on either button during a yield of the other's request.
-TEST_F(ReliabilityTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
+TEST_F(RequestTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
   Start(u"a b");
   for (int yield = 1; yield <= 3; ++yield) {
     desktop->OtherProgramSetsText(u"a b");
     desktop->Messaging().Yield();
-    int n = 0;
-    std::function<void()> click = [&] {
+    DuringYield(yield, [&] {
       window.text1 = u"clicked";
       RunManualSave();
-    };
-    std::function<void()> countdown;
-    countdown = [&] {
-      if (++n == yield) {
-        click();
-      } else {
-        desktop->DuringNextYield(countdown);
-      }
-    };
-    desktop->DuringNextYield(countdown);
+    });
     RunBulkEdit(kRemoveSpaces);
     ExpectNothingLost({yield == 3 ? u"clicked" : u"ab"});
     ExpectMonitoringGoesOn();

@@ -21,22 +21,21 @@
 #include <string>
 #include <vector>
 
-#include "app/form1_layout.h"
-#include "app/program.h"
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
 #include "shell/error_trap.h"
 #include "shell/program_config.h"
+#include "tests/app/app_fixture.h"
 
 namespace fenlow::testing {
 namespace {
 
 namespace options = edits::options;
 using platform::sim::CountedCall;
-using platform::sim::SimulatedDesktop;
-using platform::sim::SimulatedForm;
 using ::testing::IsEmpty;
 
 constexpr std::u16string_view kUserText = u"a b c";
@@ -47,7 +46,6 @@ constexpr std::u16string_view kNotRemembered = u"could not be remembered";
 constexpr char16_t kCursorFile[] = u"C:\\Program Files\\Fenlow\\HAND-M.CUR";
 constexpr char16_t kSkinFile[] = u"C:\\Program Files\\Fenlow\\x\\o.cjs";
 constexpr platform::Colour kSkinWindowColour = 0x00302010;  // "#102030"
-constexpr char16_t kChosenEditSetting[] = u"Kestrane\\Fenlow\\Combo1";
 constexpr char16_t kBlankLineSetting[] = u"Kestrane\\Fenlow\\Blank Line";
 // The stored choice, and the statement of Form1's load that adds it to the list.
 constexpr std::u16string_view kStoredChoice = options::kRemoveAllTabs;
@@ -80,9 +78,9 @@ std::string Describe(const Site& site) {
 
 // The program on a fresh simulated desktop: the user's text on the clipboard,
 // the hand cursor and a skin next to the program, a remembered choice.
-class World {
+class World : public ProgramOnDesktop {
  public:
-  World() : desktop(platform::sim::CreateSimulatedDesktop()) {
+  World() {
     desktop->AddFile(kCursorFile, "cursor");
     desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
     desktop->StoredSettings()[kChosenEditSetting] = std::u16string(kStoredChoice);
@@ -92,22 +90,8 @@ class World {
 
   // The program goes first: leaving the chain on its way out is watched too.
   ~World() { program.reset(); }
-  World(const World&) = delete;
-  World& operator=(const World&) = delete;
 
-  void Build() { program = std::make_unique<Program>(*desktop); }
-  void Start() {
-    Build();
-    program->Run();
-  }
-
-  SimulatedForm& Main() {
-    SimulatedForm* form = desktop->SimForms().FindForm("Form1");
-    if (form == nullptr) throw std::logic_error("Form1 is not loaded");
-    return *form;
-  }
-  ProgramState& State() { return program->State(); }
-  std::u16string Text1() { return Main().Sim("Text1").Text(); }
+  std::u16string Text1() { return TextOf(form1::kText1); }
   platform::WindowHandle MainHandle() { return Main().Handle(); }
 
   std::vector<platform::sim::MessageBoxCall> Reports() const {
@@ -139,30 +123,11 @@ class World {
            rememberingChoice;
   }
 
-  // The monitor is hooked, heads the chain, is idle, and a later copy by
-  // another program shows up in Text1.
-  void ExpectMonitoringGoesOn() {
-    if (State().IsWritingBack) {
-      ADD_FAILURE() << "IsWritingBack is left set: every later clipboard change is ignored";
-      return;
-    }
-    EXPECT_EQ(desktop->CurrentProc(MainHandle()), &ClipboardMonitor::ViewerWndProc)
-        << "the main window is no longer hooked";
-    EXPECT_EQ(desktop->ChainHead(), MainHandle()) << "the main window left the viewer chain";
-    EXPECT_FALSE(State().IsBusy);
-    EXPECT_TRUE(State().MonitorEnabled);
-    desktop->OtherProgramSetsText(std::u16string(kCopiedLater));
-    desktop->Messaging().Yield();
-    EXPECT_EQ(Text1(), kCopiedLater) << "a later copy is not shown";
-  }
-
   void ExpectRequestsDown() {
     EXPECT_FALSE(State().BulkEditRequested);
     EXPECT_FALSE(State().ManualSaveRequested);
   }
 
-  std::unique_ptr<SimulatedDesktop> desktop;
-  std::unique_ptr<Program> program;
   std::vector<std::unique_ptr<platform::Form>> otherForms;
   std::vector<std::string> counted;  // the names of the calls counted, in order
 
@@ -310,9 +275,9 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     std::vector<std::u16string> items;
     for (int n = 1; n <= static_cast<int>(edits::kOptionListEntries.size()); ++n)
       if (!atLoad(126 + 2 * n)) items.emplace_back(edits::kOptionListEntries[n - 1]);
-    EXPECT_EQ(main.Sim("Combo1").Items(), items);
+    EXPECT_EQ(main.Sim(form1::kCombo1).Items(), items);
     if (!atLoad(186) && !atLoad(kStoredChoiceLabel)) {
-      EXPECT_EQ(main.Sim("Combo1").Text(), kStoredChoice);
+      EXPECT_EQ(main.Sim(form1::kCombo1).Text(), kStoredChoice);
     }
     if (call == "WriteSetting(Combo1)") {
       EXPECT_TRUE(world.Told(kNotRemembered)) << "the list's own notice";
@@ -330,7 +295,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     if (!atLoad(106) && !atLoad(108) && call != "ReadLastChangeTime") {
       EXPECT_EQ(main.CustomPointerFile(), kCursorFile);
     }
-    EXPECT_EQ(main.Sim("PushButton3").Text(),
+    EXPECT_EQ(main.Sim(form1::kPushButton3).Text(),
               run.At(Form1At(u"PushButton3_Click", 108)) ? kEditIdleCaption : kEditingCaption);
     // Nothing lost: the load never writes the clipboard; Text1 shows it
     // unless the failure hit the monitor's start.
@@ -403,14 +368,14 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
   scenario.arrange = [option, user, blankLine](World& world) {
     world.desktop->StoredSettings()[kBlankLineSetting] = blankLine;
     world.Start();
-    world.Main().Pick("Combo1", option);
+    world.Main().Pick(form1::kCombo1, option);
     if (user) world.desktop->SimForms().WhenModal(user);
   };
-  scenario.act = [](World& world) { world.Main().Click("PushButton2"); };
+  scenario.act = [](World& world) { world.Main().Click(form1::kPushButton2); };
   scenario.expectWentOn = [option](World& world, const FailedRun& run) {
     world.ExpectRequestsDown();
-    EXPECT_EQ(world.desktop->SimForms().FindForm("Form2"), nullptr) << "a dialog stays open";
-    EXPECT_EQ(world.desktop->SimForms().FindForm("Form3"), nullptr) << "a dialog stays open";
+    EXPECT_EQ(world.desktop->SimForms().FindForm(form2::kName), nullptr) << "a dialog stays open";
+    EXPECT_EQ(world.desktop->SimForms().FindForm(form3::kName), nullptr) << "a dialog stays open";
     // The edit ran with the parameters the dialog left, after any reported
     // failure and after a single failed clipboard call, which is tried again.
     const std::u16string edited = ExpectedEdit(world, option);
@@ -432,8 +397,8 @@ TEST(EveryCallFailing, StartButtonWithoutDialogReportsItAndEditsTheClipboard) {
 
 TEST(EveryCallFailing, StartButtonThroughForm2OkReportsItAndEditsTheClipboard) {
   auto ok = [](SimulatedForm& form) {
-    form.Type("Text1", u"_");
-    form.Click("PushButton1");
+    form.Type(dialog_controls::kText1, u"_");
+    form.Click(dialog_controls::kPushButton1);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceAllSpaces), u"Form2", ok,
                                       In(u"Form2", u"PushButton1_Click", {100, 102})));
@@ -441,8 +406,8 @@ TEST(EveryCallFailing, StartButtonThroughForm2OkReportsItAndEditsTheClipboard) {
 
 TEST(EveryCallFailing, StartButtonThroughForm2CancelReportsItAndEditsTheClipboard) {
   auto cancel = [](SimulatedForm& form) {
-    form.Type("Text1", u"b");
-    form.Click("PushButton2");
+    form.Type(dialog_controls::kText1, u"b");
+    form.Click(dialog_controls::kPushButton2);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kRemoveListItems), u"Form2", cancel,
                                       In(u"Form2", u"PushButton2_Click", {102}), u"False"));
@@ -451,11 +416,11 @@ TEST(EveryCallFailing, StartButtonThroughForm2CancelReportsItAndEditsTheClipboar
 // Unequal line counts are told; the user then corrects the replacement.
 TEST(EveryCallFailing, StartButtonThroughForm3CorrectedOkReportsItAndEditsTheClipboard) {
   auto correctedOk = [](SimulatedForm& form) {
-    form.Type("Text1", u"a\r\nb");
-    form.Type("Text2", u"x");
-    form.Click("PushButton1");
-    form.Type("Text2", u"x\r\ny");
-    form.Click("PushButton1");
+    form.Type(dialog_controls::kText1, u"a\r\nb");
+    form.Type(form3::kText2, u"x");
+    form.Click(dialog_controls::kPushButton1);
+    form.Type(form3::kText2, u"x\r\ny");
+    form.Click(dialog_controls::kPushButton1);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceListItems), u"Form3",
                                       correctedOk,
@@ -466,15 +431,15 @@ TEST(EveryCallFailing, StartButtonThroughForm3CorrectedOkReportsItAndEditsTheCli
 // then cancels.
 TEST(EveryCallFailing, StartButtonThroughForm3OtherBranchesReportsItAndEditsTheClipboard) {
   auto findOnly = [](SimulatedForm& form) {
-    form.Type("Text1", u"b");
-    form.Click("PushButton1");
+    form.Type(dialog_controls::kText1, u"b");
+    form.Click(dialog_controls::kPushButton1);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceListItems), u"Form3",
                                       findOnly, In(u"Form3", u"PushButton1_Click", {100, 102, 118}),
                                       u"False"));
   auto nothingThenCancel = [](SimulatedForm& form) {
-    form.Click("PushButton1");
-    form.Click("PushButton2");
+    form.Click(dialog_controls::kPushButton1);
+    form.Click(dialog_controls::kPushButton2);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceTextAfterDelimiter), u"Form3",
                                       nothingThenCancel,
@@ -489,11 +454,11 @@ TEST(EveryCallFailing, EditButtonSwitchingToEditingReportsItAndKeepsTheText) {
   scenario.statements = {Form1At(u"PushButton3_Click", 100), Form1At(u"PushButton3_Click", 108)};
   scenario.arrange = [](World& world) {
     world.Start();
-    world.Main().Click("PushButton3");  // saves the shown text: the button is idle now
+    world.Main().Click(form1::kPushButton3);  // saves the shown text: the button is idle now
   };
-  scenario.act = [](World& world) { world.Main().Click("PushButton3"); };
+  scenario.act = [](World& world) { world.Main().Click(form1::kPushButton3); };
   scenario.expectWentOn = [](World& world, const FailedRun& run) {
-    EXPECT_EQ(world.Main().Sim("PushButton3").Text(),
+    EXPECT_EQ(world.Main().Sim(form1::kPushButton3).Text(),
               run.AtLabel(108) ? kEditIdleCaption : kEditingCaption);
     EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
     EXPECT_EQ(world.Text1(), kUserText);
@@ -508,13 +473,13 @@ TEST(EveryCallFailing, EditButtonSavingReportsItAndKeepsTheTypedText) {
   scenario.statements = {Form1At(u"PushButton3_Click", 100), Form1At(u"PushButton3_Click", 126)};
   scenario.arrange = [](World& world) {
     world.Start();  // opens ready for editing
-    world.Main().Type("Text1", kTyped);
+    world.Main().Type(form1::kText1, kTyped);
   };
-  scenario.act = [](World& world) { world.Main().Click("PushButton3"); };
+  scenario.act = [](World& world) { world.Main().Click(form1::kPushButton3); };
   scenario.expectWentOn = [](World& world, const FailedRun& run) {
     // A failed state test enters the switch to editing: nothing is saved then.
     const bool saved = !run.AtLabel(100);
-    const std::u16string caption = world.Main().Sim("PushButton3").Text();
+    const std::u16string caption = world.Main().Sim(form1::kPushButton3).Text();
     EXPECT_EQ(caption, saved && !run.AtLabel(126) ? kEditIdleCaption : kEditingCaption);
     const std::u16string onClipboard = world.desktop->ClipboardTextOrEmpty();
     EXPECT_TRUE(onClipboard == kTyped || world.Text1() == kTyped) << "the typed text is lost";
@@ -536,7 +501,7 @@ TEST(EveryCallFailing, LinkButtonReportsItAndTheWindowGoesOn) {
   Scenario scenario;
   scenario.statements = {Form1At(u"PushButton1_Click", 100)};
   scenario.arrange = [](World& world) { world.Start(); };
-  scenario.act = [](World& world) { world.Main().Click("PushButton1"); };
+  scenario.act = [](World& world) { world.Main().Click(form1::kPushButton1); };
   scenario.expectWentOn = [](World& world, const FailedRun&) {
     EXPECT_THAT(world.desktop->ShellOpenCalls(), IsEmpty());
     EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
@@ -565,7 +530,7 @@ TEST(EveryCallFailing, ShutdownReportsItAndStillUnloadsEveryWindow) {
   scenario.act = [](World& world) { world.Main().CloseBox(); };
   scenario.expectWentOn = [&](World& world, const FailedRun& run) {
     const std::string& call = run.failed.name;
-    EXPECT_EQ(world.desktop->SimForms().FindForm("Form1"), nullptr);
+    EXPECT_EQ(world.desktop->SimForms().FindForm(form1::kName), nullptr);
     const bool otherStays = call == "LoadedForms" || call == "Unload(Other)";
     EXPECT_EQ(world.otherForms[0]->IsLoaded(), otherStays);
     EXPECT_FALSE(world.State().MonitorEnabled);
@@ -604,9 +569,9 @@ int FirstCallNamed(const std::function<void(World&)>& arrange,
 TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboard) {
   auto arrange = [](World& world) {
     world.Start();
-    world.Main().Pick("Combo1", options::kRemoveAllSpaces);
+    world.Main().Pick(form1::kCombo1, options::kRemoveAllSpaces);
   };
-  auto act = [](World& world) { world.Main().Click("PushButton2"); };
+  auto act = [](World& world) { world.Main().Click(form1::kPushButton2); };
   const int leave = FirstCallNamed(arrange, act, "ChangeClipboardChain");
   ASSERT_GT(leave, 0);
   World world;

@@ -5,7 +5,7 @@
 // goes on once the other program lets go.
 #include <tuple>
 
-#include "tests/reliability/reliability_fixture.h"
+#include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
 namespace {
@@ -14,7 +14,7 @@ enum class Request { BulkEdit, Save };
 
 using HeldCase = std::tuple<Request, ClipboardOperation, int>;
 
-class HeldClipboardTest : public ReliabilityTest, public ::testing::WithParamInterface<HeldCase> {
+class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterface<HeldCase> {
  protected:
   static constexpr const char16_t* kOriginal = u"a b c";
   static constexpr const char16_t* kEdited = u"abc";
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
 // A clipboard that keeps rich text beside the text: if it cannot be emptied,
 // writing the edited text beside the old rich text would leave a clipboard
 // that pastes the old text in one program and the new in another.
-TEST_F(ReliabilityTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
+TEST_F(MonitorTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
   desktop->OtherProgramSets({{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
   StartMonitoring();
   desktop->FailNext(ClipboardOperation::Empty, 1000);
@@ -128,7 +128,7 @@ TEST_F(ReliabilityTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
 // The text of a clipboard change cannot be read: Text1 and ClipText keep the
 // last text read, and a bulk edit requested meanwhile does not wipe the
 // clipboard with the edit of an empty text.
-TEST_F(ReliabilityTest, AnUnreadableChangeKeepsTheLastTextRead) {
+TEST_F(MonitorTest, AnUnreadableChangeKeepsTheLastTextRead) {
   Start(u"first");
   desktop->FailNext(ClipboardOperation::GetText, 1000);
   desktop->OtherProgramSetsText(u"second, unreadable");

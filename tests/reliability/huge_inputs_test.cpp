@@ -2,8 +2,8 @@
 // lists of 32767 and 32768 lines, x at 32766, 32767 and -32768, and
 // parameters of 1 MB. Each result is compared with the plain reference of
 // the engine tests; an edit that fails is told and changes nothing.
+#include "tests/clipboard/monitor_fixture.h"
 #include "tests/edits/plain_reference.h"
-#include "tests/reliability/reliability_fixture.h"
 
 namespace fenlow::testing {
 namespace {
@@ -12,7 +12,7 @@ namespace options = edits::options;
 using edits::reference::ReferenceOption;
 using edits::reference::ReferenceOutcome;
 
-class HugeInputsTest : public ReliabilityTest {
+class HugeInputsTest : public MonitorTest {
  protected:
   // Runs the edit on `text` and checks clipboard, Text1 and the message
   // against the reference.

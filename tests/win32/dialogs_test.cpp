@@ -44,8 +44,8 @@ TEST_F(RealDialogs, OpenWithTheFocusOnOkInForm2AndInFindWhatInForm3) {
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::Focus() == ok; }));
 
   form3.SetCaption(u"Replace x (user-specified) with...");
-  form3.Window().Find("Text1").SetText(u"find what");
-  form3.Window().Find("Text2").SetText(u"replace with");
+  form3.Window().Find(form3::kText1).SetText(u"find what");
+  form3.Window().Find(form3::kText2).SetText(u"replace with");
   form3.Window().Show();
   EXPECT_TRUE(probe::WaitUntil([&] {
     return probe::ClassName(probe::Focus()) == u"Edit" &&
@@ -55,15 +55,15 @@ TEST_F(RealDialogs, OpenWithTheFocusOnOkInForm2AndInFindWhatInForm3) {
 
 TEST_F(RealDialogs, OkStoresTheTextAndEscapeCancelsInTheModalLoop) {
   form2.SetCaption(u"Remove x (user-specified) character(s)");
-  form2.Window().Find("Text1").SetText(u"a \r\nb\r\n");
+  form2.Window().Find(form2::kText1).SetText(u"a \r\nb\r\n");
   probe::PostClick(Button(form2, u"OK"));
   form2.ShowModal();
   EXPECT_FALSE(form2.IsLoaded());
   EXPECT_EQ(state.BulkParam1, u"a \r\nb\r\n");
 
   form2.SetCaption(u"Remove x (user-specified) character(s)");
-  EXPECT_EQ(form2.Window().Find("Text1").Text(), u"") << "a fresh dialog";
-  form2.Window().Find("Text1").SetText(u"typed");
+  EXPECT_EQ(form2.Window().Find(form2::kText1).Text(), u"") << "a fresh dialog";
+  form2.Window().Find(form2::kText1).SetText(u"typed");
   probe::PostKey(Button(form2, u"OK"), probe::kKeyEscape);
   form2.ShowModal();
   EXPECT_FALSE(form2.IsLoaded());
@@ -72,8 +72,8 @@ TEST_F(RealDialogs, OkStoresTheTextAndEscapeCancelsInTheModalLoop) {
 
 TEST_F(RealDialogs, AFailedCheckShowsTheMessageAndTheDialogStaysOpen) {
   form3.SetCaption(u"Replace x (user-specified) with...");
-  form3.Window().Find("Text1").SetText(u"a\r\nb");
-  form3.Window().Find("Text2").SetText(u"x");
+  form3.Window().Find(form3::kText1).SetText(u"a\r\nb");
+  form3.Window().Find(form3::kText2).SetText(u"x");
   const WindowHandle dialog = form3.Window().Handle();
   const WindowHandle cancel = Button(form3, u"Cancel");
   std::shared_future<probe::MessageBoxSeen> answered =
@@ -98,7 +98,7 @@ TEST_F(RealDialogs, ClickingTheCheckBoxWritesTheSettingAtOnce) {
   platform->Settings().Write(u"Kestrane", u"Fenlow", u"Blank Line", u"True");
   form2.SetCaption(u"Remove Last x character(s)");
   EXPECT_EQ(probe::ReadUserRegistryString(kSettingsKey, u"Blank Line"), u"True");
-  EXPECT_TRUE(form2.Window().Find("Check3").Checked());
+  EXPECT_TRUE(form2.Window().Find(form2::kCheck3).Checked());
   form2.Window().Show();
   probe::PostClick(probe::FindChild(form2.Window().Handle(), u"Button",
                                     u"Leave blank line(s) where text has been removed"));
@@ -107,8 +107,8 @@ TEST_F(RealDialogs, ClickingTheCheckBoxWritesTheSettingAtOnce) {
 
   form2.Window().Unload();
   form3.SetCaption(u"Replace all text after user-defined with...");
-  EXPECT_FALSE(form3.Window().Find("Check3").Checked()) << "both dialogs share the setting";
-  form3.Window().Find("Check3").SetChecked(true);
+  EXPECT_FALSE(form3.Window().Find(form3::kCheck3).Checked()) << "both dialogs share the setting";
+  form3.Window().Find(form3::kCheck3).SetChecked(true);
   EXPECT_EQ(probe::ReadUserRegistryString(kSettingsKey, u"Blank Line"), u"True");
 }
 

@@ -85,12 +85,12 @@ TEST_F(RealForm, ControlsAreTheRightWindowsPlacedInTheirFrames) {
   EXPECT_EQ(formFont, (9 * dpi + 36) / 72) << "the form's 9 pt";
 
   EXPECT_EQ(form->Controls().size(), 7u);
-  EXPECT_EQ(form->Find("Combo1").Kind(), platform::ControlKind::ComboList);
+  EXPECT_EQ(form->Find(probe_form::kCombo1).Kind(), platform::ControlKind::ComboList);
   EXPECT_THROW(form->Find("Combo9"), Failure);
 }
 
 TEST_F(RealForm, TextBoxKeepsLineBreaksAndHasNoLengthLimit) {
-  auto& text = form->Find("Text1");
+  auto& text = form->Find(probe_form::kText1);
   text.SetText(u"first\r\nsecond \u00e9\r\n");
   EXPECT_EQ(text.Text(), u"first\r\nsecond \u00e9\r\n");
 
@@ -103,15 +103,15 @@ TEST_F(RealForm, TextBoxKeepsLineBreaksAndHasNoLengthLimit) {
 }
 
 TEST_F(RealForm, PushButtonCaptionReadsBackExactly) {
-  auto& button = form->Find("PushButton1");
+  auto& button = form->Find(probe_form::kPushButton1);
   button.SetText(u"Save Changes && Stop");
   EXPECT_EQ(button.Text(), u"Save Changes && Stop");
-  EXPECT_EQ(form->Find("Label1").Text(), u"A label");
+  EXPECT_EQ(form->Find(probe_form::kLabel1).Text(), u"A label");
 }
 
 TEST_F(RealForm, ComboSelectsTheExactEntryAndRaisesClick) {
-  auto& combo = form->Find("Combo1");
-  form->On("Combo1", ControlEvent::Click,
+  auto& combo = form->Find(probe_form::kCombo1);
+  form->On(probe_form::kCombo1, ControlEvent::Click,
            [&] { log.push_back("click " + std::to_string(combo.Text().size())); });
   for (auto entry : {u"Alpha", u"-", u"alpha"}) combo.AddItem(entry);
   EXPECT_EQ(combo.Text(), u"");
@@ -125,12 +125,13 @@ TEST_F(RealForm, ComboSelectsTheExactEntryAndRaisesClick) {
   EXPECT_THROW(combo.SetText(u"Beta"), Failure);
   EXPECT_EQ(combo.Text(), u"-") << "a failed choice leaves the selection";
   EXPECT_EQ(log.size(), 2u);
-  EXPECT_THROW(form->Find("Text1").AddItem(u"x"), Failure);
+  EXPECT_THROW(form->Find(probe_form::kText1).AddItem(u"x"), Failure);
 }
 
 TEST_F(RealForm, CheckBoxClicksOnEveryChangeOnly) {
-  auto& check = form->Find("Check1");
-  form->On("Check1", ControlEvent::Click, [&] { log.push_back(check.Checked() ? "on" : "off"); });
+  auto& check = form->Find(probe_form::kCheck1);
+  form->On(probe_form::kCheck1, ControlEvent::Click,
+           [&] { log.push_back(check.Checked() ? "on" : "off"); });
   check.SetChecked(true);
   check.SetChecked(true);
   EXPECT_EQ(log, std::vector<std::string>{"on"});
@@ -142,8 +143,8 @@ TEST_F(RealForm, CheckBoxClicksOnEveryChangeOnly) {
 
 TEST_F(RealForm, MouseMovesReachTheFormItsFramesAndItsButtons) {
   form->On("", ControlEvent::MouseMove, [&] { log.push_back("form"); });
-  form->On("Frame1", ControlEvent::MouseMove, [&] { log.push_back("frame"); });
-  form->On("PushButton1", ControlEvent::MouseMove, [&] { log.push_back("button"); });
+  form->On(probe_form::kFrame1, ControlEvent::MouseMove, [&] { log.push_back("frame"); });
+  form->On(probe_form::kPushButton1, ControlEvent::MouseMove, [&] { log.push_back("button"); });
   auto& messaging = platform->Messaging();
   const int dpi = probe::Dpi(form->Handle());
   const auto at = [](int x, int y) { return static_cast<platform::LParam>((y << 16) | x); };
@@ -158,7 +159,7 @@ TEST_F(RealForm, MouseMovesReachTheFormItsFramesAndItsButtons) {
 }
 
 TEST_F(RealForm, KeyboardFollowsTabIndicesAndEscapeClicksCancel) {
-  form->On("PushButton2", ControlEvent::Click, [&] { log.push_back("cancel"); });
+  form->On(probe_form::kPushButton2, ControlEvent::Click, [&] { log.push_back("cancel"); });
   form->Show();
   const WindowHandle text = Child(u"Edit", u"");
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::Focus() == text; }))
@@ -195,7 +196,7 @@ TEST_F(RealForm, AWindowClosedByASentMessageStillEndsTheMainLoop) {
 }
 
 TEST_F(RealForm, FailureInADispatchedHandlerLeavesTheMainLoop) {
-  form->On("PushButton1", ControlEvent::Click, [] { throw Failure("handler failed"); });
+  form->On(probe_form::kPushButton1, ControlEvent::Click, [] { throw Failure("handler failed"); });
   form->Show();
   probe::PostClick(Child(u"Button", u"OK"));
   EXPECT_THROW(ui.RunUntilUnloaded(*form), Failure);
@@ -206,7 +207,7 @@ TEST_F(RealForm, ShowModalDisablesTheOtherWindowsUntilTheFormUnloadsItself) {
   form->Show();
   auto dialog = ui.CreateForm(ProbeFormSpec("Dialog"));
   bool mainDisabledMeanwhile = false;
-  dialog->On("PushButton1", ControlEvent::Click, [&] {
+  dialog->On(probe_form::kPushButton1, ControlEvent::Click, [&] {
     mainDisabledMeanwhile = !probe::IsEnabled(form->Handle());
     dialog->Unload();  // from inside its own handler
   });

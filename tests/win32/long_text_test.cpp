@@ -52,7 +52,7 @@ class LongTextBox : public ::testing::Test {
 
   std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();
   std::unique_ptr<platform::Form> form = platform->Forms().CreateForm(ProbeFormSpec());
-  platform::Control& text1 = form->Find("Text1");
+  platform::Control& text1 = form->Find(probe_form::kText1);
 };
 
 TEST_F(LongTextBox, GoesInWholeAndShowsItsStartAsAShortTextDoes) {

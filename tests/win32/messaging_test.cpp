@@ -139,7 +139,7 @@ TEST_F(RealMessaging, ReplacedProcedureSeesMessagesAndTheOriginalStillDoesItsWor
       << "the result is the original procedure's";
 
   bool clicked = false;
-  second->On("PushButton1", platform::ControlEvent::Click, [&] { clicked = true; });
+  second->On(probe_form::kPushButton1, platform::ControlEvent::Click, [&] { clicked = true; });
   probe::PostClick(probe::FindChild(recorder.second, u"Button", u"OK"));
   EXPECT_TRUE(probe::WaitUntil([&] { return clicked; })) << "events work while hooked";
 
