@@ -8,12 +8,38 @@ Program::Program(platform::Platform& platform)
       monitor_(platform, state_, form1_),
       dispatcher_(monitor_) {
   monitor_.SetBulkEditStep(dispatcher_);
+  commands_.OnOptionsClosed([this] { trayIcon_.UpdateTip(); });
 }
 
+Program::~Program() {
+  if (!onlyInstance_) return;
+  platform_.Startup().OnActivateRequest(nullptr);
+  platform_.Startup().ReleaseSingleInstance();
+}
+
+// A second start ends before it makes a window or joins the viewer chain.
+// Started by the sign-in, it leaves the running one where it is.
 void Program::Run() {
+  platform::StartupServices& startup = platform_.Startup();
+  if (!startup.ClaimSingleInstance()) {
+    if (!startup.StartedWithWindows()) startup.ActivateRunningInstance();
+    return;
+  }
+  onlyInstance_ = true;
+  startup.OnActivateRequest([this] { commands_.ShowMainWindow(); });
   form1_.Load();
-  form1_.Show();
+  if (startup.StartedWithWindows()) {
+    form1_.Window().ShowMinimized();
+  } else {
+    form1_.Show();
+  }
+  hotkeys_.Start([this](HotkeyCommand command) { OnHotkey(command); });
+  trayIcon_.Show();
   platform_.Forms().RunUntilUnloaded(form1_.Window());
+}
+
+void Program::OnHotkey(HotkeyCommand command) {
+  if (command == HotkeyCommand::Apply) commands_.ApplyChosenEdit();
 }
 
 }  // namespace fenlow

@@ -1,9 +1,13 @@
 // The running program: the state the windows and the clipboard monitor share,
 // the monitor, the bulk-edit dispatcher and the main window, composed over
-// one platform.
+// one platform, with what reaches it from outside the window: the global
+// hotkeys, the notification icon and a second start.
 #pragma once
 
+#include "app/commands.h"
 #include "app/form1.h"
+#include "app/hotkey_keeper.h"
+#include "app/tray_icon.h"
 #include "clipboard/clipboard_monitor.h"
 #include "clipboard/program_state.h"
 #include "edits/dispatcher.h"
@@ -14,18 +18,25 @@ namespace fenlow {
 class Program {
  public:
   explicit Program(platform::Platform& platform);
+  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Creates the main window (which runs its start-up), shows it and runs the
-  // message loop until the main window is unloaded.
+  // When another instance runs, asks it to come to the front and returns at
+  // once. Otherwise creates the main window (which runs its start-up), shows
+  // it (minimised when the user's sign-in started the program), sets up the
+  // hotkeys and the icon, and runs the message loop until the main window
+  // is unloaded.
   void Run();
 
   Form1& MainForm() { return form1_; }
   ProgramState& State() { return state_; }
   ClipboardMonitor& Monitor() { return monitor_; }
+  Commands& Command() { return commands_; }
 
  private:
+  void OnHotkey(HotkeyCommand command);
+
   platform::Platform& platform_;
   ProgramState state_;
   // Form1 and the monitor know each other; Form1 only keeps the reference
@@ -33,6 +44,12 @@ class Program {
   Form1 form1_;
   ClipboardMonitor monitor_;
   BulkEditDispatcher dispatcher_;
+  // Gone before the window and the monitor: no hotkey or icon command comes
+  // once they are.
+  HotkeyKeeper hotkeys_{platform_};
+  Commands commands_{platform_, form1_, hotkeys_};
+  TrayIcon trayIcon_{platform_, form1_, commands_, hotkeys_};
+  bool onlyInstance_ = false;
 };
 
 }  // namespace fenlow

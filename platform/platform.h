@@ -6,7 +6,10 @@
 
 #include "platform/clipboard_primitives.h"
 #include "platform/file_system.h"
+#include "platform/global_hotkeys.h"
+#include "platform/notification_area.h"
 #include "platform/settings_store.h"
+#include "platform/startup_services.h"
 #include "platform/types.h"
 #include "platform/ui.h"
 #include "platform/window_messaging.h"
@@ -21,6 +24,9 @@ class Platform {
   virtual SettingsStore& Settings() = 0;
   virtual FileSystem& Files() = 0;
   virtual Ui& Forms() = 0;
+  virtual GlobalHotkeys& Hotkeys() = 0;
+  virtual NotificationArea& Tray() = 0;
+  virtual StartupServices& Startup() = 0;
 };
 
 }  // namespace fenlow::platform

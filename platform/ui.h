@@ -24,7 +24,18 @@ constexpr Colour kButtonFace = 0x8000000F;
 // The per-window mouse pointer values the windows use.
 enum class MousePointer : int { Default = 0, Hourglass = 11, Custom = 99 };
 
-enum class ControlKind { Frame, TextBox, ComboList, PushButton, CheckBox, Label, OptionButton };
+// A HotkeyBox takes the key combination the user presses; its text is the
+// hotkey as HotkeyText writes it, empty for none.
+enum class ControlKind {
+  Frame,
+  TextBox,
+  ComboList,
+  PushButton,
+  CheckBox,
+  Label,
+  OptionButton,
+  HotkeyBox
+};
 enum class ControlEvent { Click, Change, MouseMove };
 
 struct FontSpec {
@@ -114,6 +125,13 @@ class Form {
 
   // Shows the form centred on the screen (modeless).
   virtual void Show() = 0;
+  // Shows it minimised (in the taskbar), without taking the focus; restored,
+  // it stands centred.
+  virtual void ShowMinimized() = 0;
+  // Shows it, restored when it is minimised, as the active window in front.
+  virtual void BringToFront() = 0;
+  // Closes it as its close box does: the query-unload handler, then unload.
+  virtual void Close() = 0;
   // Shows the form centred, with no owner, and returns once it is unloaded.
   // Every other window of the program takes no input meanwhile; window
   // messages, clipboard notifications included, go on being dispatched.
@@ -140,6 +158,15 @@ class Ui {
                            std::optional<std::u16string_view> title) = 0;
   virtual std::u16string ApplicationTitle() const = 0;
   virtual void SetApplicationTitle(std::u16string_view title) = 0;
+
+  // When a form is shown modally or a message box is open, brings the one
+  // in front of the others (that the user has to answer first) to the
+  // front, restored, and returns true; otherwise returns false.
+  virtual bool BringModalToFront() = 0;
+  // The window that has the user's input now, of any program (0: none), and
+  // giving it back to such a window.
+  virtual WindowHandle ForegroundWindow() = 0;
+  virtual void ActivateWindow(WindowHandle window) = 0;
 
   // Runs the message loop until `mainForm` is unloaded.
   virtual void RunUntilUnloaded(Form& mainForm) = 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/sim/simulated_shell.h"
 #include "platform/sim/simulated_ui.h"
 
 namespace fenlow::platform::sim {
@@ -60,7 +61,11 @@ std::u16string SettingPath(std::u16string_view application, std::u16string_view 
 
 }  // namespace
 
-SimulatedDesktop::SimulatedDesktop() : ui_(std::make_unique<SimulatedUi>(*this)) {
+SimulatedDesktop::SimulatedDesktop()
+    : ui_(std::make_unique<SimulatedUi>(*this)),
+      hotkeys_(std::make_unique<SimulatedHotkeys>(*this)),
+      tray_(std::make_unique<SimulatedTray>(*this)),
+      startup_(std::make_unique<SimulatedStartup>(*this)) {
   activeDesktop = this;
 }
 
@@ -73,6 +78,15 @@ Ui& SimulatedDesktop::Forms() {
 }
 SimulatedUi& SimulatedDesktop::SimForms() {
   return *ui_;
+}
+GlobalHotkeys& SimulatedDesktop::Hotkeys() {
+  return *hotkeys_;
+}
+NotificationArea& SimulatedDesktop::Tray() {
+  return *tray_;
+}
+StartupServices& SimulatedDesktop::Startup() {
+  return *startup_;
 }
 
 std::string SimulatedDesktop::Hex(WindowHandle window) {

@@ -21,6 +21,9 @@
 namespace fenlow::platform::sim {
 
 class SimulatedUi;
+class SimulatedHotkeys;
+class SimulatedTray;
+class SimulatedStartup;
 
 // The clipboard operations a test can make fail.
 enum class ClipboardOperation { Empty, PutText, GetText, HasFormat };
@@ -78,7 +81,13 @@ class SimulatedDesktop final : public Platform,
   SettingsStore& Settings() override { return *this; }
   Ui& Forms() override;
   platform::FileSystem& Files() override { return *this; }
+  GlobalHotkeys& Hotkeys() override;
+  NotificationArea& Tray() override;
+  StartupServices& Startup() override;
   SimulatedUi& SimForms();
+  SimulatedHotkeys& SimHotkeys() { return *hotkeys_; }
+  SimulatedTray& SimTray() { return *tray_; }
+  SimulatedStartup& SimStartup() { return *startup_; }
 
   // --- Windows -------------------------------------------------------------
   // A plain window of the program whose own procedure answers `result` to
@@ -288,6 +297,9 @@ class SimulatedDesktop final : public Platform,
   std::optional<CountedCall> injected_;
   std::function<void(const CountedCall&)> watcher_;
   std::unique_ptr<SimulatedUi> ui_;
+  std::unique_ptr<SimulatedHotkeys> hotkeys_;
+  std::unique_ptr<SimulatedTray> tray_;
+  std::unique_ptr<SimulatedStartup> startup_;
 };
 
 std::unique_ptr<SimulatedDesktop> CreateSimulatedDesktop();

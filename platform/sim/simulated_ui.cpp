@@ -160,8 +160,28 @@ void SimulatedForm::Show() {
   Reveal();
 }
 
+void SimulatedForm::ShowMinimized() {
+  desktop_.Enter("ShowMinimized", spec_.name);
+  visible_ = true;
+  minimized_ = true;
+}
+
+void SimulatedForm::BringToFront() {
+  desktop_.Enter("BringToFront", spec_.name);
+  if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
+  visible_ = true;
+  minimized_ = false;
+  ui_.SetForeground(handle_);
+}
+
+void SimulatedForm::Close() {
+  desktop_.Enter("Close", spec_.name);
+  CloseBox();
+}
+
 void SimulatedForm::Reveal() {
   visible_ = true;
+  ui_.SetForeground(handle_);
   const ControlSpec* first = nullptr;
   for (const ControlSpec& control : spec_.controls) {
     if (TakesFocus(control.kind) && (first == nullptr || control.tabIndex < first->tabIndex))
@@ -181,14 +201,15 @@ void SimulatedForm::ShowModal() {
 
 void SimulatedForm::Unload() {
   desktop_.Enter("Unload", spec_.name);
-  Close();
+  Unloaded();
 }
 
-void SimulatedForm::Close() {
+void SimulatedForm::Unloaded() {
   if (!loaded_) return;
   desktop_.Record("Unload(" + spec_.name + ")");
   loaded_ = false;
   visible_ = false;
+  if (ui_.ForegroundWindow() == handle_) ui_.SetForeground(0);  // the system picks another
   desktop_.DestroyWindow(handle_);
   ui_.Forget(this);
 }
@@ -223,7 +244,7 @@ void SimulatedForm::Pick(std::string_view combo, std::u16string_view entry) {
 void SimulatedForm::CloseBox() {
   if (!loaded_) return;
   if (queryUnload_) queryUnload_();
-  Close();
+  Unloaded();
 }
 
 void SimulatedForm::PressEscape() {
@@ -245,6 +266,7 @@ std::vector<Form*> SimulatedUi::LoadedForms() {
 
 void SimulatedUi::Forget(SimulatedForm* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  modalForms_.erase(std::remove(modalForms_.begin(), modalForms_.end(), form), modalForms_.end());
 }
 
 void SimulatedUi::ShowMessage(std::u16string_view text, int style,
@@ -254,7 +276,29 @@ void SimulatedUi::ShowMessage(std::u16string_view text, int style,
                       title ? std::u16string(*title) : applicationTitle_};
   desktop_.Record("MessageBox");
   messages_.push_back(call);
+  ++messagesOpen_;
+  struct Closed {
+    int& open;
+    ~Closed() { --open; }
+  } closed{messagesOpen_};
   if (whileMessageShown_) whileMessageShown_(call);
+}
+
+bool SimulatedUi::BringModalToFront() {
+  if (messagesOpen_ > 0) {
+    broughtToFront_.emplace_back("MessageBox");
+    return true;
+  }
+  if (modalForms_.empty()) return false;
+  SimulatedForm& form = *modalForms_.back();
+  broughtToFront_.push_back(form.Name());
+  foreground_ = form.SimHandle();
+  return true;
+}
+
+void SimulatedUi::ActivateWindow(WindowHandle window) {
+  desktop_.Enter("ActivateWindow");
+  if (desktop_.IsWindow(window)) foreground_ = window;
 }
 
 // Tests close the main form themselves; here the pending messages are handled once.
@@ -290,12 +334,14 @@ void SimulatedUi::WhileMessageShown(std::function<void(const MessageBoxCall&)> a
 
 void SimulatedUi::RunModal(SimulatedForm& form) {
   ++modalDepth_;
+  modalForms_.push_back(&form);
   if (!modalScripts_.empty()) {
     auto script = std::move(modalScripts_.front());
     modalScripts_.pop_front();
     script(form);
   }
   form.CloseBox();  // the user closes whatever the script left open
+  std::erase(modalForms_, &form);
   --modalDepth_;
 }
 

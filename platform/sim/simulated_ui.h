@@ -71,6 +71,9 @@ class SimulatedForm final : public Form {
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
   void Show() override;
+  void ShowMinimized() override;
+  void BringToFront() override;
+  void Close() override;
   void ShowModal() override;
   void Unload() override;
 
@@ -86,6 +89,9 @@ class SimulatedForm final : public Form {
   // --- What a test reads ------------------------------------------------------
   SimulatedControl& Sim(std::string_view control);
   bool IsVisible() const { return visible_; }
+  bool IsMinimized() const { return minimized_; }
+  // The window's handle, also after the unload, read without a platform call.
+  WindowHandle SimHandle() const { return handle_; }
   bool WasShownModally() const { return shownModally_; }
   bool HasProgramIcon() const { return hasProgramIcon_; }
   Colour Background() const { return background_; }
@@ -99,7 +105,7 @@ class SimulatedForm final : public Form {
  private:
   friend class SimulatedControl;
   void Reveal();
-  void Close();
+  void Unloaded();
 
   SimulatedDesktop& desktop_;
   SimulatedUi& ui_;
@@ -107,6 +113,7 @@ class SimulatedForm final : public Form {
   WindowHandle handle_ = 0;
   bool loaded_ = true;
   bool visible_ = false;
+  bool minimized_ = false;
   bool shownModally_ = false;
   bool hasProgramIcon_ = false;
   std::u16string caption_;
@@ -131,6 +138,15 @@ class SimulatedUi final : public Ui {
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
   void Post(std::function<void()> task) override { desktop_.PostTask(std::move(task)); }
+  bool BringModalToFront() override;
+  WindowHandle ForegroundWindow() override { return foreground_; }
+  void ActivateWindow(WindowHandle window) override;
+
+  // The user switches to a window (another program's, made with the
+  // desktop's CreateWindow, or one of the program's forms).
+  void SetForeground(WindowHandle window) { foreground_ = window; }
+  // What BringModalToFront brought to the front: form names, or "MessageBox".
+  const std::vector<std::string>& BroughtToFront() const { return broughtToFront_; }
 
   // What the user does while a form is shown modally: the script gets the
   // form; when it returns with the form still loaded, the user closes it with
@@ -164,6 +180,10 @@ class SimulatedUi final : public Ui {
   std::vector<MessageBoxCall> messages_;
   std::u16string applicationTitle_;
   int modalDepth_ = 0;
+  std::vector<SimulatedForm*> modalForms_;  // innermost last
+  int messagesOpen_ = 0;
+  WindowHandle foreground_ = 0;
+  std::vector<std::string> broughtToFront_;
   std::set<FormOperation> failNext_;
 };
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/hotkey.h"
 #include "platform/win32/win32_form.h"
 
 namespace fenlow::platform::win32 {
@@ -32,6 +33,8 @@ WindowKind KindOf(const ControlSpec& spec) {
       return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
     case ControlKind::Label:
       return {L"STATIC", kChild | SS_LEFT, 0};
+    case ControlKind::HotkeyBox:
+      return {HOTKEY_CLASSW, kChild | WS_TABSTOP, WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", kChild, 0};
 }
@@ -83,12 +86,20 @@ Win32Control::Win32Control(Win32Form& form, const ControlSpec& spec, int id, Col
 
 void Win32Control::Create(HWND parent) {
   const WindowKind kind = KindOf(spec_);
-  const std::wstring caption = spec_.kind == ControlKind::ComboList ? L"" : ToWide(spec_.caption);
+  const bool captionless =
+      spec_.kind == ControlKind::ComboList || spec_.kind == ControlKind::HotkeyBox;
+  const std::wstring caption = captionless ? L"" : ToWide(spec_.caption);
   window_ = ::CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
                               0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               ::GetModuleHandleW(nullptr), nullptr);
   if (!window_) ThrowLastError("Cannot create the control " + spec_.name);
   if (spec_.kind == ControlKind::TextBox) ::SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
+  if (spec_.kind == ControlKind::HotkeyBox) {
+    // A combination without Ctrl or Alt gets Ctrl+Alt: no hotkey takes plain typing.
+    ::SendMessageW(window_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                   MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    if (!spec_.caption.empty()) SetHotkey(window_, spec_.caption);
+  }
   ::SetWindowSubclass(window_, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -108,6 +119,13 @@ void Win32Control::RequireKind(ControlKind kind, const char* operation) const {
 std::u16string Win32Control::Text() const {
   const HWND window = RequireWindow();
   if (spec_.kind == ControlKind::PushButton) return caption_;
+  if (spec_.kind == ControlKind::HotkeyBox) {
+    const auto value = static_cast<WORD>(::SendMessageW(window, HKM_GETHOTKEY, 0, 0));
+    const BYTE flags = HIBYTE(value);
+    if (LOBYTE(value) == 0) return {};
+    return HotkeyText({(flags & HOTKEYF_CONTROL) != 0, (flags & HOTKEYF_ALT) != 0,
+                       (flags & HOTKEYF_SHIFT) != 0, LOBYTE(value)});
+  }
   if (spec_.kind == ControlKind::ComboList) {
     const auto selected = ::SendMessageW(window, CB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= items_.size()) return {};
@@ -136,8 +154,31 @@ void Win32Control::SetText(std::u16string_view text) {
     SetTextBoxText(window, AsWide(text));
     return;
   }
+  if (spec_.kind == ControlKind::HotkeyBox) {
+    SetHotkey(window, text);
+    return;
+  }
   PutWindowText(window, AsWide(text));
   if (spec_.kind == ControlKind::PushButton) caption_ = text;
+}
+
+// The keys of the block between the main keys and the number pad share
+// their codes with number pad keys; the control tells them apart by a flag.
+void Win32Control::SetHotkey(HWND window, std::u16string_view text) {
+  if (text.empty()) {
+    ::SendMessageW(window, HKM_SETHOTKEY, 0, 0);
+    return;
+  }
+  const std::optional<Hotkey> hotkey = ParseHotkey(text);
+  if (!hotkey) throw Failure("\"" + ToUtf8(AsWide(text)) + "\" is not a hotkey");
+  BYTE flags = 0;
+  if (hotkey->control) flags |= HOTKEYF_CONTROL;
+  if (hotkey->alt) flags |= HOTKEYF_ALT;
+  if (hotkey->shift) flags |= HOTKEYF_SHIFT;
+  const bool extended = (hotkey->key >= VK_PRIOR && hotkey->key <= VK_DOWN) ||
+                        hotkey->key == VK_INSERT || hotkey->key == VK_DELETE;
+  if (extended) flags |= HOTKEYF_EXT;
+  ::SendMessageW(window, HKM_SETHOTKEY, MAKEWORD(hotkey->key, flags), 0);
 }
 
 void Win32Control::PutWindowText(HWND window, std::wstring_view text) const {

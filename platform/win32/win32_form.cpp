@@ -466,6 +466,23 @@ void Win32Form::Show() {
   if (lastFocus_) ::SetFocus(lastFocus_);
 }
 
+void Win32Form::ShowMinimized() {
+  const HWND window = RequireWindow();
+  if (!::IsWindowVisible(window)) CentreOnScreen();
+  ::ShowWindow(window, SW_SHOWMINNOACTIVE);
+}
+
+void Win32Form::BringToFront() {
+  const HWND window = RequireWindow();
+  if (!::IsWindowVisible(window)) CentreOnScreen();
+  RestoreInFront(window);
+}
+
+// The close box's own command, so that the close takes its usual way.
+void Win32Form::Close() {
+  ::SendMessageW(RequireWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 namespace {
 
 // Every other visible, enabled top-level window of this thread, disabled for
@@ -473,7 +490,7 @@ namespace {
 // was active before is active again.
 class OtherWindowsDisabled {
  public:
-  explicit OtherWindowsDisabled(HWND modal) : modal_(modal), active_(::GetActiveWindow()) {
+  explicit OtherWindowsDisabled(HWND modal) : modal_(modal), active_(ActiveInFront()) {
     ::EnumThreadWindows(::GetCurrentThreadId(), &OtherWindowsDisabled::Collect,
                         reinterpret_cast<LPARAM>(this));
     for (HWND window : disabled_) ::EnableWindow(window, FALSE);
@@ -488,6 +505,16 @@ class OtherWindowsDisabled {
   OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
 
  private:
+  // The program's active window when the program is the one in front;
+  // opened while the user is in another program, the modal form gives the
+  // focus back to no window of this program when it closes.
+  static HWND ActiveInFront() {
+    const HWND foreground = ::GetForegroundWindow();
+    const bool ours =
+        foreground && ::GetWindowThreadProcessId(foreground, nullptr) == ::GetCurrentThreadId();
+    return ours ? ::GetActiveWindow() : nullptr;
+  }
+
   // No exception may cross the system's enumeration: a window that cannot
   // be noted (no memory) ends it, and the windows noted so far are disabled.
   static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
@@ -513,6 +540,12 @@ class OtherWindowsDisabled {
 void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
   const OtherWindowsDisabled others(window);
+  struct Modal {
+    Win32Ui& ui;
+    HWND window;
+    ~Modal() { ui.ModalEnded(window); }
+  } modal{ui_, window};
+  ui_.ModalShown(window);
   Show();
   // Only locals from here on: a handler may unload and even delete this form.
   MSG message{};

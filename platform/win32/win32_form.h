@@ -50,6 +50,7 @@ class Win32Control final : public Control {
   // SetWindowTextW, throwing on failure.
   void PutWindowText(HWND window, std::wstring_view text) const;
   void SetTextBoxText(HWND window, std::wstring_view text);
+  void SetHotkey(HWND window, std::u16string_view text);
   void SetLongText(HWND window, std::wstring_view text, unsigned generation);
 
   Win32Form& form_;
@@ -86,6 +87,9 @@ class Win32Form final : public Form {
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
   void Show() override;
+  void ShowMinimized() override;
+  void BringToFront() override;
+  void Close() override;
   void ShowModal() override;
   void Unload() override;
 

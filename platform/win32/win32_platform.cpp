@@ -2,8 +2,12 @@
 
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_messaging.h"
+#include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_settings.h"
+#include "platform/win32/win32_shell_window.h"
+#include "platform/win32/win32_startup.h"
 #include "platform/win32/win32_ui.h"
 
 namespace fenlow::platform {
@@ -32,6 +36,9 @@ class Win32Platform final : public Platform {
   SettingsStore& Settings() override { return settings_; }
   FileSystem& Files() override { return files_; }
   Ui& Forms() override { return ui_; }
+  GlobalHotkeys& Hotkeys() override { return hotkeys_; }
+  NotificationArea& Tray() override { return tray_; }
+  StartupServices& Startup() override { return startup_; }
 
  private:
   Win32Clipboard clipboard_;
@@ -39,13 +46,17 @@ class Win32Platform final : public Platform {
   Win32SettingsStore settings_;
   Win32FileSystem files_;
   Win32Ui ui_;
+  ShellWindow shell_{ui_};
+  Win32Hotkeys hotkeys_{shell_};
+  Win32NotificationArea tray_{shell_};
+  Win32StartupServices startup_{shell_};
 };
 
 }  // namespace
 
 std::unique_ptr<Platform> CreateWin32Platform() {
   BecomeDpiAware();
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS};
   ::InitCommonControlsEx(&controls);
   return std::make_unique<Win32Platform>();
 }

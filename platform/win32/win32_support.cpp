@@ -51,4 +51,10 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor,
   if (!::RegisterClassExW(&windowClass)) ThrowLastError("Cannot register the window class");
 }
 
+void RestoreInFront(HWND window) {
+  ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
+  ::BringWindowToTop(window);
+  ::SetForegroundWindow(window);
+}
+
 }  // namespace fenlow::platform::win32

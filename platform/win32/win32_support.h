@@ -39,6 +39,10 @@ std::wstring SystemMessage(DWORD error);
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor = nullptr,
                          HICON icon = nullptr);
 
+// Shows `window` restored when minimised, on top of the others, as the
+// active window.
+void RestoreInFront(HWND window);
+
 // Owners of Win32 handles, released by the matching function.
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { ::DeleteObject(object); }

@@ -36,9 +36,47 @@ void Win32Ui::ShowMessage(std::u16string_view text, int style,
   // Task-modal with no owner: every window of this thread is disabled while
   // the box is open, and its own loop keeps dispatching their messages.
   const UINT flags = static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND;
-  if (!::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags)) {
-    ThrowLastError("Cannot show the message");
+  ++messageBoxesOpen_;
+  const int answered = ::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags);
+  --messageBoxesOpen_;
+  if (!answered) ThrowLastError("Cannot show the message");
+}
+
+namespace {
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM result) noexcept {
+  wchar_t className[16] = {};
+  ::GetClassNameW(window, className, 16);
+  if (std::wstring_view(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(result) = window;
+  return FALSE;
+}
+
+// A message box of this thread on the screen, or nullptr.
+HWND OpenMessageBox() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+}  // namespace
+
+bool Win32Ui::BringModalToFront() {
+  if (messageBoxesOpen_ > 0) {
+    if (const HWND box = OpenMessageBox()) RestoreInFront(box);
+    return true;
   }
+  if (modal_.empty()) return false;
+  RestoreInFront(modal_.back());
+  return true;
+}
+
+WindowHandle Win32Ui::ForegroundWindow() {
+  return ToHandle(::GetForegroundWindow());
+}
+
+void Win32Ui::ActivateWindow(WindowHandle window) {
+  if (::IsWindow(ToHwnd(window))) ::SetForegroundWindow(ToHwnd(window));
 }
 
 std::u16string Win32Ui::ApplicationTitle() const {

@@ -30,12 +30,18 @@ class Win32Ui final : public Ui {
   // Each task is a message of its own to a hidden message-only window, so
   // that every loop of the thread, modal ones included, dispatches it.
   void Post(std::function<void()> task) override;
+  bool BringModalToFront() override;
+  WindowHandle ForegroundWindow() override;
+  void ActivateWindow(WindowHandle window) override;
 
   // Bookkeeping of the forms' windows, called by the forms themselves.
   void Loaded(Win32Form& form);
   void Unloaded(Win32Form& form);
   // Keeps a failure that a window procedure caught (it may not cross it).
   void KeepFailure(std::exception_ptr failure);
+  // The forms shown modally, innermost last, for BringModalToFront.
+  void ModalShown(HWND window) { modal_.push_back(window); }
+  void ModalEnded(HWND window) { std::erase(modal_, window); }
 
  private:
   void RethrowKeptFailure();
@@ -48,6 +54,8 @@ class Win32Ui final : public Ui {
   std::exception_ptr keptFailure_;
   std::deque<std::function<void()>> tasks_;
   UniqueWindow taskWindow_;
+  std::vector<HWND> modal_;
+  int messageBoxesOpen_ = 0;
 };
 
 }  // namespace fenlow::platform::win32

@@ -21,6 +21,12 @@ constexpr std::uint32_t kVisible = 0x10000000;          // WS_VISIBLE
 constexpr int kKeyHome = 0x24, kKeyDown = 0x28;
 // The backend's class of every form; the main window's caption is the product name.
 constexpr char16_t kFormClass[] = u"FenlowForm";
+// The hidden window, and the message the notification icon sends it (WM_APP
+// + 2) with the event in its low word.
+constexpr char16_t kShellClass[] = u"FenlowShell";
+constexpr platform::MessageId kIconMessage = 0x8002;
+constexpr platform::LParam kContextMenu = 0x007B;  // WM_CONTEXTMENU
+constexpr char16_t kMenuClass[] = u"#32768";
 
 std::string ProgramFolder() {
   std::string program = FENLOW_PROGRAM_HOST_PATH;
@@ -122,6 +128,21 @@ void FenlowDriver::Pick(std::u16string_view entry) {
 
 void FenlowDriver::Click(WindowHandle button) {
   probe::PostClick(button);
+}
+
+WindowHandle FenlowDriver::ShellWindow() {
+  return probe::FindChild(0, kShellClass, u"Fenlow shell");
+}
+
+// Posted: the menu runs its own loop inside the program's answer.
+WindowHandle FenlowDriver::OpenIconMenu() {
+  probe::PostMessageTo(ShellWindow(), kIconMessage, 0, kContextMenu);
+  WindowHandle menu = 0;
+  probe::WaitUntil([&] {
+    menu = probe::FindChild(0, kMenuClass, u"");
+    return menu != 0 && (probe::Style(menu) & kVisible) != 0;
+  });
+  return menu != 0 && (probe::Style(menu) & kVisible) != 0 ? menu : 0;
 }
 
 bool FenlowDriver::WaitForText(WindowHandle window, std::u16string_view expected,

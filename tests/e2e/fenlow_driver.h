@@ -49,6 +49,13 @@ class FenlowDriver {
   void Pick(std::u16string_view entry);
   void Click(platform::WindowHandle button);
 
+  // The program's hidden window, which its hotkeys and its notification
+  // icon report to; 0 when absent.
+  platform::WindowHandle ShellWindow();
+  // Asks for the icon's menu as the notification area does (right button,
+  // menu key) and returns the menu once it is on the screen, or 0.
+  platform::WindowHandle OpenIconMenu();
+
   // Polls until `window`'s text is `expected`.
   [[nodiscard]] bool WaitForText(platform::WindowHandle window, std::u16string_view expected,
                                  std::chrono::milliseconds timeout = 10s);

@@ -142,6 +142,18 @@ WindowHandle Focus() {
   return ToHandle(::GetFocus());
 }
 
+WindowHandle Foreground() {
+  return ToHandle(::GetForegroundWindow());
+}
+
+WindowHandle FocusOfThreadOwning(WindowHandle window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), nullptr);
+  if (thread == 0 || !::GetGUIThreadInfo(thread, &info)) return 0;
+  return ToHandle(info.hwndFocus);
+}
+
 WindowHandle Parent(WindowHandle window) {
   return ToHandle(::GetParent(ToHwnd(window)));
 }
@@ -182,6 +194,11 @@ void PostKey(WindowHandle window, int virtualKey) {
 
 void PostClose(WindowHandle window) {
   ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
+}
+
+void PostMessageTo(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                   std::intptr_t lParam) {
+  ::PostMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay) {
@@ -258,6 +275,56 @@ ClipboardHeldElsewhere::ClipboardHeldElsewhere() {
 ClipboardHeldElsewhere::~ClipboardHeldElsewhere() {
   release_.set_value();
   holder_.wait();
+}
+
+StartedProgram::StartedProgram(std::u16string commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  std::wstring line = ToWide(commandLine);
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+    ThrowLastError("Cannot start " + ToUtf8(line));
+  }
+  ::CloseHandle(started.hThread);
+  process_ = reinterpret_cast<std::uintptr_t>(started.hProcess);
+  processId_ = started.dwProcessId;
+}
+
+StartedProgram::~StartedProgram() {
+  const auto process = reinterpret_cast<HANDLE>(process_);
+  ::TerminateProcess(process, 0);
+  ::WaitForSingleObject(process, 10000);
+  ::CloseHandle(process);
+}
+
+namespace {
+
+struct WindowOfProcess {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<WindowOfProcess*>(search);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  if (process != wanted->processId || !::IsWindowVisible(window)) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+WindowHandle StartedProgram::WaitForWindow(std::chrono::milliseconds timeout) {
+  WindowOfProcess search{processId_, nullptr};
+  WaitUntil(
+      [&] {
+        ::EnumWindows(&FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeout);
+  return ToHandle(search.found);
 }
 
 void MarkHidden(std::u16string_view path) {

@@ -52,6 +52,10 @@ Rect ScreenRect(WindowHandle window);
 Rect WorkArea();  // of the primary monitor
 bool IsEnabled(WindowHandle window);
 WindowHandle Focus();
+// The window that has the user's input, of any program.
+WindowHandle Foreground();
+// The focused window of the thread that owns `window`, also another program's.
+WindowHandle FocusOfThreadOwning(WindowHandle window);
 WindowHandle Parent(WindowHandle window);
 std::u16string WindowText(WindowHandle window);
 std::uintptr_t Font(WindowHandle window);
@@ -64,6 +68,11 @@ void PostKey(WindowHandle window, int virtualKey);  // key down and up
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyTab = 0x09;
 void PostClose(WindowHandle window);
+void PostMessageTo(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                   std::intptr_t lParam);
+constexpr int kKeyDown = 0x28;
+constexpr int kKeyEnd = 0x23;
+constexpr int kKeyReturn = 0x0D;
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
@@ -99,6 +108,23 @@ class ClipboardHeldElsewhere {
  private:
   std::promise<void> release_;
   std::future<void> holder_;
+};
+
+// A Windows program started for a test (by its command line), ended when
+// this goes.
+class StartedProgram {
+ public:
+  explicit StartedProgram(std::u16string commandLine);
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  // Its first visible top-level window, waited for; 0 when none came.
+  WindowHandle WaitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+ private:
+  std::uintptr_t process_ = 0;
+  std::uint32_t processId_ = 0;
 };
 
 // File attributes the tests need to set.

@@ -1,0 +1,117 @@
+#include "app/commands.h"
+
+#include "app/form1_layout.h"
+#include "shell/program_config.h"
+
+namespace fenlow {
+namespace {
+
+// Read and written here until the automatic mode takes it over.
+constexpr std::u16string_view kApplyToEveryCopyKey = u"Apply To Every Copy";
+constexpr std::u16string_view kTrue = u"True";
+constexpr std::u16string_view kFalse = u"False";
+
+}  // namespace
+
+ErrorTrap Commands::TrapFor(std::u16string_view procedure) {
+  return ErrorTrap(platform_.Forms(), TrapLocation(form1::kName, procedure));
+}
+
+bool Commands::DialogBroughtToFront() {
+  return platform_.Forms().BringModalToFront();
+}
+
+void Commands::ApplyChosenEdit() {
+  RunEdit(u"Hotkey_Apply", platform_.Forms().ForegroundWindow(),
+          [this] { form1_.PushButton2_Click(); });
+}
+
+// The pick raises the list's click, which remembers it as today.
+void Commands::ApplyEdit(std::u16string option) {
+  RunEdit(u"TrayMenu_Click", 0, [this, option = std::move(option)] {
+    ErrorTrap trap = TrapFor(u"TrayMenu_Click");
+    trap(100, [&] { form1_.Find(form1::kCombo1).SetText(option); });
+    form1_.PushButton2_Click();
+  });
+}
+
+// The edit waits its turn behind a change being handled, as a click does;
+// once it runs, a dialog opened meanwhile still comes first.
+void Commands::RunEdit(std::u16string_view procedure, platform::WindowHandle userWindow,
+                       std::function<void()> edit) {
+  if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+  form1_.Monitor().Requests().Run(
+      [this, procedure = std::u16string(procedure), userWindow, edit = std::move(edit)] {
+        if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+        edit();
+        if (userWindow == 0) return;
+        ErrorTrap trap = TrapFor(procedure);
+        trap(900, [&] {
+          if (platform_.Forms().ForegroundWindow() != userWindow)
+            platform_.Forms().ActivateWindow(userWindow);
+        });
+      });
+}
+
+void Commands::ShowMainWindow() {
+  if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+  ErrorTrap trap = TrapFor(u"ShowMainWindow");
+  trap(100, [&] { form1_.Window().BringToFront(); });
+}
+
+void Commands::Exit() {
+  if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+  ErrorTrap trap = TrapFor(u"Exit");
+  trap(100, [&] { form1_.Window().Close(); });
+}
+
+bool Commands::ApplyToEveryCopy() {
+  return platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
+                                   kApplyToEveryCopyKey, kFalse) == kTrue;
+}
+
+// The hotkeys are free while the dialog is open, so that their boxes can
+// take any combination; Cancel puts back the ones in use before.
+void Commands::ShowOptions() {
+  if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+  ErrorTrap trap = TrapFor(u"ShowOptions");
+  const HotkeyStatus& apply = hotkeys_.Status(HotkeyCommand::Apply);
+  const HotkeyStatus& undo = hotkeys_.Status(HotkeyCommand::Undo);
+  OptionsChoice current{apply.text, undo.text};
+  trap(100, [&] { current.startWithWindows = platform_.Startup().StartsWithWindows(); });
+  trap(102, [&] { current.applyToEveryCopy = ApplyToEveryCopy(); });
+  const HotkeyProblems known{ProblemText(apply), ProblemText(undo)};
+  hotkeys_.Suspend();
+  std::optional<OptionsChoice> accepted;
+  OptionsDialog dialog(platform_);
+  trap(104, [&] {
+    accepted = dialog.ShowModal(current, known,
+                                [this](const OptionsChoice& choice) { return Accept(choice); });
+  });
+  if (!accepted) trap(106, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey); });
+  if (optionsClosed_) optionsClosed_();
+}
+
+// A hotkey that cannot be had sends the user back to pick another, with
+// both freed again for the boxes.
+HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
+  hotkeys_.Use(choice.applyHotkey, choice.undoHotkey);
+  HotkeyProblems problems{ProblemText(hotkeys_.Status(HotkeyCommand::Apply)),
+                          ProblemText(hotkeys_.Status(HotkeyCommand::Undo))};
+  if (!problems.None()) {
+    hotkeys_.Suspend();
+    return problems;
+  }
+  try {
+    hotkeys_.StoreInSettings();
+    platform_.Startup().SetStartWithWindows(choice.startWithWindows);
+    platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
+                               kApplyToEveryCopyKey, choice.applyToEveryCopy ? kTrue : kFalse);
+  } catch (...) {
+    hotkeys_.Suspend();
+    throw;
+  }
+  return problems;
+}
+
+}  // namespace fenlow

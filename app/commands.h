@@ -1,0 +1,55 @@
+// What reaches Fenlow from outside its window: the global hotkeys, the
+// notification icon's click and menu, and a second start of the program.
+// A command that changes the clipboard takes the road of the start button's
+// click, with its dialogs. While a dialog or message of Fenlow is open,
+// every command only brings that one to the front.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/form1.h"
+#include "app/hotkey_keeper.h"
+#include "dialogs/options_dialog.h"
+
+namespace fenlow {
+
+class Commands {
+ public:
+  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys)
+      : platform_(platform), form1_(form1), hotkeys_(hotkeys) {}
+
+  // Applies the chosen edit as "Start Applying Bulk Edits" does. A dialog it
+  // opens comes to the front; afterwards the program the user was in has
+  // the focus again.
+  void ApplyChosenEdit();
+  // Chooses `option` in Combo1, remembered as the user's pick is, and applies it.
+  void ApplyEdit(std::u16string option);
+  // The main window in front, restored when minimised.
+  void ShowMainWindow();
+  // The Options dialog; `optionsChanged` runs once it is closed.
+  void ShowOptions();
+  // Closes the main window as its close box does.
+  void Exit();
+  void OnOptionsClosed(std::function<void()> closed) { optionsClosed_ = std::move(closed); }
+
+  // When a dialog or message of Fenlow is open, brings it to the front and
+  // returns true: the command is then not carried out.
+  bool DialogBroughtToFront();
+  // Whether the setting "Apply To Every Copy" is on.
+  [[nodiscard]] bool ApplyToEveryCopy();
+
+ private:
+  // Runs `edit` on the road of every request that changes the clipboard.
+  void RunEdit(std::u16string_view procedure, platform::WindowHandle userWindow,
+               std::function<void()> edit);
+  HotkeyProblems Accept(const OptionsChoice& choice);
+  ErrorTrap TrapFor(std::u16string_view procedure);
+
+  platform::Platform& platform_;
+  Form1& form1_;
+  HotkeyKeeper& hotkeys_;
+  std::function<void()> optionsClosed_;
+};
+
+}  // namespace fenlow

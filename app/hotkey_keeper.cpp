@@ -1,0 +1,143 @@
+#include "app/hotkey_keeper.h"
+
+#include <optional>
+
+#include "shell/error_trap.h"
+#include "shell/program_config.h"
+
+namespace fenlow {
+namespace {
+
+using Kind = HotkeyStatus::Kind;
+
+struct HotkeySetting {
+  std::u16string_view key;
+  std::u16string_view byDefault;
+};
+constexpr std::array<HotkeySetting, 2> kSettings = {{
+    {u"Hotkey Apply", u"Ctrl+Alt+Shift+B"},
+    {u"Hotkey Undo", u"Ctrl+Alt+Shift+Z"},
+}};
+
+std::size_t Index(HotkeyCommand command) {
+  return command == HotkeyCommand::Apply ? 0 : 1;
+}
+
+// The registration id of each hotkey: its command, counted from 1.
+int IdOf(HotkeyCommand command) {
+  return static_cast<int>(Index(command)) + 1;
+}
+
+std::u16string Quoted(std::u16string_view text) {
+  return u"\"" + std::u16string(text) + u"\"";
+}
+
+}  // namespace
+
+std::u16string ProblemText(const HotkeyStatus& status) {
+  switch (status.kind) {
+    case Kind::Off:
+    case Kind::Registered:
+      return {};
+    case Kind::NotAHotkey:
+      return Quoted(status.text) +
+             u" is not a hotkey. Pick another: hold Ctrl or Alt (or both) and press a key.";
+    case Kind::TypesCharacter:
+      return status.text + u" types " + Quoted(status.detail) +
+             u" on your keyboard layout, so it stays for typing. Pick another hotkey.";
+    case Kind::HeldElsewhere:
+      return u"Another program already uses " + status.text + u". Pick another hotkey.";
+    case Kind::Failed:
+      return status.text + u" could not be set up: " + status.detail + u" Pick another hotkey.";
+  }
+  return {};
+}
+
+std::u16string ShortProblemText(const HotkeyStatus& status) {
+  switch (status.kind) {
+    case Kind::Off:
+    case Kind::Registered:
+      return {};
+    case Kind::NotAHotkey:
+      return Quoted(status.text) + u": not a hotkey";
+    case Kind::TypesCharacter:
+      return status.text + u": types " + Quoted(status.detail);
+    case Kind::HeldElsewhere:
+      return status.text + u": used by another program";
+    case Kind::Failed:
+      return status.text + u": not set up";
+  }
+  return {};
+}
+
+HotkeyKeeper::~HotkeyKeeper() {
+  if (!started_) return;
+  Suspend();
+  platform_.Hotkeys().OnPressed(nullptr);
+}
+
+void HotkeyKeeper::Start(std::function<void(HotkeyCommand)> pressed) {
+  started_ = true;
+  platform_.Hotkeys().OnPressed([pressed = std::move(pressed)](int id) {
+    for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo}) {
+      if (IdOf(command) == id) pressed(command);
+    }
+  });
+  std::array<std::u16string, 2> texts;
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    texts[i] = platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
+                                         kSettings[i].key, kSettings[i].byDefault);
+  }
+  Use(texts[0], texts[1]);
+}
+
+void HotkeyKeeper::Use(const std::u16string& apply, const std::u16string& undo) {
+  Suspend();
+  statuses_[Index(HotkeyCommand::Apply)] = Register(HotkeyCommand::Apply, apply);
+  statuses_[Index(HotkeyCommand::Undo)] = Register(HotkeyCommand::Undo, undo);
+}
+
+HotkeyStatus HotkeyKeeper::Register(HotkeyCommand command, const std::u16string& text) {
+  HotkeyStatus status{Kind::Off, text, {}};
+  if (text.empty()) return status;
+  const std::optional<platform::Hotkey> hotkey = platform::ParseHotkey(text);
+  if (!hotkey) {
+    status.kind = Kind::NotAHotkey;
+    return status;
+  }
+  status.text = platform::HotkeyText(*hotkey);  // spelled the one way
+  try {
+    status.detail = platform_.Hotkeys().CharactersTypedBy(*hotkey);
+    if (!status.detail.empty()) {
+      status.kind = Kind::TypesCharacter;
+    } else if (platform_.Hotkeys().Register(IdOf(command), *hotkey) ==
+               platform::HotkeyRegistration::HeldElsewhere) {
+      status.kind = Kind::HeldElsewhere;
+    } else {
+      status.kind = Kind::Registered;
+    }
+  } catch (...) {
+    status.kind = Kind::Failed;
+    status.detail = CurrentFailureDescription();
+  }
+  return status;
+}
+
+void HotkeyKeeper::Suspend() noexcept {
+  if (!started_) return;
+  for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo})
+    platform_.Hotkeys().Unregister(IdOf(command));
+}
+
+void HotkeyKeeper::StoreInSettings() {
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
+                               kSettings[i].key, statuses_[i].text);
+  }
+}
+
+const HotkeyStatus& HotkeyKeeper::Status(HotkeyCommand command) const {
+  return statuses_[Index(command)];
+}
+
+}  // namespace fenlow

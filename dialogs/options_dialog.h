@@ -1,0 +1,73 @@
+// The Options dialog: the two global hotkeys (with why one does not work),
+// starting with Windows, and applying the chosen edit to every copy. OK asks
+// the caller to put the choice to use; a hotkey that cannot be used keeps
+// the dialog open with the reason beside it, and its box gets the focus so
+// that the user picks another.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace fenlow {
+
+// The names of the dialog and its controls, by which the program finds them.
+namespace options_form {
+inline constexpr char kName[] = "Options";
+inline constexpr char kApplyHotkey[] = "Hotkey1";
+inline constexpr char kUndoHotkey[] = "Hotkey2";
+inline constexpr char kApplyProblem[] = "Label3";  // why the apply hotkey does not work
+inline constexpr char kUndoProblem[] = "Label4";
+inline constexpr char kStartWithWindows[] = "Check1";
+inline constexpr char kApplyToEveryCopy[] = "Check2";
+inline constexpr char kOk[] = "PushButton1";
+inline constexpr char kCancel[] = "PushButton2";
+}  // namespace options_form
+
+struct OptionsChoice {
+  std::u16string applyHotkey;  // as HotkeyText writes it; empty: none
+  std::u16string undoHotkey;
+  bool startWithWindows = false;
+  bool applyToEveryCopy = false;
+};
+
+// Why each hotkey cannot be used, as a sentence; empty when it can.
+struct HotkeyProblems {
+  std::u16string apply;
+  std::u16string undo;
+  [[nodiscard]] bool None() const { return apply.empty() && undo.empty(); }
+};
+
+class OptionsDialog {
+ public:
+  // Puts a choice to use and tells what is wrong with its hotkeys; throws
+  // Failure when the choice cannot be kept (the user is told, the dialog
+  // stays open).
+  using Accept = std::function<HotkeyProblems(const OptionsChoice&)>;
+
+  explicit OptionsDialog(platform::Platform& platform) : platform_(platform) {}
+
+  // Shows the dialog modally with `current` and the problems known so far.
+  // The choice that OK had accepted, or nullopt after Cancel, Escape or the
+  // close box.
+  std::optional<OptionsChoice> ShowModal(const OptionsChoice& current, const HotkeyProblems& known,
+                                         Accept accept);
+
+ private:
+  [[nodiscard]] static platform::FormSpec Layout();
+  void Fill(const OptionsChoice& current, const HotkeyProblems& known);
+  void Ok();
+  void Cancel();
+  [[nodiscard]] OptionsChoice Chosen();
+  void ShowProblems(const HotkeyProblems& problems);
+
+  platform::Platform& platform_;
+  std::unique_ptr<platform::Form> window_;
+  Accept accept_;
+  std::optional<OptionsChoice> accepted_;
+};
+
+}  // namespace fenlow

@@ -1,0 +1,142 @@
+#include "platform/win32/win32_notification_area.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace fenlow::platform::win32 {
+namespace {
+
+constexpr UINT kIconId = 1;
+constexpr int kProgramIcon = 1;  // the icon resource of fenlow.exe
+
+// The small icon at the screen's DPI, drawn from the size that fits best.
+UniqueIcon LoadSmallIcon() {
+  const HINSTANCE program = ::GetModuleHandleW(nullptr);
+  using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+  const auto loadIconMetric = reinterpret_cast<LoadIconMetricFunction>(reinterpret_cast<void (*)()>(
+      ::GetProcAddress(::GetModuleHandleW(L"comctl32.dll"), "LoadIconMetric")));
+  HICON icon = nullptr;
+  if (loadIconMetric &&
+      SUCCEEDED(loadIconMetric(program, MAKEINTRESOURCEW(kProgramIcon), LIM_SMALL, &icon))) {
+    return UniqueIcon(icon);
+  }
+  const int size = ::GetSystemMetrics(SM_CXSMICON);
+  icon = static_cast<HICON>(
+      ::LoadImageW(program, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, size, size, 0));
+  if (!icon) icon = static_cast<HICON>(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+  return UniqueIcon(icon);
+}
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+}  // namespace
+
+NOTIFYICONDATAW Win32NotificationArea::Data(UINT flags) const {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = shell_.Handle();
+  data.uID = kIconId;
+  data.uFlags = flags;
+  data.uCallbackMessage = kIconMessage;
+  data.hIcon = icon_.get();
+  const std::size_t length = std::min(tip_.size(), std::size(data.szTip) - 1);
+  std::copy_n(AsWide(tip_).data(), length, data.szTip);
+  data.uVersion = NOTIFYICON_VERSION_4;
+  return data;
+}
+
+void Win32NotificationArea::ShowIcon(std::u16string_view tip) {
+  tip_ = tip;
+  wanted_ = true;
+  shell_.OnMessage(kIconMessage, [this](WPARAM, LPARAM lParam) { return OnIcon(lParam); });
+  shell_.OnMessage(TaskbarCreatedMessage(), [this](WPARAM, LPARAM) {
+    added_ = false;
+    if (wanted_) Add();
+    return LRESULT{0};
+  });
+  Add();
+}
+
+void Win32NotificationArea::Add() {
+  icon_ = LoadSmallIcon();  // anew: the taskbar may come back at another DPI
+  NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP | NIF_MESSAGE | NIF_SHOWTIP);
+  added_ = ::Shell_NotifyIconW(NIM_ADD, &data) || ::Shell_NotifyIconW(NIM_MODIFY, &data);
+  if (added_) version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+}
+
+void Win32NotificationArea::SetTip(std::u16string_view tip) {
+  tip_ = tip;
+  if (!added_) return;  // shown with the icon when it comes
+  NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
+  ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32NotificationArea::RemoveIcon() noexcept {
+  wanted_ = false;
+  if (!added_) return;
+  added_ = false;
+  try {
+    NOTIFYICONDATAW data = Data(0);
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+  } catch (...) {
+    // No shell window: no icon was added for it.
+  }
+}
+
+void Win32NotificationArea::OnIconEvent(std::function<void(IconEvent)> handler) {
+  handler_ = std::move(handler);
+}
+
+LRESULT Win32NotificationArea::OnIcon(LPARAM lParam) {
+  // Version 4 gives the event in the low word and a selection of its own
+  // (NIN_SELECT, WM_CONTEXTMENU); the older form gives the mouse message.
+  const UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
+  std::optional<IconEvent> what;
+  if (event == NIN_SELECT || event == NIN_KEYSELECT || (!version4_ && event == WM_LBUTTONUP)) {
+    what = IconEvent::Click;
+  } else if (event == WM_CONTEXTMENU || (!version4_ && event == WM_RBUTTONUP)) {
+    what = IconEvent::MenuRequest;
+  }
+  if (what && handler_) handler_(*what);
+  return 0;
+}
+
+int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
+  struct MenuDeleter {
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+  };
+  const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(::CreatePopupMenu());
+  if (!menu) ThrowLastError("Cannot make the menu");
+  for (const MenuItem& item : items) {
+    if (item.id == 0) {
+      ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+    info.fType = MFT_STRING | (item.checked ? MFT_RADIOCHECK : 0);
+    info.fState = (item.checked ? MFS_CHECKED : 0) | (item.enabled ? 0 : MFS_DISABLED);
+    info.wID = static_cast<UINT>(item.id);
+    std::wstring text = ToWide(item.text);
+    info.dwTypeData = text.data();
+    if (!::InsertMenuItemW(menu.get(), ::GetMenuItemCount(menu.get()), TRUE, &info))
+      ThrowLastError("Cannot make the menu");
+  }
+  POINT at{};
+  ::GetCursorPos(&at);
+  const HWND owner = shell_.Handle();
+  // The menu closes on a click elsewhere only while its owner is in front.
+  ::SetForegroundWindow(owner);
+  const UINT alignment = ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  const int picked = static_cast<int>(::TrackPopupMenuEx(
+      menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | alignment | TPM_BOTTOMALIGN,
+      at.x, at.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);  // so that the menu's next opening works at once
+  return picked;
+}
+
+}  // namespace fenlow::platform::win32
