@@ -124,6 +124,14 @@ void FenlowDriver::Click(WindowHandle button) {
   probe::PostClick(button);
 }
 
+WindowHandle FenlowDriver::Focus() {
+  return probe::FocusInThreadOf(main_);
+}
+
+void FenlowDriver::PressKey(int virtualKey) {
+  probe::PostKey(Focus(), virtualKey);
+}
+
 bool FenlowDriver::WaitForText(WindowHandle window, std::u16string_view expected,
                                std::chrono::milliseconds timeout) {
   return probe::WaitUntil([&] { return TextOf(window) == expected; }, timeout);

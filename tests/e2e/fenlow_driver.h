@@ -48,6 +48,10 @@ class FenlowDriver {
   // Selects `entry` with Home and Down keys, one notification per step.
   void Pick(std::u16string_view entry);
   void Click(platform::WindowHandle button);
+  // The window of Fenlow's that has the keyboard focus (0: none), and a key
+  // pressed there.
+  platform::WindowHandle Focus();
+  void PressKey(int virtualKey);
 
   // Polls until `window`'s text is `expected`.
   [[nodiscard]] bool WaitForText(platform::WindowHandle window, std::u16string_view expected,
