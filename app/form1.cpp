@@ -66,8 +66,12 @@ ErrorTrap Form1::TrapFor(std::u16string_view procedure) {
 void Form1::InstallHandlers() {
   platform::Form& window = Window();
   window.On(form1::kPushButton1, ControlEvent::Click, [this] { PushButton1_Click(); });
-  window.On(form1::kPushButton2, ControlEvent::Click, [this] { PushButton2_Click(); });
-  window.On(form1::kPushButton3, ControlEvent::Click, [this] { PushButton3_Click(); });
+  // The two buttons that change the clipboard take the monitor's road of
+  // requests: a click that comes while a change is handled waits for it.
+  window.On(form1::kPushButton2, ControlEvent::Click,
+            [this] { monitor_.Requests().Run([this] { PushButton2_Click(); }); });
+  window.On(form1::kPushButton3, ControlEvent::Click,
+            [this] { monitor_.Requests().Run([this] { PushButton3_Click(); }); });
   window.On(form1::kCombo1, ControlEvent::Change, [this] { Combo1_Change(); });
   window.On(form1::kCombo1, ControlEvent::Click, [this] { Combo1_Click(); });
   window.OnQueryUnload([this] { Form_QueryUnload(); });

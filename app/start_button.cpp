@@ -104,9 +104,6 @@ bool AskForParameters(const ParameterRequest& request, platform::Platform& platf
 }  // namespace
 
 void Form1::PushButton2_Click() {
-  // A click that arrives while a write-back yields would clear the request
-  // flags under the running edit and cancel it; it is dropped instead.
-  if (state_.IsWritingBack) return;
   ErrorTrap trap = TrapFor(u"PushButton2_Click");
   const ParameterRequest* request = nullptr;
   trap(100, [&] { request = RequestFor(Combo1Text()); });

@@ -25,20 +25,23 @@ void PrintOptionList() {
   fenlow::cli::WriteWholeStream(stdout, listing, "standard output");
 }
 
-// Failures are reported on one line, whatever the message holds.
-int ReportFailure(std::string message, int exitCode) {
-  for (char& c : message) {
-    if (c == '\n' || c == '\r') c = ' ';
+// Failures are reported on one line, whatever the message holds. Nothing
+// here allocates, so reporting a failure (out of memory, say) cannot fail.
+int ReportFailure(const char* message, int exitCode) noexcept {
+  std::fputs("fenlow-cli: ", stderr);
+  for (const char* c = message; *c != '\0'; ++c) {
+    std::fputc(*c == '\n' || *c == '\r' ? ' ' : *c, stderr);
   }
-  std::fprintf(stderr, "fenlow-cli: %s\n", message.c_str());
+  std::fputc('\n', stderr);
   return exitCode;
 }
 
 }  // namespace
 
+// Nothing escapes: every failure ends the program with its one-line report.
 int main(int argc, char** argv) {
-  fenlow::platform::UseBinaryStandardStreams();
   try {
+    fenlow::platform::UseBinaryStandardStreams();
     const Command command = fenlow::cli::ParseCommandLine({argv + 1, argv + argc});
     switch (command.action) {
       case Command::Action::Help:
@@ -57,5 +60,7 @@ int main(int argc, char** argv) {
   } catch (const std::exception& failure) {
     // Edit failures, and anything unforeseen such as running out of memory.
     return ReportFailure(failure.what(), fenlow::cli::kExitFailed);
+  } catch (...) {
+    return ReportFailure("the program failed in an unforeseen way", fenlow::cli::kExitFailed);
   }
 }

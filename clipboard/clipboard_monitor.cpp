@@ -1,5 +1,6 @@
 #include "clipboard/clipboard_monitor.h"
 
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <optional>
@@ -38,9 +39,23 @@ ClipboardMonitor::ClipboardMonitor(platform::Platform& platform, ProgramState& s
     : platform_(platform),
       state_(state),
       mainWindow_(mainWindow),
-      clipboard_(platform.Clipboard()) {}
+      clipboard_(platform.Clipboard()),
+      requests_(platform.Forms(), [this] { return Idle(); }) {}
 
+// Nothing may escape a destructor: each step is tried on its own.
 ClipboardMonitor::~ClipboardMonitor() {
+  if (inChain_) {
+    try {
+      LeaveChain();
+    } catch (...) {
+    }
+  }
+  if (hooked_) {
+    try {
+      UnhookWindow();
+    } catch (...) {
+    }
+  }
   auto& monitors = HookedMonitors();
   for (auto entry = monitors.begin(); entry != monitors.end();) {
     entry = entry->second == this ? monitors.erase(entry) : std::next(entry);
@@ -95,16 +110,41 @@ platform::MessageResult ClipboardMonitor::HandleMessage(platform::WindowHandle h
                                                         platform::LParam lParam) {
   platform::MessageResult result =
       platform_.Messaging().CallWindowProc(state_.PrevWndProc, hWnd, uMsg, wParam, lParam);
-  if (IsPassingOn(uMsg)) return result;  // it came round a chain that loops back to us
   if (uMsg == platform::kChangeClipboardChainMessage) {
-    if (static_cast<platform::WindowHandle>(wParam) == state_.NextViewerHwnd)
-      state_.NextViewerHwnd = static_cast<platform::WindowHandle>(lParam);
-    PassOn(hWnd, uMsg, wParam, lParam);
-  } else if (uMsg == platform::kDrawClipboardMessage && !state_.IsBusy && state_.MonitorEnabled) {
-    OnClipboardChange();
-    PassOn(hWnd, uMsg, wParam, lParam);  // NextViewerHwnd may have changed meanwhile
+    OnChainChange(hWnd, wParam, lParam);
+  } else if (uMsg == platform::kDrawClipboardMessage) {
+    OnUpdate(hWnd, wParam, lParam);
   }
   return result;
+}
+
+// Only the very message being passed on is stopped, when it comes round a
+// chain that loops back to us: any other one is news of another viewer
+// leaving, which the viewers after us must hear too.
+void ClipboardMonitor::OnChainChange(platform::WindowHandle hWnd, platform::WParam wParam,
+                                     platform::LParam lParam) {
+  if (IsBeingPassedOn(platform::kChangeClipboardChainMessage, wParam, lParam)) return;
+  if (static_cast<platform::WindowHandle>(wParam) == state_.NextViewerHwnd)
+    state_.NextViewerHwnd = static_cast<platform::WindowHandle>(lParam);
+  PassOn(hWnd, platform::kChangeClipboardChainMessage, wParam, lParam);
+}
+
+// An update that comes while ours is passed on is ours come back round a
+// looping chain when the clipboard has not changed since, and is dropped;
+// otherwise it is a new change, handled once the pass-on has returned.
+void ClipboardMonitor::OnUpdate(platform::WindowHandle hWnd, platform::WParam wParam,
+                                platform::LParam lParam) {
+  if (const PassingOn* passing = UpdateBeingPassedOn()) {
+    if (clipboard_.SequenceNumber() != passing->sequence) changeDuringPassOn_ = {wParam, lParam};
+    return;
+  }
+  for (;;) {
+    if (state_.IsBusy || !state_.MonitorEnabled) return;
+    OnClipboardChange();
+    PassOn(hWnd, platform::kDrawClipboardMessage, wParam, lParam);  // NextViewerHwnd may be new
+    if (!changeDuringPassOn_) return;
+    std::tie(wParam, lParam) = *std::exchange(changeDuringPassOn_, std::nullopt);
+  }
 }
 
 // Passing a message on must neither freeze on a hung viewer nor loop: a
@@ -112,22 +152,31 @@ platform::MessageResult ClipboardMonitor::HandleMessage(platform::WindowHandle h
 void ClipboardMonitor::PassOn(platform::WindowHandle hWnd, platform::MessageId uMsg,
                               platform::WParam wParam, platform::LParam lParam) {
   if (state_.NextViewerHwnd == hWnd) return;
-  bool& passing =
-      uMsg == platform::kDrawClipboardMessage ? passingOnUpdate_ : passingOnChainChange_;
-  // Lowered however the send ends: left raised, every later message of
-  // this kind would be taken for one that came round the chain.
-  struct Lower {
-    bool& flag;
-    ~Lower() { flag = false; }
-  } lower{passing};
-  passing = true;
+  PassingOn passing{uMsg, wParam, lParam, 0};
+  if (uMsg == platform::kDrawClipboardMessage) passing.sequence = clipboard_.SequenceNumber();
+  passingOn_.push_back(passing);
+  // Taken off however the send ends: left there, later messages like it
+  // would be taken for ones that came round the chain.
+  struct TakeOff {
+    std::vector<PassingOn>& list;
+    ~TakeOff() { list.pop_back(); }
+  } takeOff{passingOn_};
   (void)platform_.Messaging().SendMessageTimeout(state_.NextViewerHwnd, uMsg, wParam, lParam,
                                                  kPassOnTimeout);
 }
 
-bool ClipboardMonitor::IsPassingOn(platform::MessageId uMsg) const {
-  return (uMsg == platform::kDrawClipboardMessage && passingOnUpdate_) ||
-         (uMsg == platform::kChangeClipboardChainMessage && passingOnChainChange_);
+const ClipboardMonitor::PassingOn* ClipboardMonitor::UpdateBeingPassedOn() const {
+  auto found = std::find_if(passingOn_.rbegin(), passingOn_.rend(), [](const PassingOn& passing) {
+    return passing.message == platform::kDrawClipboardMessage;
+  });
+  return found == passingOn_.rend() ? nullptr : &*found;
+}
+
+bool ClipboardMonitor::IsBeingPassedOn(platform::MessageId uMsg, platform::WParam wParam,
+                                       platform::LParam lParam) const {
+  return std::any_of(passingOn_.begin(), passingOn_.end(), [&](const PassingOn& passing) {
+    return passing.message == uMsg && passing.wParam == wParam && passing.lParam == lParam;
+  });
 }
 
 std::int16_t ClipboardMonitor::ContentKindCode(bool& clipboardHeld) {
@@ -160,9 +209,26 @@ bool ClipboardMonitor::ReadClipboardText() {
   return true;
 }
 
+bool ClipboardMonitor::Idle() const {
+  return changesInHand_ == 0 && !state_.IsBusy && !state_.IsWritingBack && state_.MonitorEnabled;
+}
+
 void ClipboardMonitor::OnClipboardChange() {
   if (state_.IsWritingBack) return;
+  // Once the last change in hand is over, a request that waited gets its turn.
+  struct InHand {
+    ClipboardMonitor& monitor;
+    ~InHand() {
+      if (--monitor.changesInHand_ == 0) monitor.requests_.MonitorIdleAgain();
+    }
+  } inHand{*this};
+  ++changesInHand_;
+  HandleChange();
+}
+
+void ClipboardMonitor::HandleChange() {
   state_.IsBusy = true;
+  sequenceAtChange_ = clipboard_.SequenceNumber();
   bool clipboardHeld = false;
   std::int16_t code = ContentKindCode(clipboardHeld);
   switch (code) {
@@ -183,16 +249,29 @@ void ClipboardMonitor::OnClipboardChange() {
   if (bulkEditStep_ != nullptr) IgnoringFailure([&] { bulkEditStep_->ApplyBulkEdit(); });
   state_.IsBusy = false;
   IgnoringFailure([&] { Yield(); });
+  ShowNotices();
+}
+
+void ClipboardMonitor::TellAfterChange(std::u16string message) {
+  notices_.push_back(std::move(message));
+}
+
+// Shown with monitoring fully back: copies made while a notice is open show
+// in Text1 and reach the viewers after us.
+void ClipboardMonitor::ShowNotices() {
+  for (const std::u16string& notice : std::exchange(notices_, {})) {
+    IgnoringFailure(
+        [&] { platform_.Forms().ShowMessage(notice, platform::kMessageBoxPlain, std::nullopt); });
+  }
 }
 
 // A button's request that meets a clipboard held by another program is told:
 // otherwise the press would seem to do nothing at all.
 void ClipboardMonitor::EndWithoutActing(bool clipboardHeld) {
   state_.IsBusy = false;
-  if (!clipboardHeld || !(state_.BulkEditRequested || state_.ManualSaveRequested)) return;
-  IgnoringFailure([&] {
-    platform_.Forms().ShowMessage(kClipboardHeldMessage, platform::kMessageBoxPlain, std::nullopt);
-  });
+  if (clipboardHeld && (state_.BulkEditRequested || state_.ManualSaveRequested))
+    TellAfterChange(std::u16string(kClipboardHeldMessage));
+  ShowNotices();
 }
 
 }  // namespace fenlow

@@ -8,10 +8,15 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "clipboard/clipboard_text.h"
 #include "clipboard/main_window_access.h"
 #include "clipboard/program_state.h"
+#include "clipboard/request_queue.h"
 #include "platform/platform.h"
 
 namespace fenlow {
@@ -34,6 +39,9 @@ constexpr std::int16_t kRichText = 8;
 class ClipboardMonitor {
  public:
   ClipboardMonitor(platform::Platform& platform, ProgramState& state, MainWindowAccess& mainWindow);
+  // Still joined or hooked (a failure ended the program before its
+  // shutdown), the window leaves the chain and gets its own procedure back,
+  // so that the other viewers go on hearing of changes.
   ~ClipboardMonitor();
   ClipboardMonitor(const ClipboardMonitor&) = delete;
   ClipboardMonitor& operator=(const ClipboardMonitor&) = delete;
@@ -61,8 +69,17 @@ class ClipboardMonitor {
                                                                        platform::WParam wParam,
                                                                        platform::LParam lParam);
 
-  // Reacts to a clipboard change (or to a button's one-shot request). Reports nothing.
+  // Reacts to a clipboard change (or to a button's one-shot request). Reports
+  // nothing itself; what the dispatcher hands to TellAfterChange is shown at
+  // its end, once monitoring is fully back.
   void OnClipboardChange();
+  void TellAfterChange(std::u16string message);
+  // The clipboard's sequence number when the change being handled was
+  // classified: a different one later means another program changed it since.
+  [[nodiscard]] std::uint32_t SequenceAtChange() const { return sequenceAtChange_; }
+
+  // The road of every request that changes the clipboard.
+  RequestQueue& Requests() { return requests_; }
 
   ClipboardText& Clipboard() { return clipboard_; }
   ProgramState& State() { return state_; }
@@ -75,14 +92,29 @@ class ClipboardMonitor {
   // How long a viewer that is not hung may take over a passed-on message.
   static constexpr std::chrono::milliseconds kPassOnTimeout{5000};
 
+  // A chain message being passed on to the next viewer.
+  struct PassingOn {
+    platform::MessageId message = 0;
+    platform::WParam wParam = 0;
+    platform::LParam lParam = 0;
+    std::uint32_t sequence = 0;  // the clipboard's, for an update message
+  };
+
+  void OnChainChange(platform::WindowHandle hWnd, platform::WParam wParam, platform::LParam lParam);
+  void OnUpdate(platform::WindowHandle hWnd, platform::WParam wParam, platform::LParam lParam);
   void PassOn(platform::WindowHandle hWnd, platform::MessageId uMsg, platform::WParam wParam,
               platform::LParam lParam);
-  bool IsPassingOn(platform::MessageId uMsg) const;
+  const PassingOn* UpdateBeingPassedOn() const;
+  bool IsBeingPassedOn(platform::MessageId uMsg, platform::WParam wParam,
+                       platform::LParam lParam) const;
   // `clipboardHeld`: a query failed because another program held the clipboard.
   std::int16_t ContentKindCode(bool& clipboardHeld);
   void EndWithoutActing(bool clipboardHeld);
   // False when the text could not be read (the clipboard stayed held).
   bool ReadClipboardText();
+  void HandleChange();
+  void ShowNotices();
+  [[nodiscard]] bool Idle() const;
 
   platform::Platform& platform_;
   ProgramState& state_;
@@ -92,8 +124,14 @@ class ClipboardMonitor {
   platform::WindowHandle hookedWindow_ = 0;
   bool hooked_ = false;
   bool inChain_ = false;
-  bool passingOnUpdate_ = false;
-  bool passingOnChainChange_ = false;
+  std::vector<PassingOn> passingOn_;  // innermost last
+  // A new change that came while an update was passed on: handled once
+  // that pass-on has returned, with the wParam and lParam it came with.
+  std::optional<std::pair<platform::WParam, platform::LParam>> changeDuringPassOn_;
+  int changesInHand_ = 0;  // OnClipboardChange calls under way, nested ones included
+  std::uint32_t sequenceAtChange_ = 0;
+  std::vector<std::u16string> notices_;
+  RequestQueue requests_;
 };
 
 }  // namespace fenlow

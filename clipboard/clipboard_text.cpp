@@ -24,6 +24,7 @@ constexpr std::array<std::int32_t, 8> kKindPrecedence = {format::kLink,
 
 template <typename Attempt>
 bool ClipboardText::Retry(Attempt attempt) {
+  const auto start = clipboard_.Now();
   for (int attempts = 1;; ++attempts) {
     try {
       attempt();
@@ -31,7 +32,7 @@ bool ClipboardText::Retry(Attempt attempt) {
     } catch (const std::exception&) {
       if (attempts >= kMaxAttempts) return false;
     }
-    clipboard_.PauseBetweenAttempts(kPauseBetweenAttempts);
+    clipboard_.PauseUntil(start + attempts * kAttemptSpacing);
   }
 }
 
@@ -64,6 +65,10 @@ bool ClipboardText::SetClipboardText(std::u16string_view text, std::int32_t form
 
 bool ClipboardText::ClearClipboard() {
   return Retry([&] { clipboard_.Empty(); });
+}
+
+std::uint32_t ClipboardText::SequenceNumber() {
+  return clipboard_.SequenceNumber();
 }
 
 }  // namespace fenlow

@@ -15,9 +15,12 @@ namespace fenlow {
 
 class ClipboardText {
  public:
-  // About a second in all on a clipboard that another program keeps open.
+  // About a second in all on a clipboard that another program keeps open:
+  // attempt k + 1 waits until kAttemptSpacing * k after the first, on the
+  // clock, so a pause that lasts a whole timer tick is made up by the
+  // attempts after it.
   static constexpr int kMaxAttempts = 1000;
-  static constexpr std::chrono::milliseconds kPauseBetweenAttempts{1};
+  static constexpr std::chrono::milliseconds kAttemptSpacing{1};
 
   explicit ClipboardText(platform::ClipboardPrimitives& clipboard) : clipboard_(clipboard) {}
 
@@ -40,6 +43,8 @@ class ClipboardText {
   // True when the clipboard was emptied; false when every attempt failed and
   // the clipboard keeps what it held.
   bool ClearClipboard();
+  // Grows with every change of the clipboard's content, by any program.
+  [[nodiscard]] std::uint32_t SequenceNumber();
 
  private:
   // Runs `attempt` until it succeeds or kMaxAttempts have failed; true on success.

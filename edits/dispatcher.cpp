@@ -63,14 +63,12 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   const bool writes = bulkEditRequested || manualSaveRequested;
 
   std::exception_ptr firstFailure;
-  std::optional<Snapshot> before;
-  if (writes) Attempt(firstFailure, [&] { before = TakeSnapshot(); });
   Detach(firstFailure);
   std::optional<std::u16string> notice;
   Attempt(firstFailure, [&] {
     // Out of the chain, a copy made by another program during the yield
     // goes unseen; writing now would overwrite it.
-    if (writes) notice = ChangedMeanwhile(before, manualSaveRequested);
+    if (writes) notice = ChangedMeanwhile(manualSaveRequested);
     if (bulkEditRequested && !notice) notice = WriteBulkEdit();
     if (manualSaveRequested && !notice) notice = WriteManualSave();
   });
@@ -78,32 +76,25 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   // Whatever failed above, monitoring goes on.
   Reattach(firstFailure);
   state.IsWritingBack = false;
-  if (notice) Attempt(firstFailure, [&] { Tell(*notice); });
+  // Shown by the change handler once it is over, so that monitoring is fully
+  // back while the message is open.
+  if (notice) monitor_.TellAfterChange(std::move(*notice));
   if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
-std::optional<BulkEditDispatcher::Snapshot> BulkEditDispatcher::TakeSnapshot() {
+// Told by the clipboard's sequence number, not by reading its content again:
+// a read could meet a clipboard held for a moment, and a huge text would be
+// read twice more. Text1 keeps a text typed for the save step, which is not
+// stored yet.
+std::optional<std::u16string> BulkEditDispatcher::ChangedMeanwhile(bool keepText1) {
   ClipboardText& clipboard = monitor_.Clipboard();
-  Snapshot snapshot{clipboard.GetClipboardKind(), {}};
-  if (snapshot.kind != platform::format::kText) return snapshot;
-  std::optional<std::u16string> text = clipboard.TryGetClipboardText(platform::format::kText);
-  if (!text) return std::nullopt;
-  snapshot.text = std::move(*text);
-  return snapshot;
-}
-
-// When the clipboard is no longer what it was before the yield, nothing is
-// written; the new text is shown as a change would show it (Text1 keeps a
-// text typed for the save step, which is not stored yet).
-std::optional<std::u16string> BulkEditDispatcher::ChangedMeanwhile(
-    const std::optional<Snapshot>& before, bool keepText1) {
-  if (!before) return std::nullopt;  // unreadable before: nothing to compare with
-  const std::optional<Snapshot> now = TakeSnapshot();
-  if (!now || *now == *before) return std::nullopt;
-  ProgramState& state = monitor_.State();
-  if (now->kind == platform::format::kText) {
-    state.ClipText = now->text;
-    if (!keepText1) monitor_.MainWindow().SetText1(now->text);
+  if (clipboard.SequenceNumber() == monitor_.SequenceAtChange()) return std::nullopt;
+  if (clipboard.GetClipboardKind() == platform::format::kText) {
+    if (std::optional<std::u16string> text =
+            clipboard.TryGetClipboardText(platform::format::kText)) {
+      monitor_.State().ClipText = *text;
+      if (!keepText1) monitor_.MainWindow().SetText1(*text);
+    }
   }
   return std::u16string(kChangedMeanwhile);
 }
@@ -140,8 +131,19 @@ std::optional<std::u16string> BulkEditDispatcher::WriteBulkEdit() {
   return WriteBack(outcome.result);
 }
 
+// A save that waited while a change was handled stores Text1 as it stands
+// now. When that is the clipboard's text already (the change showed it),
+// writing it would only strip the other program's formats.
 std::optional<std::u16string> BulkEditDispatcher::WriteManualSave() {
-  return WriteBack(monitor_.MainWindow().Text1());
+  const std::u16string text = monitor_.MainWindow().Text1();
+  if (monitor_.Requests().RunningRequestWaited() && ClipboardHoldsText(text)) return std::nullopt;
+  return WriteBack(text);
+}
+
+bool BulkEditDispatcher::ClipboardHoldsText(const std::u16string& text) {
+  ClipboardText& clipboard = monitor_.Clipboard();
+  return clipboard.GetClipboardKind() == platform::format::kText &&
+         clipboard.TryGetClipboardText(platform::format::kText) == text;
 }
 
 std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string& result) {
@@ -153,10 +155,6 @@ std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string
   monitor_.MainWindow().SetText1(result);
   if (!written) return std::u16string(kWriteBackFailed);
   return std::nullopt;
-}
-
-void BulkEditDispatcher::Tell(const std::u16string& message) {
-  monitor_.Platform().Forms().ShowMessage(message, platform::kMessageBoxPlain, std::nullopt);
 }
 
 }  // namespace fenlow

@@ -4,7 +4,6 @@
 // flags is set, and then hooks the window and rejoins the chain.
 #pragma once
 
-#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
@@ -20,16 +19,10 @@ class BulkEditDispatcher final : public BulkEditStep {
   void ApplyBulkEdit() override;
 
  private:
-  // What the clipboard holds, as far as a change by another program shows:
-  // its kind and, for text, the text; nothing when it could not be read.
-  struct Snapshot {
-    std::int32_t kind = 0;
-    std::u16string text;
-    bool operator==(const Snapshot&) const = default;
-  };
-  std::optional<Snapshot> TakeSnapshot();
-  std::optional<std::u16string> ChangedMeanwhile(const std::optional<Snapshot>& before,
-                                                 bool keepText1);
+  // When another program changed the clipboard since the change handler
+  // classified it, nothing may be written over it: its text is shown as a
+  // change would show it and the message to tell is returned.
+  std::optional<std::u16string> ChangedMeanwhile(bool keepText1);
 
   void Detach(std::exception_ptr& firstFailure);
   void Reattach(std::exception_ptr& firstFailure);
@@ -37,7 +30,7 @@ class BulkEditDispatcher final : public BulkEditStep {
   std::optional<std::u16string> WriteBulkEdit();
   std::optional<std::u16string> WriteManualSave();
   std::optional<std::u16string> WriteBack(const std::u16string& result);
-  void Tell(const std::u16string& message);
+  bool ClipboardHoldsText(const std::u16string& text);
 
   ClipboardMonitor& monitor_;
 };

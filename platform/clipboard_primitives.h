@@ -37,8 +37,16 @@ class ClipboardPrimitives {
   // Whether `format` is present. For kText this also answers for Unicode text.
   virtual bool HasFormat(std::int32_t format) = 0;
 
-  // The pause between two attempts of a retrying operation (no message dispatch).
-  virtual void PauseBetweenAttempts(std::chrono::milliseconds pause) = 0;
+  // A counter that grows with every change of the clipboard's content, made
+  // by any program. Never fails.
+  virtual std::uint32_t SequenceNumber() = 0;
+
+  // The clock of the retrying operations: a monotonic time, and a pause (no
+  // message dispatch) until a time on it. A pause may last longer than
+  // asked, up to the system timer's next tick.
+  using Clock = std::chrono::steady_clock;
+  virtual Clock::time_point Now() = 0;
+  virtual void PauseUntil(Clock::time_point until) = 0;
 };
 
 }  // namespace fenlow::platform

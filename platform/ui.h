@@ -145,6 +145,12 @@ class Ui {
 
   // Runs the message loop until `mainForm` is unloaded.
   virtual void RunUntilUnloaded(Form& mainForm) = 0;
+
+  // Runs `task` later, once, from whichever loop next dispatches window
+  // messages (the message loop, a yield, a modal window or message box),
+  // tasks in the order posted. A task that throws fails as an event handler
+  // does. Throws Failure when the task cannot be posted.
+  virtual void Post(std::function<void()> task) = 0;
 };
 
 }  // namespace fenlow::platform

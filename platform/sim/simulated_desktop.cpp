@@ -1,6 +1,7 @@
 #include "platform/sim/simulated_desktop.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/sim/simulated_ui.h"
 
@@ -146,6 +147,9 @@ MessageResult SimulatedDesktop::OwnBehaviour(WindowHandle window, MessageId mess
 // window that follows it, and takes over the follower of a leaving next.
 MessageResult SimulatedDesktop::ForeignBehaviour(ForeignViewer& viewer, MessageId message,
                                                  WParam wParam, LParam lParam) {
+  const bool chainMessage =
+      message == kDrawClipboardMessage || message == kChangeClipboardChainMessage;
+  if (chainMessage && viewer.onNextMessage) std::exchange(viewer.onNextMessage, nullptr)();
   if (message == kDrawClipboardMessage) {
     ++viewer.drawClipboardCount;
     if (viewer.passesMessagesOn && viewer.next != 0) SendNow(viewer.next, message, wParam, lParam);
@@ -186,6 +190,7 @@ ForeignViewer* SimulatedDesktop::FindForeignViewer(WindowHandle window) {
 
 void SimulatedDesktop::OtherProgramSets(std::map<std::int32_t, std::u16string> formats) {
   formats_ = std::move(formats);
+  ClipboardChanged();
   ++pendingForeignChanges_;
 }
 
@@ -268,6 +273,7 @@ void SimulatedDesktop::Empty() {
   ThrowIfHeld(ClipboardOperation::Empty);
   Record("EmptyClipboard");
   formats_.clear();
+  ClipboardChanged();
   NotifyChainOfChange();
 }
 
@@ -277,6 +283,7 @@ void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
   std::int32_t stored = format == 0 ? format::kText : format;
   Record("PutText(" + std::to_string(stored) + ")");
   formats_[stored] = std::u16string(text);
+  ClipboardChanged();
   NotifyChainOfChange();
 }
 
@@ -296,8 +303,11 @@ bool SimulatedDesktop::HasFormat(std::int32_t format) {
   return formats_.count(format) != 0;
 }
 
-void SimulatedDesktop::PauseBetweenAttempts(std::chrono::milliseconds) {
+void SimulatedDesktop::PauseUntil(Clock::time_point until) {
   ++pauses_;
+  if (until <= now_) return;
+  const auto ticks = (until - now_ + kTimerTick - Clock::duration(1)) / kTimerTick;
+  now_ += ticks * kTimerTick;
 }
 
 // --- Viewer chain and messages ------------------------------------------------------
@@ -406,6 +416,13 @@ void SimulatedDesktop::DispatchPending() {
   std::deque<std::function<void()>> actions;
   actions.swap(duringYield_);
   for (auto& action : actions) action();
+  // Posted while this dispatch runs, a task still runs in it, as a message
+  // posted to the queue being emptied would.
+  while (!posted_.empty()) {
+    std::function<void()> task = std::move(posted_.front());
+    posted_.pop_front();
+    task();
+  }
 }
 
 bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,

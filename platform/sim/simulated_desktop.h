@@ -5,6 +5,7 @@
 // log of every call made to it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -33,6 +34,9 @@ struct ForeignViewer {
   bool hung = false;  // sends to it never return (a SendMessageTimeout gives up)
   int drawClipboardCount = 0;
   std::vector<std::pair<WParam, LParam>> chainChanges;
+  // Runs once, when the viewer next receives a chain message, before it
+  // passes that message on (another program acting meanwhile).
+  std::function<void()> onNextMessage;
 };
 
 struct ShellOpenCall {
@@ -99,6 +103,14 @@ class SimulatedDesktop final : public Platform,
   // Runs `action` inside the next Yield (a click, a change, anything).
   void DuringNextYield(std::function<void()> action);
 
+  // --- Message loop -----------------------------------------------------------
+  // Tasks posted by the program (Ui::Post) run, in order, whenever pending
+  // messages are dispatched: at a Yield or a turn of the message loop.
+  void PostTask(std::function<void()> task) { posted_.push_back(std::move(task)); }
+  std::size_t PostedTasksWaiting() const { return posted_.size(); }
+  // A turn of the program's message loop: every pending message is dispatched.
+  void RunMessageLoop() { DispatchPending(); }
+
   // --- Clipboard inspection and faults --------------------------------------
   const std::map<std::int32_t, std::u16string>& ClipboardFormats() const { return formats_; }
   std::u16string ClipboardTextOrEmpty() const;
@@ -107,6 +119,14 @@ class SimulatedDesktop final : public Platform,
   int FailuresLeft(ClipboardOperation operation) const;
   int AttemptCount(ClipboardOperation operation) const;
   int PausesTaken() const { return pauses_; }
+  // The clipboard's sequence number: every change of its content, by anyone, adds one.
+  std::uint32_t ClipboardSequence() const { return sequence_; }
+
+  // --- Clock --------------------------------------------------------------------
+  // The clock of the clipboard retries moves only while they pause, and each
+  // pause lasts whole ticks of the system timer, as Sleep does on a stock system.
+  static constexpr std::chrono::microseconds kTimerTick{15625};
+  ClipboardPrimitives::Clock::duration TimePaused() const { return now_ - kStartOfTime; }
 
   // --- Viewer chain ----------------------------------------------------------
   WindowHandle ChainHead() const { return head_; }
@@ -136,8 +156,9 @@ class SimulatedDesktop final : public Platform,
   // LoadCustomPointer, Show, ShowModal, Unload; SetText, AddItem,
   // SetChecked, SetBackColour, SetFocus). Not counted: reading a property a
   // form or control holds (Text, Checked, Caption, Pointer, Controls, ...),
-  // installing handlers, the pause between clipboard attempts, the message
-  // loop, and what the system or a user does (the chain's own messages,
+  // installing handlers, the clipboard's sequence number, the clock and the
+  // pause between clipboard attempts, posting a task, the message loop, and
+  // what the system or a user does (the chain's own messages,
   // typing, clicking, the close box).
   //
   // Fails the `n`th counted call from now on (1: the next one) with a
@@ -178,7 +199,9 @@ class SimulatedDesktop final : public Platform,
   void PutText(std::int32_t format, std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
-  void PauseBetweenAttempts(std::chrono::milliseconds pause) override;
+  std::uint32_t SequenceNumber() override { return sequence_; }
+  Clock::time_point Now() override { return now_; }
+  void PauseUntil(Clock::time_point until) override;
 
   // WindowMessaging
   WindowHandle SetClipboardViewer(WindowHandle window) override;
@@ -216,6 +239,7 @@ class SimulatedDesktop final : public Platform,
   MessageResult ForeignBehaviour(ForeignViewer& viewer, MessageId message, WParam wParam,
                                  LParam lParam);
   void ThrowIfHeld(ClipboardOperation operation);
+  void ClipboardChanged() { ++sequence_; }
   void NotifyChainOfChange();
   // What the system does itself, uncounted: joining, leaving, sending and
   // dispatching on behalf of the chain, other programs and the message loop.
@@ -237,6 +261,10 @@ class SimulatedDesktop final : public Platform,
   std::map<ClipboardOperation, int> failuresLeft_;
   std::map<ClipboardOperation, int> attempts_;
   int pauses_ = 0;
+  std::uint32_t sequence_ = 1;
+  static constexpr ClipboardPrimitives::Clock::time_point kStartOfTime{std::chrono::hours(1)};
+  ClipboardPrimitives::Clock::time_point now_ = kStartOfTime;
+  std::deque<std::function<void()>> posted_;
   int blockingSendsToHung_ = 0;
   int sendDepth_ = 0;
   bool recursionDetected_ = false;

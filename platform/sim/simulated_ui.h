@@ -130,6 +130,7 @@ class SimulatedUi final : public Ui {
   std::u16string ApplicationTitle() const override { return applicationTitle_; }
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
+  void Post(std::function<void()> task) override { desktop_.PostTask(std::move(task)); }
 
   // What the user does while a form is shown modally: the script gets the
   // form; when it returns with the form still loaded, the user closes it with

@@ -160,8 +160,19 @@ bool Win32Clipboard::HasFormat(std::int32_t format) {
   return ::IsClipboardFormatAvailable(systemFormat);
 }
 
-void Win32Clipboard::PauseBetweenAttempts(std::chrono::milliseconds pause) {
-  ::Sleep(static_cast<DWORD>(pause.count()));
+std::uint32_t Win32Clipboard::SequenceNumber() {
+  return ::GetClipboardSequenceNumber();
+}
+
+Win32Clipboard::Clock::time_point Win32Clipboard::Now() {
+  return Clock::now();
+}
+
+// Sleep waits whole timer ticks (about 15.6 ms on a stock system), so the
+// pause may end well after `until`; callers pace by the clock, not by counting.
+void Win32Clipboard::PauseUntil(Clock::time_point until) {
+  const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+  if (remaining.count() > 0) ::Sleep(static_cast<DWORD>(remaining.count()));
 }
 
 }  // namespace fenlow::platform::win32

@@ -14,7 +14,9 @@ class Win32Clipboard final : public ClipboardPrimitives {
   void PutText(std::int32_t format, std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
-  void PauseBetweenAttempts(std::chrono::milliseconds pause) override;
+  std::uint32_t SequenceNumber() override;
+  Clock::time_point Now() override;
+  void PauseUntil(Clock::time_point until) override;
 
  private:
   // The system's number for a program format code.

@@ -65,25 +65,12 @@ DWORD FormStyle(const FormSpec& spec) {
 
 constexpr DWORD kFormExtendedStyle = WS_EX_CONTROLPARENT;
 
-void RegisterFormClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = kFormClass;
-    return ::RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) ThrowLastError("Cannot register the window class");
-}
-
 }  // namespace
 
 Win32Form::Win32Form(Win32Ui& ui, const FormSpec& spec)
     : ui_(ui), spec_(spec), background_(spec.background) {
-  RegisterFormClass(&Win32Form::WindowProcedure);
+  RegisterWindowClass(kFormClass, &Win32Form::WindowProcedure, ::LoadCursorW(nullptr, IDC_ARROW),
+                      ::LoadIconW(nullptr, IDI_APPLICATION));
   const std::wstring caption = ToWide(spec_.caption);
   // WM_NCCREATE stores `this` with the window, so window_ is set from there on.
   if (!::CreateWindowExW(kFormExtendedStyle, kFormClass, caption.c_str(), FormStyle(spec_),
@@ -510,12 +497,19 @@ class OtherWindowsDisabled {
   OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
 
  private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+  // No exception may cross the system's enumeration: a window that cannot
+  // be noted (no memory) ends it, and the windows noted so far are disabled.
+  static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
     auto* scope = reinterpret_cast<OtherWindowsDisabled*>(self);
-    if (window != scope->modal_ && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-      scope->disabled_.push_back(window);
+    if (window == scope->modal_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) {
+      return TRUE;
     }
-    return TRUE;
+    try {
+      scope->disabled_.push_back(window);
+      return TRUE;
+    } catch (...) {
+      return FALSE;
+    }
   }
 
   HWND modal_;

@@ -36,4 +36,19 @@ void ThrowLastError(std::string_view what) {
   ThrowSystemError(what, ::GetLastError());
 }
 
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor, HICON icon) {
+  const HINSTANCE program = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (::GetClassInfoExW(program, name, &windowClass)) return;
+  windowClass = WNDCLASSEXW{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = program;
+  windowClass.hCursor = cursor;
+  windowClass.hIcon = icon;
+  windowClass.lpszClassName = name;
+  if (!::RegisterClassExW(&windowClass)) ThrowLastError("Cannot register the window class");
+}
+
 }  // namespace fenlow::platform::win32

@@ -34,6 +34,11 @@ std::wstring SystemMessage(DWORD error);
 // The same for the calling thread's last error.
 [[noreturn]] void ThrowLastError(std::string_view what);
 
+// Registers this program's window class `name` unless it is registered
+// already; throws Failure when the system refuses it.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor = nullptr,
+                         HICON icon = nullptr);
+
 // Owners of Win32 handles, released by the matching function.
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { ::DeleteObject(object); }

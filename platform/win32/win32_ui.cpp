@@ -7,6 +7,19 @@
 #include "platform/win32/win32_support.h"
 
 namespace fenlow::platform::win32 {
+namespace {
+
+constexpr wchar_t kTaskWindowClass[] = L"FenlowTasks";
+constexpr UINT kRunPostedTask = WM_APP + 1;
+
+}  // namespace
+
+Win32Ui::Win32Ui() {
+  RegisterWindowClass(kTaskWindowClass, &Win32Ui::TaskWindowProcedure);
+  taskWindow_.reset(::CreateWindowExW(0, kTaskWindowClass, L"Fenlow tasks", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), this));
+  if (!taskWindow_) ThrowLastError("Cannot create the task window");
+}
 
 std::unique_ptr<Form> Win32Ui::CreateForm(const FormSpec& spec) {
   return std::make_unique<Win32Form>(*this, spec);
@@ -45,6 +58,40 @@ void Win32Ui::RunUntilUnloaded(Form& mainForm) {
     RethrowKeptFailure();
   }
   RethrowKeptFailure();
+}
+
+void Win32Ui::Post(std::function<void()> task) {
+  tasks_.push_back(std::move(task));
+  if (!::PostMessageW(taskWindow_.get(), kRunPostedTask, 0, 0)) {
+    tasks_.pop_back();
+    ThrowLastError("Cannot post a task to the message loop");
+  }
+}
+
+LRESULT CALLBACK Win32Ui::TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+  }
+  auto* ui = reinterpret_cast<Win32Ui*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message != kRunPostedTask || ui == nullptr) {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  try {
+    ui->RunNextTask();
+  } catch (...) {
+    ui->KeepFailure(std::current_exception());  // no exception may cross a window procedure
+  }
+  return 0;
+}
+
+// One message per task: the oldest task runs.
+void Win32Ui::RunNextTask() {
+  if (tasks_.empty()) return;
+  std::function<void()> task = std::move(tasks_.front());
+  tasks_.pop_front();
+  task();
 }
 
 void Win32Ui::Loaded(Win32Form& form) {

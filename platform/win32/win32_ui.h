@@ -1,11 +1,14 @@
 // Forms, message boxes and the main loop on real Win32 windows.
 #pragma once
 
+#include <deque>
 #include <exception>
+#include <functional>
 #include <vector>
 
 #include "platform/ui.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_support.h"
 
 namespace fenlow::platform::win32 {
 
@@ -13,6 +16,8 @@ class Win32Form;
 
 class Win32Ui final : public Ui {
  public:
+  Win32Ui();
+
   std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
   std::vector<Form*> LoadedForms() override;
   void ShowMessage(std::u16string_view text, int style,
@@ -22,6 +27,9 @@ class Win32Ui final : public Ui {
   // A failure that escaped an event handler run by the message loop is
   // thrown from here once the loop has dispatched that message.
   void RunUntilUnloaded(Form& mainForm) override;
+  // Each task is a message of its own to a hidden message-only window, so
+  // that every loop of the thread, modal ones included, dispatches it.
+  void Post(std::function<void()> task) override;
 
   // Bookkeeping of the forms' windows, called by the forms themselves.
   void Loaded(Win32Form& form);
@@ -31,10 +39,15 @@ class Win32Ui final : public Ui {
 
  private:
   void RethrowKeptFailure();
+  static LRESULT CALLBACK TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+  void RunNextTask();
 
   std::vector<Win32Form*> loaded_;
   std::u16string title_ = u"Fenlow";
   std::exception_ptr keptFailure_;
+  std::deque<std::function<void()>> tasks_;
+  UniqueWindow taskWindow_;
 };
 
 }  // namespace fenlow::platform::win32

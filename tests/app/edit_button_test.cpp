@@ -87,17 +87,39 @@ TEST_F(EditButtonTest, SaveOfEmptyText1EmptiesTheClipboard) {
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 
-TEST_F(EditButtonTest, SaveDuringAWriteBackWritesNothingButReturnsToIdle) {
+// A save clicked while a write-back is under way waits for it to end, and
+// then stores Text1 as it stands.
+TEST_F(EditButtonTest, SaveDuringAWriteBackIsCarriedOutRightAfter) {
   SimulatedForm& main = StartWithText(u"kept");
-  main.Type(form1::kText1, u"not written");
+  main.Type(form1::kText1, u"written after");
   State().IsWritingBack = true;  // the dispatcher is in the middle of its run
 
   main.Click(form1::kPushButton3);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept");
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 
   State().IsWritingBack = false;
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept");
+  desktop->RunMessageLoop();
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"written after");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_FALSE(State().ManualSaveRequested);
+}
+
+// The click came while another program's copy was handled: the copy replaced
+// the typing in Text1, so the save finds the clipboard's own text there and
+// writes nothing, leaving the copy's other formats alone.
+TEST_F(EditButtonTest, ASaveThatWaitedForACopyLeavesTheCopyWhole) {
+  SimulatedForm& main = StartWithText(u"first");
+  main.Type(form1::kText1, u"unsaved typing");
+  const std::map<std::int32_t, std::u16string> copy = {{format::kText, u"their copy"},
+                                                       {format::kRichText, u"{\\rtf1 their copy}"}};
+  desktop->OtherProgramSets(copy);
+  desktop->DuringNextYield([&] { main.Click(form1::kPushButton3); });  // while it is handled
+  desktop->RunMessageLoop();
+
+  EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
+  EXPECT_EQ(TextOf(form1::kText1), u"their copy");
+  EXPECT_EQ(desktop->ClipboardFormats(), copy);
 }
 
 TEST_F(EditButtonTest, CopyInAnotherProgramWhileEditingReplacesUnsavedTyping) {

@@ -104,13 +104,24 @@ TEST_F(ShutdownTest, LeavesFlagChainHookThenUnloadsEveryOtherWindow) {
   EXPECT_EQ(desktop->ChainHead(), other.handle);
 }
 
-TEST_F(ShutdownTest, SecondViewerStillReceivesChangesAfterTheWindowClosed) {
-  platform::sim::ForeignViewer& other = desktop->JoinForeignViewer();
-  Start().CloseBox();
-  int seenBefore = other.drawClipboardCount;
-  desktop->OtherProgramSetsText(u"after the close");
-  desktop->Messaging().Yield();
-  EXPECT_EQ(other.drawClipboardCount, seenBefore + 1);
+// Also when a failure ends the program past its shutdown: the program is
+// unwound with its window still in the chain and hooked.
+TEST_F(ShutdownTest, SecondViewerStillReceivesChangesAfterTheWindowClosedOrTheProgramFailed) {
+  for (bool failed : {false, true}) {
+    SCOPED_TRACE(failed ? "ended by a failure" : "closed");
+    platform::sim::ForeignViewer& other = desktop->JoinForeignViewer();
+    SimulatedForm& main = Start();
+    if (failed) {
+      program.reset();
+    } else {
+      main.CloseBox();
+    }
+    EXPECT_EQ(desktop->ChainHead(), other.handle);
+    int seenBefore = other.drawClipboardCount;
+    desktop->OtherProgramSetsText(u"after the close");
+    desktop->Messaging().Yield();
+    EXPECT_EQ(other.drawClipboardCount, seenBefore + 1);
+  }
 }
 
 TEST_F(ShutdownTest, LastViewerInTheChainLeavesWithNoNextWindow) {

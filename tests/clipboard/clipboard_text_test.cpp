@@ -81,6 +81,11 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
   // 999 pauses for each of the three operations: none after the last attempt.
   EXPECT_EQ(desktop->PausesTaken(), 3 * 999);
+  // Paced by the clock, each gives up after about a second, although every
+  // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
+  using namespace std::chrono_literals;
+  EXPECT_GE(desktop->TimePaused(), 3 * 999ms);
+  EXPECT_LE(desktop->TimePaused(), 3 * (999ms + SimulatedDesktop::kTimerTick));
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {

@@ -133,13 +133,35 @@ TEST_F(DispatcherTest, AnInvalidXIsToldAndChangesNothing) {
   ExpectMonitoringGoesOn();
 }
 
-TEST_F(DispatcherTest, TheMessageIsShownOnceMonitoringIsBack) {
+// The message is shown once monitoring is fully back: a copy made while it
+// is open shows in Text1 and reaches the viewer after us.
+TEST_F(DispatcherTest, ACopyMadeWhileTheMessageIsOpenIsShownAndPassedOn) {
+  auto& next = desktop->JoinForeignViewer();
   Start(u"abc");
-  bool hookedWhileShown = false;
-  desktop->SimForms().WhileMessageShown(
-      [&](const auto&) { hookedWhileShown = IsHooked() && !state.IsWritingBack; });
+  int seenBefore = 0;
+  desktop->SimForms().WhileMessageShown([&](const auto&) {
+    seenBefore = next.drawClipboardCount;
+    desktop->OtherProgramSetsText(u"copied meanwhile");
+    desktop->Messaging().Yield();  // the message box's own loop
+  });
   RunBulkEdit(u"Remove first x character(s) in clipboard", u"x");
-  EXPECT_TRUE(hookedWhileShown);
+  EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
+  EXPECT_EQ(window.text1, u"copied meanwhile");
+  EXPECT_EQ(next.drawClipboardCount, seenBefore + 1);
+}
+
+// Another program holds the clipboard for a moment while the write-back
+// yields: that is no change, so the edit goes through; and the text is read
+// once, not again to compare.
+TEST_F(DispatcherTest, ABriefHoldDuringTheWriteBackDoesNotCancelIt) {
+  Start(u"a b");
+  const int readsBefore = desktop->AttemptCount(ClipboardOperation::GetText);
+  desktop->DuringNextYield([&] { desktop->FailNext(ClipboardOperation::HasFormat, 1); });
+  RunBulkEdit(u"Remove all spaces in clipboard");
+  desktop->FailNext(ClipboardOperation::HasFormat, 0);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");
+  EXPECT_TRUE(desktop->MessageBoxes().empty());
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), readsBefore + 1);
 }
 
 TEST_F(DispatcherTest, AListOf32768ItemsIsToldAndChangesNothing) {

@@ -53,6 +53,46 @@ TEST_F(ViewerHookTest, ChainChangeNamingAnotherWindowIsPassedOnUnchanged) {
               ElementsAre(std::pair{platform::WParam{0x7770}, platform::LParam{0x7780}}));
 }
 
+// Another viewer leaves while a chain change is passed on: its news is not
+// taken for the message coming back round, so the viewers after it stay in
+// the chain.
+TEST_F(ViewerHookTest, AViewerLeavingWhileAChainChangeIsPassedOnIsPassedOnToo) {
+  auto& last = desktop->JoinForeignViewer();
+  auto& leaving = desktop->JoinForeignViewer();
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();  // main window -> next -> leaving -> last
+  next.onNextMessage = [&] { desktop->LeaveForeignViewer(leaving); };
+
+  Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
+
+  EXPECT_EQ(next.next, last.handle);
+  const int before = last.drawClipboardCount;
+  desktop->OtherProgramSetsText(u"after the leave");
+  desktop->Messaging().Yield();
+  EXPECT_EQ(last.drawClipboardCount, before + 1);
+}
+
+// A new change that comes while ours is passed on is handled once the
+// pass-on has returned, never inside it, and passed on in its turn.
+TEST_F(ViewerHookTest, AChangeWhileAnUpdateIsPassedOnIsHandledRightAfterIt) {
+  auto& next = desktop->JoinForeignViewer();
+  StartMonitoring();
+  const int before = next.drawClipboardCount;
+  std::u16string shownInsideThePassOn;
+  next.onNextMessage = [&] {
+    desktop->OtherProgramSetsText(u"second");
+    desktop->RunMessageLoop();  // the system tells the head of the chain at once
+    shownInsideThePassOn = window.text1;
+  };
+
+  desktop->OtherProgramSetsText(u"first");
+  desktop->Messaging().Yield();
+
+  EXPECT_EQ(shownInsideThePassOn, u"first");
+  EXPECT_EQ(window.text1, u"second");
+  EXPECT_EQ(next.drawClipboardCount, before + 2);
+}
+
 TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
   auto& next = desktop->JoinForeignViewer();
   StartMonitoring();

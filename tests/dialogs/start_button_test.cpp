@@ -215,7 +215,9 @@ TEST_F(StartButtonTest, CopiesWhileTheDialogIsOpenAreShownNotEditedAndTheEditTak
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"text");
 }
 
-TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsHasNoEffect) {
+// The second click waits for the first one's write-back; its dialog then
+// opens with monitoring idle, and the edit is applied a second time.
+TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
   StartWithText(u"abcdef");
   NextDialog([&](SimulatedForm& dialog) {
     dialog.Type(dialog_controls::kText1, u"2");
@@ -223,13 +225,36 @@ TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsHasNoEffect) {
     desktop->DuringNextYield([&] { Main().Click(form1::kPushButton2); });
     dialog.Click(dialog_controls::kPushButton1);
   });
+  bool openedWhileMonitorIdle = false;
+  NextDialog([&](SimulatedForm& dialog) {
+    openedWhileMonitorIdle = !State().IsBusy && !State().IsWritingBack;
+    dialog.Type(dialog_controls::kText1, u"2");
+    dialog.Click(dialog_controls::kPushButton1);
+  });
   ClickStart(options::kRemoveFirstChars);
+  EXPECT_EQ(seen.size(), 1u) << "no dialog opens inside the write-back";
 
-  EXPECT_EQ(seen.size(), 1u);  // no second dialog
-  EXPECT_EQ(CallCount("ShowModal(Form2)"), 1);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"cdef");
+  desktop->RunMessageLoop();
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(openedWhileMonitorIdle);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ef");
   EXPECT_FALSE(State().BulkEditRequested);
   EXPECT_FALSE(State().IsWritingBack);
+}
+
+// Clicks that come while another program's copy is handled run right after
+// it, once each: the copy is edited, twice for two clicks.
+TEST_F(StartButtonTest, ClicksRightAfterAnotherProgramsCopyEditThatCopy) {
+  StartWithText(u"first");
+  Main().Pick(form1::kCombo1, options::kRemoveSpacesExceptSingle);
+  desktop->OtherProgramSetsText(u"a    b");
+  desktop->DuringNextYield([&] {
+    Main().Click(form1::kPushButton2);
+    Main().Click(form1::kPushButton2);
+  });
+  desktop->RunMessageLoop();
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a b");
+  EXPECT_EQ(TextOf(form1::kText1), u"a b");
 }
 
 TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns) {

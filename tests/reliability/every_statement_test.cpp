@@ -88,6 +88,9 @@ class World : public ProgramOnDesktop {
     desktop->WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
+  // The program goes first: leaving the chain on its way out is watched too.
+  ~World() { program.reset(); }
+
   std::u16string Text1() { return TextOf(form1::kText1); }
   platform::WindowHandle MainHandle() { return Main().Handle(); }
 

@@ -1,6 +1,10 @@
 // The clipboard object on the real clipboard, with xclip as the other program.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
+#include "clipboard/clipboard_text.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/host_clipboard.h"
@@ -131,6 +135,45 @@ TEST_F(RealClipboard, EveryPrimitiveFailsWithADescriptionWhileTheClipboardIsHeld
     expectFailure([&] { clipboard.HasFormat(format::kText); });
   }
   EXPECT_EQ(Retrying([&] { return clipboard.GetText(format::kText); }), u"kept");
+}
+
+// The real clipboard, with the reads counted.
+class CountedReads final : public platform::ClipboardPrimitives {
+ public:
+  explicit CountedReads(platform::ClipboardPrimitives& real) : real_(real) {}
+  void Empty() override { real_.Empty(); }
+  void PutText(std::int32_t format, std::u16string_view text) override {
+    real_.PutText(format, text);
+  }
+  std::u16string GetText(std::int32_t format) override {
+    ++reads;
+    return real_.GetText(format);
+  }
+  bool HasFormat(std::int32_t format) override { return real_.HasFormat(format); }
+  std::uint32_t SequenceNumber() override { return real_.SequenceNumber(); }
+  Clock::time_point Now() override { return real_.Now(); }
+  void PauseUntil(Clock::time_point until) override { real_.PauseUntil(until); }
+
+  int reads = 0;
+
+ private:
+  platform::ClipboardPrimitives& real_;
+};
+
+// A read of a clipboard that another program keeps open gives up after its
+// 1000 attempts, paced to take about a second; the time it took is printed.
+TEST_F(RealClipboard, AReadOfAHeldClipboardGivesUpAfterItsAttempts) {
+  CountedReads counted(clipboard);
+  ClipboardText text(counted);
+  const probe::ClipboardHeldElsewhere held;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(text.TryGetClipboardText(format::kText), std::nullopt);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(counted.reads, ClipboardText::kMaxAttempts);
+  const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
+  RecordProperty("GiveUpMilliseconds", static_cast<int>(milliseconds));
+  std::printf("[ held read ] gave up after %d attempts in %lld ms\n", counted.reads,
+              static_cast<long long>(milliseconds));
 }
 
 }  // namespace
