@@ -29,7 +29,6 @@ using platform::WindowHandle;
 using tests::CopyInOtherProgram;
 using tests::PasteInOtherProgram;
 
-constexpr platform::MessageId kSetText = 0x000C;  // WM_SETTEXT
 constexpr std::u16string_view kStartCaption = u"Start Applying Bulk Edits";
 constexpr std::u16string_view kApplicationTitle = u"Fenlow";
 std::string Utf8(std::u16string_view text) {
@@ -92,11 +91,7 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
       box = probe::FindChildAfter(dialog, box, u"Edit", u"");
     return box;
   }
-  void Type(WindowHandle box, std::u16string_view text) {
-    std::u16string terminated(text);
-    platform->Messaging().SendMessage(box, kSetText, 0,
-                                      reinterpret_cast<platform::LParam>(terminated.c_str()));
-  }
+  void Type(WindowHandle box, std::u16string_view text) { fenlow.SetText(box, text); }
   static void Press(WindowHandle dialog, std::u16string_view button) {
     probe::PostClick(probe::FindChild(dialog, u"Button", button));
   }
