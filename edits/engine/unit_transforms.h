@@ -1,68 +1,99 @@
 #pragma once
 
 // Building blocks for the edits that look at one code unit at a time. Each
-// runs in time linear in the text and allocates the result once, at its exact
-// size (or at the input size when it can only shrink).
+// appends to an output text in time linear in its input, growing the output
+// once per call; on bytes, SSE2 answers for 16 at a time where the set allows.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "edits/engine/char_set_table.h"
+#include "edits/engine/simd.h"
+
 namespace fenlow::edits {
 
-// Texts are transformed through a small buffer that stays in the cache, so
-// that the result is written once, straight to its final place.
-inline constexpr std::size_t kBlockUnits = 4096;
-
-// The code units for which keep(c) holds, in order.
-template <typename Char, typename KeepPredicate>
-[[nodiscard]] std::basic_string<Char> KeepUnits(std::basic_string_view<Char> text,
-                                                KeepPredicate keep) {
-  std::basic_string<Char> result;
-  result.reserve(text.size());
-  Char block[kBlockUnits];
-  for (std::size_t start = 0; start < text.size(); start += kBlockUnits) {
-    const std::basic_string_view<Char> part = text.substr(start, kBlockUnits);
-    std::size_t kept = 0;
-    // Branch-free: every unit is written, and the cursor only moves past kept
-    // ones, so mixed texts do not pay for mispredicted branches.
-    for (Char c : part) {
-      block[kept] = c;
-      kept += keep(c) ? 1 : 0;
+// Appends the code units whose membership in `set` equals `keepMembers`, in
+// order.
+// `set` is a CharSetTable or a OneUnitSet.
+template <typename Char, typename Set>
+void AppendKeptUnits(std::basic_string_view<Char> text, const Set& set, bool keepMembers,
+                     std::basic_string<Char>& output) {
+  const std::size_t start = output.size();
+  output.resize(start + text.size());
+  Char* out = output.data() + start;
+  const Char* in = text.data();
+  const Char* const end = in + text.size();
+#if FENLOW_SSE2
+  if constexpr (sizeof(Char) == 1) {
+    if (set.TestsBytesAtOnce()) {
+      for (; end - in >= 16; in += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const auto members = static_cast<unsigned>(_mm_movemask_epi8(set.Members16(bytes)));
+        const unsigned kept = keepMembers ? members : ~members & 0xFFFF;
+        if (kept == 0xFFFF) {
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+          out += 16;
+        } else if (kept != 0) {
+          // Branch-free: every byte is written, and the cursor moves past
+          // the kept ones only.
+          for (unsigned i = 0; i < 16; ++i) {
+            *out = in[i];
+            out += (kept >> i) & 1;
+          }
+        }
+      }
     }
-    result.append(block, kept);
   }
-  return result;
+#endif
+  for (; in != end; ++in) {
+    *out = *in;
+    out += set.Contains(*in) == keepMembers ? 1 : 0;
+  }
+  output.resize(static_cast<std::size_t>(out - output.data()));
 }
 
-// Each code unit c for which replaced(c) holds becomes `replacement`.
-template <typename Char, typename ReplacedPredicate>
-[[nodiscard]] std::basic_string<Char> MapUnits(std::basic_string_view<Char> text,
-                                               ReplacedPredicate replaced, Char replacement) {
-  std::basic_string<Char> result;
-  result.reserve(text.size());
-  Char block[kBlockUnits];
-  for (std::size_t start = 0; start < text.size(); start += kBlockUnits) {
-    const std::basic_string_view<Char> part = text.substr(start, kBlockUnits);
-    for (std::size_t i = 0; i < part.size(); ++i)
-      block[i] = replaced(part[i]) ? replacement : part[i];
-    result.append(block, part.size());
+// Appends the text with each code unit whose membership in `set` differs
+// from `keepMembers` replaced by the single unit `replacement`.
+template <typename Char, typename Set>
+void AppendMappedUnits(std::basic_string_view<Char> text, const Set& set, bool keepMembers,
+                       Char replacement, std::basic_string<Char>& output) {
+  const std::size_t start = output.size();
+  output.resize(start + text.size());
+  Char* out = output.data() + start;
+  const Char* in = text.data();
+  const Char* const end = in + text.size();
+#if FENLOW_SSE2
+  if constexpr (sizeof(Char) == 1) {
+    if (set.TestsBytesAtOnce()) {
+      const __m128i with = _mm_set1_epi8(static_cast<char>(replacement));
+      const __m128i flip = keepMembers ? _mm_set1_epi8(-1) : _mm_setzero_si128();
+      for (; end - in >= 16; in += 16, out += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const __m128i replaced = _mm_xor_si128(set.Members16(bytes), flip);
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(out),
+            _mm_or_si128(_mm_and_si128(replaced, with), _mm_andnot_si128(replaced, bytes)));
+      }
+    }
   }
-  return result;
+#endif
+  for (; in != end; ++in, ++out) *out = set.Contains(*in) == keepMembers ? *in : replacement;
 }
 
-// Each code unit c for which replacementOf(c) gives a non-null view is
-// replaced by that view; the others are copied.
+// Appends the text with each code unit c for which replacementOf(c) gives a
+// non-null view replaced by that view; the others are copied.
 template <typename Char, typename ReplacementOf>
-[[nodiscard]] std::basic_string<Char> SubstituteUnits(std::basic_string_view<Char> text,
-                                                      ReplacementOf replacementOf) {
+void AppendSubstitutedUnits(std::basic_string_view<Char> text, ReplacementOf replacementOf,
+                            std::basic_string<Char>& output) {
   std::size_t size = 0;
   for (Char c : text) {
     const std::basic_string_view<Char>* replacement = replacementOf(c);
     size += replacement != nullptr ? replacement->size() : 1;
   }
-  std::basic_string<Char> result(size, Char{});
-  Char* out = result.data();
+  const std::size_t start = output.size();
+  output.resize(start + size);
+  Char* out = output.data() + start;
   for (Char c : text) {
     if (const std::basic_string_view<Char>* replacement = replacementOf(c);
         replacement != nullptr) {
@@ -71,7 +102,6 @@ template <typename Char, typename ReplacementOf>
       *out++ = c;
     }
   }
-  return result;
 }
 
 }  // namespace fenlow::edits

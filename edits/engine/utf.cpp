@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "edits/engine/simd.h"
+
 namespace fenlow::edits {
 namespace {
 
-constexpr std::uint64_t kHighBitOfEachByte = 0x8080808080808080ULL;
 // The bits that are set in a UTF-16 unit of 0x80 or more, four units at once.
 constexpr std::uint64_t kNonAsciiBitsOfEachUnit = 0xFF80FF80FF80FF80ULL;
 
@@ -21,14 +22,25 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
+// Where the bytes being decoded are: `offset` is the byte offset of their
+// start in the whole text, and `atEnd` tells whether the text ends with them.
+struct Piece {
+  std::string_view bytes;
+  std::size_t offset = 0;
+  bool atEnd = true;
+};
+
 [[noreturn]] void FailDecoding(const char* problem, std::size_t offset) {
   throw EncodingError("invalid UTF-8 at byte offset " + std::to_string(offset) + ": " + problem,
                       offset);
 }
 
-// Decodes the multi-byte sequence at bytes[at]; returns its length in bytes.
-std::size_t DecodeSequence(std::string_view bytes, std::size_t at, char32_t& codePoint) {
+// Decodes the multi-byte sequence at piece.bytes[at]; returns its length in
+// bytes, or 0 when the piece ends inside it and more bytes are to come.
+std::size_t DecodeSequence(const Piece& piece, std::size_t at, char32_t& codePoint) {
+  const std::string_view bytes = piece.bytes;
   const auto lead = static_cast<unsigned char>(bytes[at]);
+  const std::size_t where = piece.offset + at;
   std::size_t length;
   char32_t minimum;
   if (lead >= 0xC2 && lead <= 0xDF) {
@@ -38,36 +50,61 @@ std::size_t DecodeSequence(std::string_view bytes, std::size_t at, char32_t& cod
   } else if (lead >= 0xF0 && lead <= 0xF4) {
     length = 4, minimum = 0x10000, codePoint = lead & 0x07;
   } else {
-    FailDecoding(IsContinuation(lead) ? "unexpected continuation byte" : "invalid lead byte", at);
+    FailDecoding(IsContinuation(lead) ? "unexpected continuation byte" : "invalid lead byte",
+                 where);
   }
-  if (bytes.size() - at < length) FailDecoding("sequence cut off at the end of the input", at);
+  if (bytes.size() - at < length) {
+    if (!piece.atEnd) return 0;
+    FailDecoding("sequence cut off at the end of the input", where);
+  }
   for (std::size_t i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(bytes[at + i]);
-    if (!IsContinuation(next)) FailDecoding("missing continuation byte", at);
+    if (!IsContinuation(next)) FailDecoding("missing continuation byte", where);
     codePoint = (codePoint << 6) | (next & 0x3F);
   }
-  if (codePoint < minimum) FailDecoding("overlong encoding", at);
-  if (codePoint >= 0xD800 && codePoint <= 0xDFFF) FailDecoding("encoded surrogate", at);
-  if (codePoint > 0x10FFFF) FailDecoding("code point above U+10FFFF", at);
+  if (codePoint < minimum) FailDecoding("overlong encoding", where);
+  if (codePoint >= 0xD800 && codePoint <= 0xDFFF) FailDecoding("encoded surrogate", where);
+  if (codePoint > 0x10FFFF) FailDecoding("code point above U+10FFFF", where);
   return length;
 }
 
-// Walks valid UTF-8, handing ASCII runs to onAscii(start, count) and every
-// other character to onCodePoint(codePoint); throws at the first invalid byte.
+// The end of the run of ASCII bytes that starts at `at`.
+std::size_t EndOfAscii(std::string_view bytes, std::size_t at) {
+#if FENLOW_SSE2
+  for (; bytes.size() - at >= 16; at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+    if (const int high = _mm_movemask_epi8(block); high != 0) {
+      return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(high)));
+    }
+  }
+#else
+  constexpr std::uint64_t kHighBitOfEachByte = 0x8080808080808080ULL;
+  while (bytes.size() - at >= 8 && (Load64(bytes.data() + at) & kHighBitOfEachByte) == 0) at += 8;
+#endif
+  while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+  return at;
+}
+
+// Walks UTF-8, handing ASCII runs to onAscii(start, count) and every other
+// character to onCodePoint(codePoint); throws at the first invalid byte.
+// Returns how many bytes were walked: all, or up to a character that the
+// piece cuts off when more bytes are to come.
 template <typename OnAscii, typename OnCodePoint>
-void WalkUtf8(std::string_view bytes, OnAscii onAscii, OnCodePoint onCodePoint) {
+std::size_t WalkUtf8(const Piece& piece, OnAscii onAscii, OnCodePoint onCodePoint) {
+  const std::string_view bytes = piece.bytes;
   std::size_t at = 0;
   while (at < bytes.size()) {
-    // ASCII runs, the common case, are tested eight bytes at a time.
     const std::size_t runStart = at;
-    while (bytes.size() - at >= 8 && (Load64(bytes.data() + at) & kHighBitOfEachByte) == 0) at += 8;
-    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    at = EndOfAscii(bytes, at);
     if (at > runStart) onAscii(bytes.data() + runStart, at - runStart);
     if (at == bytes.size()) break;
     char32_t codePoint;
-    at += DecodeSequence(bytes, at, codePoint);
+    const std::size_t length = DecodeSequence(piece, at, codePoint);
+    if (length == 0) break;
+    at += length;
     onCodePoint(codePoint);
   }
+  return at;
 }
 
 bool IsHighSurrogate(char16_t unit) {
@@ -75,12 +112,6 @@ bool IsHighSurrogate(char16_t unit) {
 }
 bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-[[noreturn]] void FailLoneSurrogate(std::size_t index) {
-  throw EncodingError("the text holds a lone surrogate at code unit " + std::to_string(index) +
-                          ", which UTF-8 cannot represent",
-                      index);
 }
 
 // UTF-8 length of the text; throws on a lone surrogate.
@@ -95,7 +126,7 @@ std::size_t Utf8Length(std::u16string_view text) {
     } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       length += 4, ++i;
     } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      FailLoneSurrogate(i);
+      throw LoneSurrogateError(i);
     } else {
       length += 3;
     }
@@ -124,12 +155,17 @@ char* EncodeUnit(std::u16string_view text, std::size_t& i, char* out) {
 
 }  // namespace
 
+LoneSurrogateError::LoneSurrogateError(std::size_t index)
+    : EncodingError("the text holds a lone surrogate at code unit " + std::to_string(index) +
+                        ", which UTF-8 cannot represent",
+                    index) {}
+
 std::u16string Utf8ToUtf16(std::string_view bytes) {
   // UTF-16 never needs more units than UTF-8 has bytes; the rest is cut off.
   std::u16string text(bytes.size(), u'\0');
   char16_t* out = text.data();
   WalkUtf8(
-      bytes,
+      Piece{bytes},
       [&out](const char* ascii, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(ascii[i]);
         out += count;
@@ -147,8 +183,12 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
 }
 
 void ValidateUtf8(std::string_view bytes) {
-  WalkUtf8(
-      bytes, [](const char*, std::size_t) {}, [](char32_t) {});
+  (void)ValidateUtf8Piece(bytes, 0, true);
+}
+
+std::size_t ValidateUtf8Piece(std::string_view piece, std::size_t offset, bool atEnd) {
+  return WalkUtf8(
+      Piece{piece, offset, atEnd}, [](const char*, std::size_t) {}, [](char32_t) {});
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
