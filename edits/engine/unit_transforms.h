@@ -4,6 +4,7 @@
 // appends to an output text in time linear in its input, growing the output
 // once per call; on bytes, SSE2 answers for 16 at a time where the set allows.
 
+#include <bit>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -27,19 +28,28 @@ void AppendKeptUnits(std::basic_string_view<Char> text, const Set& set, bool kee
 #if FENLOW_SSE2
   if constexpr (sizeof(Char) == 1) {
     if (set.TestsBytesAtOnce()) {
-      for (; end - in >= 16; in += 16) {
+      for (; end - in >= 33; in += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
         const auto members = static_cast<unsigned>(_mm_movemask_epi8(set.Members16(bytes)));
-        const unsigned kept = keepMembers ? members : ~members & 0xFFFF;
-        if (kept == 0xFFFF) {
+        const unsigned dropped = keepMembers ? ~members & 0xFFFF : members;
+        if (std::popcount(dropped) <= 2) {
+          // Few to drop: the block is stored whole, then once more from
+          // after each byte it drops, one place further back. The stores
+          // reach past the block; the next block overwrites that.
           _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-          out += 16;
-        } else if (kept != 0) {
-          // Branch-free: every byte is written, and the cursor moves past
-          // the kept ones only.
+          Char* shifted = out;
+          for (unsigned rest = dropped; rest != 0; rest &= rest - 1, --shifted) {
+            const int at = std::countr_zero(rest);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(shifted + at),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at + 1)));
+          }
+          out += 16 - std::popcount(dropped);
+        } else {
+          // Many: every byte is written, and the cursor moves past the kept
+          // ones only, without branches.
           for (unsigned i = 0; i < 16; ++i) {
             *out = in[i];
-            out += (kept >> i) & 1;
+            out += (~dropped >> i) & 1;
           }
         }
       }
