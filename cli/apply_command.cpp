@@ -91,17 +91,26 @@ void EditInOnePass(std::u16string_view optionText, const Input& param1, const In
   edits::StreamEditor editor = edits::OnePassEditor(optionText, param1.bytes, param2.bytes);
   if (blockBytes == 0) blockBytes = editor.BlockBytes();
   std::string output;
+  const auto writeOutput = [&output] {
+    WriteWholeStream(stdout, output, "standard output");
+    output.clear();
+  };
   WithEncodingMessages([&] {
-    while (true) {
-      const std::size_t read = ReadSome(stdin, editor.NextBlock(blockBytes), "standard input");
-      if (read == 0) break;
-      editor.Edit(read, output);
-      WriteWholeStream(stdout, output, "standard output");
-      output.clear();
+    try {
+      while (true) {
+        const std::size_t read = ReadSome(stdin, editor.NextBlock(blockBytes), "standard input");
+        if (read == 0) break;
+        editor.Edit(read, output);
+        writeOutput();
+      }
+      editor.Finish(output);
+    } catch (const EncodingError&) {
+      // What the text before an invalid byte gives still goes out.
+      writeOutput();
+      throw;
     }
-    editor.Finish(output);
   });
-  WriteWholeStream(stdout, output, "standard output");
+  writeOutput();
 }
 
 // Reads the whole text, edits it in place and writes it.
