@@ -134,15 +134,15 @@ const std::array<BulkEdit, 26> kBulkEdits = {
     InOnePass(
         options::kRemoveAlphabetChars,
         [](auto text, const auto&) { return RemoveAlphabetChars(text); },
-        [](const auto&) { return StagesOf(generic::RemoveAlphabetCharsStage<char>()); }),
+        [](const auto&) { return StagesOf(generic::ReplaceAlphabetCharsStage<char>({})); }),
     InOnePass(
         options::kRemoveNumericChars,
         [](auto text, const auto&) { return RemoveNumericChars(text); },
-        [](const auto&) { return StagesOf(generic::RemoveNumericCharsStage<char>()); }),
+        [](const auto&) { return StagesOf(generic::ReplaceNumericCharsStage<char>({})); }),
     InOnePass(
         options::kRemoveAlphanumericChars,
         [](auto text, const auto&) { return RemoveAlphanumericChars(text); },
-        [](const auto&) { return StagesOf(generic::RemoveAlphanumericCharsStage<char>()); }),
+        [](const auto&) { return StagesOf(generic::ReplaceAlphanumericCharsStage<char>({})); }),
     InOnePass(
         options::kRemoveNonAlphanumericChars,
         [](auto text, const auto&) { return RemoveNonAlphanumericChars(text); },
@@ -166,12 +166,7 @@ const std::array<BulkEdit, 26> kBulkEdits = {
     InOnePass(
         options::kRemoveFirstChars,
         [](auto text, const auto& p) { return RemoveFirstChars(text, WholeNumberOf(p.first)); },
-        [](const auto& p) {
-          StreamStages stages;
-          stages.push_back(DropFirstUnitsStage(WholeNumberOf(p.first)));
-          return stages;
-        },
-        true),
+        [](const auto& p) { return StagesOf(DropFirstUnitsStage(WholeNumberOf(p.first))); }, true),
     WholeText(
         options::kRemoveLastChars,
         [](auto text, const auto& p) { return RemoveLastChars(text, WholeNumberOf(p.first)); },
@@ -184,23 +179,13 @@ const std::array<BulkEdit, 26> kBulkEdits = {
         [](auto text, const auto& p) {
           return RemoveTextAfterPosition(text, WholeNumberOf(p.first));
         },
-        [](const auto& p) {
-          StreamStages stages;
-          stages.push_back(KeepFirstUnitsStage(WholeNumberOf(p.first)));
-          return stages;
-        },
-        true),
+        [](const auto& p) { return StagesOf(KeepFirstUnitsStage(WholeNumberOf(p.first))); }, true),
     InOnePass(
         options::kRemoveTextBeforePosition,
         [](auto text, const auto& p) {
           return RemoveTextBeforePosition(text, WholeNumberOf(p.first));
         },
-        [](const auto& p) {
-          StreamStages stages;
-          stages.push_back(DropFirstUnitsStage(WholeNumberOf(p.first)));
-          return stages;
-        },
-        true),
+        [](const auto& p) { return StagesOf(DropFirstUnitsStage(WholeNumberOf(p.first))); }, true),
     InOnePass(
         options::kReplaceAlphabetChars,
         [](auto text, const auto& p) { return ReplaceAlphabetChars(text, p.first); },

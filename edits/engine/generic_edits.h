@@ -89,6 +89,31 @@ inline std::size_t GrowthOf(std::size_t outputUnits, std::size_t inputUnits) {
 
 // --- Stages -----------------------------------------------------------------
 
+// A search in a piece: where the next match starts, or npos and how much of
+// the piece is decided without one: all of it when it ends the text, else
+// all but an end that may begin a match.
+struct Search {
+  std::size_t at;
+  std::size_t decided;
+  [[nodiscard]] bool Matched() const { return at != std::string_view::npos; }
+};
+
+template <typename Char>
+Search Find(const SubstringFinder<Char>& finder, View<Char> input, std::size_t from, bool last) {
+  std::size_t partial = 0;
+  const std::size_t at = finder.FindFrom(input, from, &partial);
+  return {at, last ? input.size() : input.size() - partial};
+}
+
+// Appends the decided input from `from` on, when there is no match; returns
+// the units consumed.
+template <typename Char>
+std::size_t AppendDecided(View<Char> input, std::size_t from, const Search& search,
+                          String<Char>& output) {
+  output.append(input.substr(from, search.decided - from));
+  return search.decided;
+}
+
 // Each unit keeps its place when its membership in a set equals
 // `keepMembers`; any other unit is replaced by `replacement` (removed when it
 // is empty). Needs no look-ahead. `Set` is a CharSetTable or a OneUnitSet.
@@ -143,15 +168,10 @@ class ReplaceAllStage {
     }
     std::size_t copied = 0;
     while (true) {
-      std::size_t partial = 0;
-      const std::size_t at = finder_.FindFrom(input, copied, &partial);
-      if (at == finder_.npos) {
-        const std::size_t decided = last ? input.size() : input.size() - partial;
-        output.append(input.substr(copied, decided - copied));
-        return decided;
-      }
-      output.append(input.substr(copied, at - copied)).append(replacement_);
-      copied = at + finder_.size();
+      const Search found = Find(finder_, input, copied, last);
+      if (!found.Matched()) return AppendDecided(input, copied, found, output);
+      output.append(input.substr(copied, found.at - copied)).append(replacement_);
+      copied = found.at + finder_.size();
     }
   }
   [[nodiscard]] std::size_t Growth() const {
@@ -181,15 +201,10 @@ class BlankLinesStage {
         if (copied == input.size() && !last) return copied;
         afterLineBreak_ = false;
       }
-      std::size_t partial = 0;
-      const std::size_t at = finder_.FindFrom(input, copied, &partial);
-      if (at == finder_.npos) {
-        const std::size_t decided = last ? input.size() : input.size() - partial;
-        output.append(input.substr(copied, decided - copied));
-        return decided;
-      }
-      output.append(input.substr(copied, at + 2 - copied));
-      copied = at + 2;
+      const Search found = Find(finder_, input, copied, last);
+      if (!found.Matched()) return AppendDecided(input, copied, found, output);
+      output.append(input.substr(copied, found.at + 2 - copied));
+      copied = found.at + 2;
       afterLineBreak_ = true;
     }
   }
@@ -325,14 +340,9 @@ class CutAfterDelimiterStage {
 
   std::size_t Edit(View<Char> input, bool last, String<Char>& output) {
     if (cut_ || input.empty()) return input.size();
-    std::size_t partial = 0;
-    const std::size_t at = finder_.size() == 0 ? 0 : finder_.FindFrom(input, 0, &partial);
-    if (at == finder_.npos) {
-      const std::size_t decided = last ? input.size() : input.size() - partial;
-      output.append(input.substr(0, decided));
-      return decided;
-    }
-    output.append(input.substr(0, at + finder_.size())).append(replacement_);
+    const Search found = finder_.size() == 0 ? Search{0, 0} : Find(finder_, input, 0, last);
+    if (!found.Matched()) return AppendDecided(input, 0, found, output);
+    output.append(input.substr(0, found.at + finder_.size())).append(replacement_);
     cut_ = true;
     return input.size();
   }
@@ -389,7 +399,8 @@ std::vector<ReplaceAllStage<Char>> ListStages(View<Char> findList, View<Char> re
 
 // --- The edits ----------------------------------------------------------------
 // Each streamable edit is named twice: XStage makes its stage(s), X runs them
-// over a whole text.
+// over a whole text. The Remove edits of a character set are the Replace ones
+// with an empty replacement.
 
 template <typename Char>
 String<Char> ReplaceAll(View<Char> text, View<Char> search, View<Char> replacement) {
@@ -431,21 +442,6 @@ std::vector<ReplaceAllStage<Char>> RemoveAllTabsStages() {
 template <typename Char>
 ReplaceAllStage<Char> ReplaceAllSpacesStage(View<Char> replacement) {
   return ReplaceAllStage<Char>(Space<Char>(), replacement);
-}
-
-template <typename Char>
-CharSetStage<Char> RemoveAlphabetCharsStage() {
-  return CharSetStage<Char>(CharSetTable(AlphabetSet), View<Char>(), false);
-}
-
-template <typename Char>
-CharSetStage<Char> RemoveNumericCharsStage() {
-  return CharSetStage<Char>(CharSetTable(DigitSet), View<Char>(), false);
-}
-
-template <typename Char>
-CharSetStage<Char> RemoveAlphanumericCharsStage() {
-  return CharSetStage<Char>(CharSetTable(AlphanumericSet), View<Char>(), false);
 }
 
 // Keeping members of an ASCII set drops every unit of a non-ASCII character,
@@ -512,17 +508,17 @@ String<Char> ReplaceAllBlankLines(View<Char> text, View<Char> replacement) {
 
 template <typename Char>
 String<Char> RemoveAlphabetChars(View<Char> text) {
-  return EditWhole<Char>(RemoveAlphabetCharsStage<Char>(), text);
+  return EditWhole<Char>(ReplaceAlphabetCharsStage<Char>(View<Char>()), text);
 }
 
 template <typename Char>
 String<Char> RemoveNumericChars(View<Char> text) {
-  return EditWhole<Char>(RemoveNumericCharsStage<Char>(), text);
+  return EditWhole<Char>(ReplaceNumericCharsStage<Char>(View<Char>()), text);
 }
 
 template <typename Char>
 String<Char> RemoveAlphanumericChars(View<Char> text) {
-  return EditWhole<Char>(RemoveAlphanumericCharsStage<Char>(), text);
+  return EditWhole<Char>(ReplaceAlphanumericCharsStage<Char>(View<Char>()), text);
 }
 
 template <typename Char>

@@ -48,11 +48,16 @@ class StageOnUtf8 final : public StreamStage {
   Stage stage_;
 };
 
+[[nodiscard]] inline StreamStages StagesOf(std::unique_ptr<StreamStage> stage) {
+  StreamStages stages;
+  stages.push_back(std::move(stage));
+  return stages;
+}
+
 template <typename Stage>
 [[nodiscard]] StreamStages StagesOf(Stage stage) {
-  StreamStages stages;
-  stages.push_back(std::make_unique<StageOnUtf8<Stage>>(std::move(stage)));
-  return stages;
+  return StagesOf(
+      std::unique_ptr<StreamStage>(std::make_unique<StageOnUtf8<Stage>>(std::move(stage))));
 }
 
 template <typename Stage>

@@ -14,15 +14,20 @@
 
 namespace fenlow::edits {
 
-// Appends the code units whose membership in `set` equals `keepMembers`, in
-// order.
-// `set` is a CharSetTable or a OneUnitSet.
+// Grows `output` by `size` units; returns where they start.
+template <typename Char>
+Char* GrowBy(std::basic_string<Char>& output, std::size_t size) {
+  const std::size_t start = output.size();
+  output.resize(start + size);
+  return output.data() + start;
+}
+
+// Appends the code units whose membership in `set` (a CharSetTable or a
+// OneUnitSet) equals `keepMembers`, in order.
 template <typename Char, typename Set>
 void AppendKeptUnits(std::basic_string_view<Char> text, const Set& set, bool keepMembers,
                      std::basic_string<Char>& output) {
-  const std::size_t start = output.size();
-  output.resize(start + text.size());
-  Char* out = output.data() + start;
+  Char* out = GrowBy(output, text.size());
   const Char* in = text.data();
   const Char* const end = in + text.size();
 #if FENLOW_SSE2
@@ -68,9 +73,7 @@ void AppendKeptUnits(std::basic_string_view<Char> text, const Set& set, bool kee
 template <typename Char, typename Set>
 void AppendMappedUnits(std::basic_string_view<Char> text, const Set& set, bool keepMembers,
                        Char replacement, std::basic_string<Char>& output) {
-  const std::size_t start = output.size();
-  output.resize(start + text.size());
-  Char* out = output.data() + start;
+  Char* out = GrowBy(output, text.size());
   const Char* in = text.data();
   const Char* const end = in + text.size();
 #if FENLOW_SSE2
@@ -101,9 +104,7 @@ void AppendSubstitutedUnits(std::basic_string_view<Char> text, ReplacementOf rep
     const std::basic_string_view<Char>* replacement = replacementOf(c);
     size += replacement != nullptr ? replacement->size() : 1;
   }
-  const std::size_t start = output.size();
-  output.resize(start + size);
-  Char* out = output.data() + start;
+  Char* out = GrowBy(output, size);
   for (Char c : text) {
     if (const std::basic_string_view<Char>* replacement = replacementOf(c);
         replacement != nullptr) {
