@@ -77,8 +77,11 @@ String<Char> EditWhole(Stage&& stage, View<Char> text) {
 // Runs stages over a whole text, one after another.
 template <typename Char, typename Stage>
 String<Char> EditWholeInTurn(const std::vector<Stage>& stages, View<Char> text) {
-  String<Char> result(text);
-  for (const Stage& stage : stages) result = EditWhole<Char>(stage, View<Char>(result));
+  if (stages.empty()) return String<Char>(text);
+  String<Char> result = EditWhole<Char>(stages.front(), text);
+  for (std::size_t next = 1; next < stages.size(); ++next) {
+    result = EditWhole<Char>(stages[next], View<Char>(result));
+  }
   return result;
 }
 
@@ -131,11 +134,7 @@ class CharSetStage {
     } else {
       const View<Char> replacement = replacement_;
       AppendSubstitutedUnits(
-          input,
-          [this, &replacement](Char c) {
-            return members_.Contains(c) == keepMembers_ ? nullptr : &replacement;
-          },
-          output);
+          input, members_, keepMembers_, [replacement](Char) { return replacement; }, output);
     }
     return input.size();
   }
@@ -271,10 +270,9 @@ class LineBreakUnitsStage {
     const View<Char> forCarriageReturn = forCarriageReturn_;
     const View<Char> forLineFeed = forLineFeed_;
     AppendSubstitutedUnits(
-        input,
-        [&forCarriageReturn, &forLineFeed](Char c) {
-          if (c == Char('\r')) return &forCarriageReturn;
-          return c == Char('\n') ? &forLineFeed : nullptr;
+        input, lineBreakUnits_, false,
+        [forCarriageReturn, forLineFeed](Char c) {
+          return c == Char('\r') ? forCarriageReturn : forLineFeed;
         },
         output);
     return input.size();
@@ -282,6 +280,7 @@ class LineBreakUnitsStage {
   [[nodiscard]] std::size_t Growth() const { return GrowthOf(forLineFeed_.size(), 1); }
 
  private:
+  CharSetTable lineBreakUnits_{u"\r\n"};
   String<Char> forCarriageReturn_;
   String<Char> forLineFeed_;
 };
@@ -303,15 +302,13 @@ class NonAlphanumericStage {
       if (!once_.empty()) {
         const View<Char> twice = twice_;
         const View<Char> once = once_;
-        const View<Char> none;
         AppendSubstitutedUnits(
-            input,
-            [&](Char c) -> const View<Char>* {
+            input, units_.Members(), true,
+            [twice, once](Char c) {
               const std::uint32_t byte = UnitValue(c);
-              if (byte >= 0xF0) return &twice;
-              if (byte >= 0xC0) return &once;
-              if (byte >= 0x80) return &none;
-              return units_.Members().Contains(c) ? nullptr : &once;
+              if (byte >= 0xF0) return twice;
+              if (byte >= 0xC0 || byte < 0x80) return once;
+              return View<Char>();
             },
             output);
         return input.size();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <string>
@@ -59,8 +60,9 @@ class SubstringFinder {
   [[nodiscard]] std::size_t NextCandidate(View text, std::size_t at) const {
     const Char first = pattern_[0];
     if (pattern_.size() == 1) {
-      const Char* hit = std::char_traits<Char>::find(text.data() + at, text.size() - at, first);
-      return hit == nullptr ? text.size() : static_cast<std::size_t>(hit - text.data());
+      return static_cast<std::size_t>(
+          std::find(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), first) -
+          text.begin());
     }
     const Char second = pattern_[1];
 #if FENLOW_SSE2
@@ -79,7 +81,10 @@ class SubstringFinder {
     }
 #endif
     for (; at < text.size(); ++at) {
-      if (text[at] == first && (at + 1 == text.size() || text[at + 1] == second)) return at;
+      at = static_cast<std::size_t>(
+          std::find(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), first) -
+          text.begin());
+      if (at + 1 >= text.size() || text[at + 1] == second) return std::min(at, text.size());
     }
     return text.size();
   }

@@ -61,9 +61,17 @@ void AppendKeptUnits(std::basic_string_view<Char> text, const Set& set, bool kee
     }
   }
 #endif
-  for (; in != end; ++in) {
-    *out = *in;
-    out += set.Contains(*in) == keepMembers ? 1 : 0;
+  // Two loops, so that each has a plain test the compiler can vectorise.
+  if (keepMembers) {
+    for (; in != end; ++in) {
+      *out = *in;
+      out += set.Contains(*in) ? 1 : 0;
+    }
+  } else {
+    for (; in != end; ++in) {
+      *out = *in;
+      out += set.Contains(*in) ? 0 : 1;
+    }
   }
   output.resize(static_cast<std::size_t>(out - output.data()));
 }
@@ -91,27 +99,47 @@ void AppendMappedUnits(std::basic_string_view<Char> text, const Set& set, bool k
     }
   }
 #endif
-  for (; in != end; ++in, ++out) *out = set.Contains(*in) == keepMembers ? *in : replacement;
+  if (keepMembers) {
+    for (; in != end; ++in, ++out) *out = set.Contains(*in) ? *in : replacement;
+  } else {
+    for (; in != end; ++in, ++out) *out = set.Contains(*in) ? replacement : *in;
+  }
 }
 
-// Appends the text with each code unit c for which replacementOf(c) gives a
-// non-null view replaced by that view; the others are copied.
-template <typename Char, typename ReplacementOf>
-void AppendSubstitutedUnits(std::basic_string_view<Char> text, ReplacementOf replacementOf,
-                            std::basic_string<Char>& output) {
-  std::size_t size = 0;
-  for (Char c : text) {
-    const std::basic_string_view<Char>* replacement = replacementOf(c);
-    size += replacement != nullptr ? replacement->size() : 1;
-  }
-  Char* out = GrowBy(output, size);
-  for (Char c : text) {
-    if (const std::basic_string_view<Char>* replacement = replacementOf(c);
-        replacement != nullptr) {
-      out = replacement->copy(out, replacement->size()) + out;
-    } else {
-      *out++ = c;
+// The end of the run of code units from `at` on whose membership in `set`
+// equals `keepMembers`.
+template <typename Char, typename Set>
+std::size_t EndOfKeptRun(std::basic_string_view<Char> text, std::size_t at, const Set& set,
+                         bool keepMembers) {
+#if FENLOW_SSE2
+  if constexpr (sizeof(Char) == 1) {
+    if (set.TestsBytesAtOnce()) {
+      for (; text.size() - at >= 16; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        const auto members = static_cast<unsigned>(_mm_movemask_epi8(set.Members16(bytes)));
+        if (const unsigned other = keepMembers ? ~members & 0xFFFF : members; other != 0) {
+          return at + static_cast<std::size_t>(std::countr_zero(other));
+        }
+      }
     }
+  }
+#endif
+  while (at < text.size() && set.Contains(text[at]) == keepMembers) ++at;
+  return at;
+}
+
+// Appends the text with each code unit whose membership in `set` differs
+// from `keepMembers` replaced by the view replacementOf(c) gives for it.
+template <typename Char, typename Set, typename ReplacementOf>
+void AppendSubstitutedUnits(std::basic_string_view<Char> text, const Set& set, bool keepMembers,
+                            ReplacementOf replacementOf, std::basic_string<Char>& output) {
+  output.reserve(output.size() + text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const std::size_t runEnd = EndOfKeptRun(text, at, set, keepMembers);
+    output.append(text.substr(at, runEnd - at));
+    at = runEnd;
+    if (at == text.size()) break;
+    output.append(replacementOf(text[at]));
   }
 }
 
