@@ -41,9 +41,10 @@ micros() {
 
 median() { sort -n | sed -n "$(((pairs + 1) / 2))p"; }
 
-# Peak resident memory in MiB of "$1" reading $input into a pipe.
+# Peak resident memory in MiB of "$1" reading $input into a pipe (sh runs
+# the command in its own place, so this is the command's peak).
 peak_mib() {
-  /usr/bin/time -o "$work/peak" -f %M bash -c "$1" <"$input" | cat >/dev/null
+  /usr/bin/time -o "$work/peak" -f %M sh -c "$1" <"$input" | cat >/dev/null
   awk '{ printf "%.1f", $1 / 1024 }' "$work/peak"
 }
 
