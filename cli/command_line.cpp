@@ -81,8 +81,8 @@ apply OPTION
   Reads a text from standard input, applies the bulk edit whose option text
   is exactly OPTION (case included, e.g. "Remove all tabs in clipboard") or
   whose short name is OPTION (e.g. remove-all-tabs), and writes the result
-  to standard output. The first and second parameters are
-  those of the edit's dialog and are empty when not given:
+  to standard output. The first and second parameters are those of the
+  edit's dialog and are empty when not given:
     - "... with..." edits: --param1 is the replacement text;
     - the x edits: --param1 is x, a decimal number from -32768 to 32767
       (blanks and line breaks around it are ignored, a fraction is rounded
