@@ -41,14 +41,14 @@ std::u16string ProblemText(const HotkeyStatus& status) {
       return {};
     case Kind::NotAHotkey:
       return Quoted(status.text) +
-             u" is not a hotkey. Pick another: hold Ctrl or Alt (or both) and press a key.";
+             u" is not a hotkey.\r\nPick another: hold Ctrl or Alt (or both) and press a key.";
     case Kind::TypesCharacter:
       return status.text + u" types " + Quoted(status.detail) +
-             u" on your keyboard layout, so it stays for typing. Pick another hotkey.";
+             u" on your keyboard layout.\r\nIt stays for typing: pick another hotkey.";
     case Kind::HeldElsewhere:
-      return u"Another program already uses " + status.text + u". Pick another hotkey.";
+      return u"Another program already uses " + status.text + u".\r\nPick another hotkey.";
     case Kind::Failed:
-      return status.text + u" could not be set up: " + status.detail + u" Pick another hotkey.";
+      return status.text + u" could not be set up: " + status.detail + u"\r\nPick another hotkey.";
   }
   return {};
 }

@@ -22,8 +22,8 @@ struct HotkeyStatus {
   std::u16string detail;  // the characters it types, or the failure's description
 };
 
-// Why a hotkey does not work and what to do, for Options; empty when it
-// works or is off.
+// Why a hotkey does not work and what to do, on two lines for Options;
+// empty when it works or is off.
 [[nodiscard]] std::u16string ProblemText(const HotkeyStatus& status);
 // The same in a few words, for the icon's tooltip.
 [[nodiscard]] std::u16string ShortProblemText(const HotkeyStatus& status);

@@ -31,7 +31,7 @@ platform::FormSpec OptionsDialog::Layout() {
       Captioned(kUndoHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 1200, 3480, 315}, 5),
       Captioned(kUndoProblem, ControlKind::Label, "Frame1", u"", {240, 1590, 6480, 450}, 6),
       Captioned("Label5", ControlKind::Label, "Frame1",
-                u"Click a box and press the keys; Backspace leaves it without a hotkey.",
+                u"Click a box and press the keys.\r\nBackspace leaves a box without a hotkey.",
                 {240, 2160, 6480, 450}, 7),
       Captioned(kStartWithWindows, ControlKind::CheckBox, "", u"&Start with Windows",
                 {240, 3000, 6840, 300}, 8),

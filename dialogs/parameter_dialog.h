@@ -59,8 +59,9 @@ class ParameterDialog {
   // Loads the dialog (when it is not loaded) before the caption is set.
   void SetCaption(std::u16string_view caption);
   // Loads the dialog when needed, shows it centred with no owner and returns
-  // once it is unloaded. How it was closed is not told.
-  void ShowModal();
+  // once it is unloaded: true when OK closed it with the typed text(s)
+  // stored, false after Cancel, Escape, the close box or a failed OK.
+  [[nodiscard]] bool ShowModal();
 
   virtual void PushButton1_Click() = 0;  // OK
   virtual void PushButton2_Click() = 0;  // Cancel
@@ -81,6 +82,9 @@ class ParameterDialog {
   [[nodiscard]] std::u16string TextOf(std::string_view control);
   platform::Ui& Ui() { return platform_.Forms(); }
   ProgramState& State() { return state_; }
+  // OK's last step: unloads the dialog; the caller goes on to apply the edit
+  // only when the typed text(s) reached the parameters.
+  void UnloadAfterOk(bool textsStored);
 
  private:
   void Load();
@@ -94,6 +98,7 @@ class ParameterDialog {
   ProgramState& state_;
   std::unique_ptr<platform::Form> window_;
   bool loading_ = false;
+  bool confirmed_ = false;  // of the current modal show
 };
 
 }  // namespace fenlow

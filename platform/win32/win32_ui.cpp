@@ -31,13 +31,11 @@ std::vector<Form*> Win32Ui::LoadedForms() {
 
 void Win32Ui::ShowMessage(std::u16string_view text, int style,
                           std::optional<std::u16string_view> title) {
-  const std::wstring wideText = ToWide(text);
-  const std::wstring wideTitle = ToWide(title ? *title : title_);
-  // Task-modal with no owner: every window of this thread is disabled while
-  // the box is open, and its own loop keeps dispatching their messages.
-  const UINT flags = static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND;
+  // Every window of the program is disabled while the box is open, and its
+  // own loop keeps dispatching their messages.
   ++messageBoxesOpen_;
-  const int answered = ::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags);
+  const int answered = ShowMessageBoxOverActiveWindow(
+      ToWide(text), ToWide(title ? *title : title_), static_cast<UINT>(style));
   --messageBoxesOpen_;
   if (!answered) ThrowLastError("Cannot show the message");
 }

@@ -123,8 +123,9 @@ TEST_F(FromAnywhereTest, WhileADialogOrMessageIsOpenHotkeysAndIconOnlyBringItToT
     Hotkeys().Press(kApplyHotkey);
     Tray().Click();
     Tray().RequestMenu();
-    desktop->RunMessageLoop();                    // the dialog's own loop
-    dialog.Click(dialog_controls::kPushButton2);  // x left empty: a notice follows
+    desktop->RunMessageLoop();  // the dialog's own loop
+    dialog.Type(dialog_controls::kText1, u"no number");
+    dialog.Click(dialog_controls::kPushButton1);  // the edit fails: a notice tells why
   });
   desktop->SimForms().WhileMessageShown([&](const platform::sim::MessageBoxCall&) {
     Hotkeys().Press(kApplyHotkey);
@@ -172,10 +173,11 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   });
   PickInMenu(u"&Options...");
 
-  EXPECT_EQ(applyProblem, u"Another program already uses Ctrl+Alt+Shift+B. Pick another hotkey.");
+  EXPECT_EQ(applyProblem,
+            u"Another program already uses Ctrl+Alt+Shift+B.\r\nPick another hotkey.");
   EXPECT_EQ(undoProblem,
-            u"Ctrl+Alt+Shift+Z types \"\u017B\" on your keyboard layout, so it stays for typing. "
-            u"Pick another hotkey.");
+            u"Ctrl+Alt+Shift+Z types \"\u017B\" on your keyboard layout.\r\n"
+            u"It stays for typing: pick another hotkey.");
   EXPECT_TRUE(openAfterOk);
   EXPECT_EQ(undoProblemAfterOk, undoProblem);
   EXPECT_EQ(focusAfterOk, options_form::kUndoHotkey);

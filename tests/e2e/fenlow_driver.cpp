@@ -111,9 +111,9 @@ bool FenlowDriver::Responds(std::chrono::milliseconds timeout) {
   return messaging_.SendMessageTimeout(main_, kNull, 0, 0, timeout).has_value();
 }
 
-void FenlowDriver::SetText1(std::u16string_view text) {
+void FenlowDriver::SetText(WindowHandle textBox, std::u16string_view text) {
   std::u16string terminated(text);
-  messaging_.SendMessage(Text1(), kSetText, 0,
+  messaging_.SendMessage(textBox, kSetText, 0,
                          reinterpret_cast<platform::LParam>(terminated.c_str()));
 }
 
@@ -143,6 +143,14 @@ WindowHandle FenlowDriver::OpenIconMenu() {
     return menu != 0 && (probe::Style(menu) & kVisible) != 0;
   });
   return menu != 0 && (probe::Style(menu) & kVisible) != 0 ? menu : 0;
+}
+
+WindowHandle FenlowDriver::Focus() {
+  return probe::FocusInThreadOf(main_);
+}
+
+void FenlowDriver::PressKey(int virtualKey) {
+  probe::PostKey(Focus(), virtualKey);
 }
 
 bool FenlowDriver::WaitForText(WindowHandle window, std::u16string_view expected,

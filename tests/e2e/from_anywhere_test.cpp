@@ -85,7 +85,7 @@ TEST_F(FenlowFromAnywhere, TheApplyHotkeysDialogComesToTheFrontAndTheFocusGoesBa
   }));
   const WindowHandle ok = probe::FindChild(dialog, u"Button", u"OK");
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::Foreground() == dialog; }));
-  EXPECT_EQ(probe::FocusOfThreadOwning(dialog), ok);
+  EXPECT_EQ(probe::FocusInThreadOf(dialog), ok);
 
   std::u16string two = u"2";
   platform->Messaging().SendMessage(probe::FindChild(dialog, u"Edit", u""), kSetText, 0,
@@ -116,7 +116,7 @@ TEST_F(FenlowFromAnywhere, TheIconsMenuAppliesThePickedEditAndItsExitEndsFenlow)
   WindowHandle menu = fenlow.OpenIconMenu();
   ASSERT_NE(menu, 0u);
   for (int down = 0; down < 6; ++down) probe::PostKey(menu, probe::kKeyDown);
-  probe::PostKey(menu, probe::kKeyReturn);  // the sixth entry: remove all tabs
+  probe::PostKey(menu, probe::kKeyEnter);  // the sixth entry: remove all tabs
 
   EXPECT_TRUE(fenlow.WaitForText(fenlow.Combo1(), options::kRemoveAllTabs));
   ExpectOnTheClipboard(u"ab c");
@@ -124,7 +124,7 @@ TEST_F(FenlowFromAnywhere, TheIconsMenuAppliesThePickedEditAndItsExitEndsFenlow)
   menu = fenlow.OpenIconMenu();
   ASSERT_NE(menu, 0u);
   probe::PostKey(menu, probe::kKeyEnd);
-  probe::PostKey(menu, probe::kKeyReturn);  // the last item: Exit
+  probe::PostKey(menu, probe::kKeyEnter);  // the last item: Exit
   EXPECT_TRUE(probe::WaitUntil([&] { return !fenlow.IsRunning(); }, std::chrono::seconds(20)));
 }
 

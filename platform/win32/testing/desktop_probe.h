@@ -52,10 +52,11 @@ Rect ScreenRect(WindowHandle window);
 Rect WorkArea();  // of the primary monitor
 bool IsEnabled(WindowHandle window);
 WindowHandle Focus();
-// The window that has the user's input, of any program.
+// The keyboard focus in the thread of `window`, which may be another program's.
+WindowHandle FocusInThreadOf(WindowHandle window);
 WindowHandle Foreground();
-// The focused window of the thread that owns `window`, also another program's.
-WindowHandle FocusOfThreadOwning(WindowHandle window);
+// The width of the window's text on one line in the window's own font, in pixels.
+int TextWidthPixels(WindowHandle window);
 WindowHandle Parent(WindowHandle window);
 std::u16string WindowText(WindowHandle window);
 std::uintptr_t Font(WindowHandle window);
@@ -67,12 +68,12 @@ void PostClick(WindowHandle button);
 void PostKey(WindowHandle window, int virtualKey);  // key down and up
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyTab = 0x09;
+constexpr int kKeyEnter = 0x0D;
 void PostClose(WindowHandle window);
 void PostMessageTo(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam);
 constexpr int kKeyDown = 0x28;
 constexpr int kKeyEnd = 0x23;
-constexpr int kKeyReturn = 0x0D;
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
