@@ -23,6 +23,8 @@
 !define PRODUCT "Fenlow"
 !define PUBLISHER "Kestrane"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Fenlow"
+; Options' "Start with Windows": the user's own Run value, named as the product.
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The class of Fenlow's windows; its main window's caption is the product name.
 !define WINDOW_CLASS "FenlowForm"
 
@@ -129,8 +131,9 @@ Section "Fenlow" SecMain
 SectionEnd
 
 ; Removes what the setup put there, by name, and the folder only when it is
-; then empty. The settings under HKEY_CURRENT_USER\Software\Kestrane stay,
-; as they would for a reinstall.
+; then empty, and the sign-in entry that Options may have added, which would
+; start a program that is gone. The settings under
+; HKEY_CURRENT_USER\Software\Kestrane stay, as they would for a reinstall.
 Section "Uninstall"
   Call un.CloseRunningFenlow
   SetShellVarContext current
@@ -143,4 +146,5 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
 SectionEnd

@@ -6,8 +6,9 @@
 # entry, starts the installed program from its Start-menu shortcut with a
 # text on the clipboard and sees its window show that text and the setting
 # it was given, closes it, installs again over a running Fenlow, uninstalls
-# silently and checks that the program files, the shortcut and the entry are
-# gone while the user's settings stay.
+# silently and checks that the program files, the shortcut, the entry and
+# the sign-in entry of "Start with Windows" are gone while the user's
+# settings stay.
 source "$(dirname "$0")/build_env.sh"
 root="$PWD"
 ensure_packages "${FENLOW_WINDOWS_PACKAGES[@]}" "${FENLOW_RELEASE_PACKAGES[@]}"
@@ -173,6 +174,10 @@ check "the running program ended for the reinstall" process_ends "$start_pid"
 start_pid=""
 
 echo "-- silent uninstall"
+# As Options' "Start with Windows" leaves it: the program started at sign-in.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+win reg add "$run_key" /v Fenlow /d "\"$install_dir_win\\fenlow.exe\" /autostart" /f >/dev/null
+check "the sign-in entry is there to remove" test -n "$(reg_value "$run_key" Fenlow)"
 # The uninstaller runs from a copy of itself in the temporary folder, so it
 # returns at once: its work is waited for.
 check "the uninstaller ran silently with exit code 0" win "$install_dir_win\\uninstall.exe" /S
@@ -183,6 +188,7 @@ done
 check "the program folder is gone" test ! -e "$install_dir"
 check "the Start-menu shortcut is gone" test ! -e "$shortcut"
 check "the programs entry is gone" key_absent "$uninstall_key"
+check "the sign-in entry is gone" test -z "$(reg_value "$run_key" Fenlow)"
 check "the user's settings stay" \
   test "$(reg_value 'HKCU\Software\Kestrane\Fenlow' Combo1)" = "Remove all tabs in clipboard"
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_notification_area.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -51,7 +53,8 @@ NOTIFYICONDATAW Win32NotificationArea::Data(UINT flags) const {
 void Win32NotificationArea::ShowIcon(std::u16string_view tip) {
   tip_ = tip;
   wanted_ = true;
-  shell_.OnMessage(kIconMessage, [this](WPARAM, LPARAM lParam) { return OnIcon(lParam); });
+  shell_.OnMessage(kIconMessage,
+                   [this](WPARAM wParam, LPARAM lParam) { return OnIcon(wParam, lParam); });
   shell_.OnMessage(TaskbarCreatedMessage(), [this](WPARAM, LPARAM) {
     added_ = false;
     if (wanted_) Add();
@@ -90,10 +93,15 @@ void Win32NotificationArea::OnIconEvent(std::function<void(IconEvent)> handler) 
   handler_ = std::move(handler);
 }
 
-LRESULT Win32NotificationArea::OnIcon(LPARAM lParam) {
+LRESULT Win32NotificationArea::OnIcon(WPARAM wParam, LPARAM lParam) {
   // Version 4 gives the event in the low word and a selection of its own
-  // (NIN_SELECT, WM_CONTEXTMENU); the older form gives the mouse message.
+  // (NIN_SELECT, WM_CONTEXTMENU) with the icon's place on the screen, also
+  // when the keyboard chose it; the older form gives the mouse message.
   const UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
+  menuAnchor_.reset();
+  if (version4_ && event == WM_CONTEXTMENU && wParam != 0) {
+    menuAnchor_ = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+  }
   std::optional<IconEvent> what;
   if (event == NIN_SELECT || event == NIN_KEYSELECT || (!version4_ && event == WM_LBUTTONUP)) {
     what = IconEvent::Click;
@@ -127,7 +135,11 @@ int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
       ThrowLastError("Cannot make the menu");
   }
   POINT at{};
-  ::GetCursorPos(&at);
+  if (menuAnchor_) {
+    at = *menuAnchor_;
+  } else {
+    ::GetCursorPos(&at);
+  }
   const HWND owner = shell_.Handle();
   // The menu closes on a click elsewhere only while its owner is in front.
   ::SetForegroundWindow(owner);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -35,13 +36,16 @@ class Win32NotificationArea final : public NotificationArea {
   // Adds the icon to the taskbar; without a taskbar (not started yet, or
   // restarting) it waits for the taskbar's broadcast that it is there.
   void Add();
-  LRESULT OnIcon(LPARAM lParam);
+  LRESULT OnIcon(WPARAM wParam, LPARAM lParam);
 
   ShellWindow& shell_;
   bool wanted_ = false;
   bool added_ = false;
   bool version4_ = false;  // events in the form of NOTIFYICON_VERSION_4
   std::u16string tip_;
+  // Where the menu asked for opens: the icon, whether the mouse or the
+  // keyboard asked; without one given, where the pointer is.
+  std::optional<POINT> menuAnchor_;
   UniqueIcon icon_;
   std::function<void(IconEvent)> handler_;
 };

@@ -138,11 +138,14 @@ WindowHandle FenlowDriver::ShellWindow() {
 WindowHandle FenlowDriver::OpenIconMenu() {
   probe::PostMessageTo(ShellWindow(), kIconMessage, 0, kContextMenu);
   WindowHandle menu = 0;
-  probe::WaitUntil([&] {
-    menu = probe::FindChild(0, kMenuClass, u"");
-    return menu != 0 && (probe::Style(menu) & kVisible) != 0;
-  });
-  return menu != 0 && (probe::Style(menu) & kVisible) != 0 ? menu : 0;
+  const auto visibleMenu = [&] {
+    for (menu = probe::FindChild(0, kMenuClass, u""); menu != 0;
+         menu = probe::FindChildAfter(0, menu, kMenuClass, u"")) {
+      if (probe::Style(menu) & kVisible) return true;
+    }
+    return false;
+  };
+  return probe::WaitUntil(visibleMenu) ? menu : 0;
 }
 
 WindowHandle FenlowDriver::Focus() {

@@ -1,4 +1,5 @@
-// Looks at an installed Fenlow from outside, as the release test needs:
+// Looks at a running Fenlow from outside, as the release test and the
+// README's screenshots (scripts/screenshot.sh) need:
 //
 //   release_probe wait-window SECONDS     the main window is there and visible
 //   release_probe expect-text1 TEXT SECONDS
@@ -9,6 +10,15 @@
 //                                          box does and waits until it is gone
 //   release_probe file-version PATH        prints the version resource of PATH:
 //                                          "<fixed a.b.c.d> <ProductVersion>"
+//   release_probe window-rect CAPTION SECONDS
+//                                          prints where a visible window of the
+//                                          program captioned CAPTION is on the
+//                                          screen: "WxH+X+Y"
+//   release_probe icon-menu SECONDS        opens the notification icon's menu
+//                                          as a right click on the icon does,
+//                                          and prints where it is: "WxH+X+Y"
+//   release_probe menu-key KEY             presses KEY (a letter, or Escape)
+//                                          in the open menu
 //
 // Exit code 0 when the check holds, 1 when it does not (with what was seen
 // on standard error), 2 for a wrong command line.
@@ -17,6 +27,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <cwctype>
 #include <string>
 #include <thread>
 
@@ -26,6 +37,11 @@ namespace {
 // product name.
 constexpr wchar_t kFormClass[] = L"FenlowForm";
 constexpr wchar_t kMainCaption[] = L"Fenlow";
+// The program's hidden window, which its notification icon reports to with
+// this message, the event in its low word.
+constexpr wchar_t kShellClass[] = L"FenlowShell";
+constexpr UINT kIconMessage = WM_APP + 2;
+constexpr wchar_t kMenuClass[] = L"#32768";
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -145,10 +161,74 @@ int FileVersion(const wchar_t* path) {
   return 0;
 }
 
+// A visible top-level window of the class (and caption, unless null).
+HWND VisibleWindow(const wchar_t* className, const wchar_t* caption) {
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, className, caption)) {
+    if (::IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+void PrintRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
+              rect.top);
+}
+
+int WindowRect(const wchar_t* caption, double seconds) {
+  HWND window = nullptr;
+  if (!WaitUntil([&] { return (window = VisibleWindow(kFormClass, caption)) != nullptr; },
+                 seconds)) {
+    std::fprintf(stderr, "no visible window captioned \"%s\" within %gs\n", Utf8(caption).c_str(),
+                 seconds);
+    return 1;
+  }
+  PrintRect(window);
+  return 0;
+}
+
+// Posted: the program answers with the menu's own loop.
+int IconMenu(double seconds) {
+  HWND shell = ::FindWindowW(kShellClass, nullptr);
+  if (shell == nullptr) {
+    std::fprintf(stderr, "no window of class FenlowShell\n");
+    return 1;
+  }
+  ::PostMessageW(shell, kIconMessage, 0, WM_CONTEXTMENU);
+  HWND menu = nullptr;
+  if (!WaitUntil([&] { return (menu = VisibleWindow(kMenuClass, nullptr)) != nullptr; }, seconds)) {
+    std::fprintf(stderr, "no menu within %gs\n", seconds);
+    return 1;
+  }
+  PrintRect(menu);
+  return 0;
+}
+
+int MenuKey(const wchar_t* key) {
+  HWND menu = VisibleWindow(kMenuClass, nullptr);
+  const std::wstring name = key;
+  WPARAM virtualKey = 0;
+  if (name == L"Escape") {
+    virtualKey = VK_ESCAPE;
+  } else if (name.size() == 1 && std::iswalpha(name[0])) {
+    virtualKey = std::towupper(name[0]);
+  }
+  if (menu == nullptr || virtualKey == 0) {
+    std::fprintf(stderr, menu == nullptr ? "no open menu\n" : "no such key\n");
+    return 1;
+  }
+  ::PostMessageW(menu, WM_KEYDOWN, virtualKey, 1);
+  ::PostMessageW(menu, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: release_probe wait-window SECONDS | expect-text1 TEXT SECONDS |"
-               " expect-combo1 TEXT SECONDS | close SECONDS | file-version PATH\n");
+               " expect-combo1 TEXT SECONDS | close SECONDS | file-version PATH |"
+               " window-rect CAPTION SECONDS | icon-menu SECONDS | menu-key KEY\n");
   return 2;
 }
 
@@ -166,5 +246,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"close" && argc == 3) return Close(std::wcstod(argv[2], nullptr));
   if (command == L"file-version" && argc == 3) return FileVersion(argv[2]);
+  if (command == L"window-rect" && argc == 4) {
+    return WindowRect(argv[2], std::wcstod(argv[3], nullptr));
+  }
+  if (command == L"icon-menu" && argc == 3) return IconMenu(std::wcstod(argv[2], nullptr));
+  if (command == L"menu-key" && argc == 3) return MenuKey(argv[2]);
   return Usage();
 }
