@@ -170,6 +170,7 @@ void Win32Form::Detach() {
   ::RemovePropW(window_, kFormProperty);
   window_ = nullptr;
   lastFocus_ = nullptr;
+  beforeModalEnds_ = nullptr;
   for (auto& control : controls_) control->Detach();
   ui_.Unloaded(*this);
 }
@@ -244,7 +245,11 @@ void Win32Form::CloseByUserOrSystem() {
   struct DestroyAfterwards {
     HWND window;
     ~DestroyAfterwards() {
-      if (::IsWindow(window)) ::DestroyWindow(window);
+      if (Win32Form* form = FromWindow(window)) {
+        form->Unload();
+      } else if (::IsWindow(window)) {
+        ::DestroyWindow(window);
+      }
     }
   } destroy{window};
   if (handler) handler();
@@ -504,11 +509,21 @@ class OtherWindowsDisabled {
                         reinterpret_cast<LPARAM>(this));
     for (HWND window : disabled_) ::EnableWindow(window, FALSE);
   }
-  ~OtherWindowsDisabled() {
-    for (HWND window : disabled_) {
+  ~OtherWindowsDisabled() { Restore(); }
+  // The windows enabled again and the one that was active active again, once.
+  void Restore() {
+    for (HWND window : std::exchange(disabled_, {})) {
       if (::IsWindow(window)) ::EnableWindow(window, TRUE);
     }
-    if (active_ && ::IsWindow(active_)) ::SetActiveWindow(active_);
+    const HWND active = std::exchange(active_, nullptr);
+    if (active && ::IsWindow(active)) ::SetActiveWindow(active);
+  }
+  // Before the modal window goes: else the system, finding this program's
+  // windows disabled, would pass the activation to another program's. When
+  // the user was in another program, the activation is left to go back
+  // there.
+  void RestoreBeforeTheModalGoes() {
+    if (active_) Restore();
   }
   OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
   OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
@@ -564,7 +579,8 @@ int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring&
 
 void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
-  const OtherWindowsDisabled others(window);
+  OtherWindowsDisabled others(window);
+  beforeModalEnds_ = [&others] { others.RestoreBeforeTheModalGoes(); };
   struct Modal {
     Win32Ui& ui;
     HWND window;
@@ -586,7 +602,9 @@ void Win32Form::ShowModal() {
 }
 
 void Win32Form::Unload() {
-  if (window_) ::DestroyWindow(window_);
+  if (!window_) return;
+  if (const auto beforeModalEnds = std::exchange(beforeModalEnds_, nullptr)) beforeModalEnds();
+  ::DestroyWindow(window_);
 }
 
 bool Win32Form::RouteKeyboard(MSG& message) {

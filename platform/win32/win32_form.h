@@ -144,6 +144,8 @@ class Win32Form final : public Form {
   HWND lastFocus_ = nullptr;
   std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
   std::function<void()> queryUnload_;
+  // While shown modally: gives the other windows back before the form goes.
+  std::function<void()> beforeModalEnds_;
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
   std::map<Colour, UniqueBrush> brushes_;
 };

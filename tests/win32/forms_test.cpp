@@ -109,6 +109,27 @@ TEST_F(RealForm, PushButtonCaptionReadsBackExactly) {
   EXPECT_EQ(form->Find(probe_form::kLabel1).Text(), u"A label");
 }
 
+// The hotkey box keeps the combination in the system's form (a key code and
+// modifier flags); what the settings spell comes back spelled the one way.
+TEST_F(RealForm, HotkeyBoxGivesBackTheHotkeyItWasGiven) {
+  platform::FormSpec spec = ProbeFormSpec("Hotkeys");
+  spec.controls = {
+      ProbeControl("Hotkey1", platform::ControlKind::HotkeyBox, "", u"", {120, 120, 3000, 315}, 0)};
+  const std::unique_ptr<platform::Form> hotkeys = ui.CreateForm(spec);
+  auto& box = hotkeys->Find("Hotkey1");
+  EXPECT_EQ(box.Text(), u"");
+  for (std::u16string_view text :
+       {u"Ctrl+Alt+Shift+B", u"Alt+Delete", u"Ctrl+F12", u"Ctrl+Alt+Num7", u"Ctrl+VK_BA"}) {
+    box.SetText(text);
+    EXPECT_EQ(box.Text(), text);
+  }
+  box.SetText(u"alt + ctrl + pgup");
+  EXPECT_EQ(box.Text(), u"Ctrl+Alt+PageUp");
+  EXPECT_THROW(box.SetText(u"Shift+B"), Failure);
+  box.SetText(u"");
+  EXPECT_EQ(box.Text(), u"");
+}
+
 TEST_F(RealForm, ComboSelectsTheExactEntryAndRaisesClick) {
   auto& combo = form->Find(probe_form::kCombo1);
   form->On(probe_form::kCombo1, ControlEvent::Click,

@@ -43,6 +43,22 @@ TEST_F(RealSystem, AbsentSettingsReadAsTheFallback) {
   EXPECT_EQ(settings.Read(u"No such application", u"Fenlow", u"Combo1", u""), u"");
 }
 
+// The sign-in entry starts this very program with its start-up argument.
+TEST_F(RealSystem, StartWithWindowsIsTheUsersRunValueNamingThisProgram) {
+  constexpr char16_t kRun[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  auto& startup = platform->Startup();
+  startup.SetStartWithWindows(true);
+  EXPECT_TRUE(startup.StartsWithWindows());
+  EXPECT_EQ(probe::ReadUserRegistryString(kRun, u"Fenlow"),
+            u"\"" + platform->Files().ProgramFolder() + u"\\fenlow_win_tests.exe\" /autostart");
+  EXPECT_FALSE(startup.StartedWithWindows()) << "this run had no such argument";
+
+  startup.SetStartWithWindows(false);
+  EXPECT_FALSE(startup.StartsWithWindows());
+  EXPECT_EQ(probe::ReadUserRegistryString(kRun, u"Fenlow"), u"");
+  EXPECT_NO_THROW(startup.SetStartWithWindows(false)) << "no entry to remove is no failure";
+}
+
 TEST_F(RealSystem, ProgramFolderHoldsTheProgramWithoutTrailingSeparator) {
   const std::u16string folder = platform->Files().ProgramFolder();
   ASSERT_FALSE(folder.empty());
