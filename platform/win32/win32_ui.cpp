@@ -31,14 +31,22 @@ std::vector<Form*> Win32Ui::LoadedForms() {
 
 void Win32Ui::ShowMessage(std::u16string_view text, int style,
                           std::optional<std::u16string_view> title) {
+  (void)Box(text, static_cast<UINT>(style), title);
+}
+
+bool Win32Ui::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
+  return Box(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, title) == IDYES;
+}
+
+// Task-modal with no owner: every window of this thread is disabled while
+// the box is open, and its own loop keeps dispatching their messages.
+int Win32Ui::Box(std::u16string_view text, UINT style, std::optional<std::u16string_view> title) {
   const std::wstring wideText = ToWide(text);
   const std::wstring wideTitle = ToWide(title ? *title : title_);
-  // Task-modal with no owner: every window of this thread is disabled while
-  // the box is open, and its own loop keeps dispatching their messages.
-  const UINT flags = static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND;
-  if (!::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags)) {
-    ThrowLastError("Cannot show the message");
-  }
+  const int answer = ::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(),
+                                   style | MB_TASKMODAL | MB_SETFOREGROUND);
+  if (!answer) ThrowLastError("Cannot show the message");
+  return answer;
 }
 
 std::u16string Win32Ui::ApplicationTitle() const {
