@@ -94,11 +94,23 @@ void AskForParameters(const ParameterRequest& request, platform::Platform& platf
   }
   trap(104, [&] { dialog->SetCaption(request.caption); });  // loads the dialog first
   if (request.frameCaption) trap(106, [&] { form2->SetFrame1Caption(*request.frameCaption); });
-  // How the dialog was closed is not asked: the edit runs with what it left.
+  // How the dialog was closed does not change this run: the edit runs with
+  // what it left. What was confirmed with OK is what automatic mode uses.
   trap(108, [&] { dialog->ShowModal(); });
+  if (dialog->Confirmed())
+    trap(110, [&] {
+      state.LastParameters[std::u16string(request.option)] = {state.BulkParam1, state.BulkParam2};
+    });
 }
 
 }  // namespace
+
+std::optional<EditParameters> Form1::ParametersWithoutAsking(std::u16string_view option) const {
+  if (RequestFor(option) == nullptr) return EditParameters{};
+  const auto confirmed = state_.LastParameters.find(option);
+  if (confirmed == state_.LastParameters.end()) return std::nullopt;
+  return confirmed->second;
+}
 
 void Form1::PushButton2_Click() {
   ErrorTrap trap = TrapFor(u"PushButton2_Click");

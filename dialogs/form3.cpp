@@ -36,12 +36,18 @@ void Form3::PushButton1_Click() {
   trap(106, [&] { replaceLines = LineCount(state.BulkParam2); });
   if (trap.Test(108, [&] { return !state.BulkParam2.empty(); })) {
     if (trap.Test(110, [&] { return findLines == replaceLines; })) {
-      trap(112, [&] { Window().Unload(); });
+      trap(112, [&] {
+        Confirm();
+        Window().Unload();
+      });
     } else {
       trap(114, [&] { Tell(kLineCountsDifferMessage); });
     }
   } else if (trap.Test(116, [&] { return !state.BulkParam1.empty(); })) {
-    trap(118, [&] { Window().Unload(); });
+    trap(118, [&] {
+      Confirm();
+      Window().Unload();
+    });
   } else {
     trap(120, [&] { Tell(kFindWhatMissingMessage); });
   }

@@ -59,8 +59,10 @@ class ParameterDialog {
   // Loads the dialog (when it is not loaded) before the caption is set.
   void SetCaption(std::u16string_view caption);
   // Loads the dialog when needed, shows it centred with no owner and returns
-  // once it is unloaded. How it was closed is not told.
+  // once it is unloaded.
   void ShowModal();
+  // Whether it was closed with OK (and its entries accepted).
+  [[nodiscard]] bool Confirmed() const { return confirmed_; }
 
   virtual void PushButton1_Click() = 0;  // OK
   virtual void PushButton2_Click() = 0;  // Cancel
@@ -80,6 +82,8 @@ class ParameterDialog {
   [[nodiscard]] std::u16string Location(std::u16string_view procedure) const;
   [[nodiscard]] std::u16string TextOf(std::string_view control);
   platform::Ui& Ui() { return platform_.Forms(); }
+  // OK calls this just before it unloads the dialog.
+  void Confirm() { confirmed_ = true; }
   ProgramState& State() { return state_; }
 
  private:
@@ -94,6 +98,7 @@ class ParameterDialog {
   ProgramState& state_;
   std::unique_ptr<platform::Form> window_;
   bool loading_ = false;
+  bool confirmed_ = false;
 };
 
 }  // namespace fenlow
