@@ -74,16 +74,24 @@ std::string EditAsUtf16(const std::u16string& optionText, const std::string& opt
   std::u16string clipText = Decode(text);
   std::string().swap(text.bytes);
   edits::EditOutcome outcome = edits::ApplyOption(optionText, clipText, first, second);
-  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) {
-    throw CliFailure(
-        "'" + optionName + "' names no bulk edit; fenlow-cli list shows the option texts",
-        kExitFailed);
-  }
+  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) FailNoSuchOption(optionName);
   std::u16string().swap(clipText);
   return Encode(outcome.result, text.utf16le);
 }
 
 }  // namespace
+
+void FailNoSuchOption(const std::string& optionName) {
+  throw CliFailure(
+      "'" + optionName + "' names no bulk edit; fenlow-cli list shows the option texts",
+      kExitFailed);
+}
+
+ApplyParameters DecodeApplyParameters(const Command& command) {
+  return {Decode(Input{command.optionText, "OPTION", false}),
+          Decode(ReadParameter(command.param1, command.utf16le, "--param1")),
+          Decode(ReadParameter(command.param2, command.utf16le, "--param2"))};
+}
 
 void RunApply(const Command& command) {
   const std::u16string optionText = Decode(Input{command.optionText, "OPTION", false});
