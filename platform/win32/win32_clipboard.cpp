@@ -165,10 +165,6 @@ GlobalBuffer BlockHolding(const std::string& bytes) {
 
 }  // namespace
 
-std::unique_ptr<ClipboardPrimitives> CreateSystemClipboard() {
-  return std::make_unique<Win32Clipboard>();
-}
-
 Win32Clipboard::Win32Clipboard()
     : owner_(::CreateWindowExW(0, L"STATIC", L"Fenlow clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                nullptr, ::GetModuleHandleW(nullptr), nullptr)) {
@@ -296,3 +292,11 @@ void Win32Clipboard::PauseUntil(Clock::time_point until) {
 }
 
 }  // namespace fenlow::platform::win32
+
+namespace fenlow::platform {
+
+std::unique_ptr<ClipboardPrimitives> CreateSystemClipboard() {
+  return std::make_unique<win32::Win32Clipboard>();
+}
+
+}  // namespace fenlow::platform

@@ -184,6 +184,10 @@ void PostClose(WindowHandle window) {
   ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
 }
 
+void PostSystemCommand(WindowHandle window, std::uint32_t command) {
+  ::PostMessageW(ToHwnd(window), WM_SYSCOMMAND, command, 0);
+}
+
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay) {
   return std::async(std::launch::async, [window, delay] {
     std::this_thread::sleep_for(delay);
@@ -201,8 +205,9 @@ bool SentMessageWaiting() {
   return (HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
 }
 
-std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched) {
-  return std::async(std::launch::async, [title = std::move(title), watched] {
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched,
+                                             BoxAnswer answer) {
+  return std::async(std::launch::async, [title = std::move(title), watched, answer] {
     const std::wstring wideTitle = ToWide(title);
     HWND box = nullptr;
     for (int attempt = 0; attempt < 1000 && !box; ++attempt) {
@@ -222,7 +227,8 @@ std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle 
       }
       if (seen.text.empty()) ::Sleep(10);
     }
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const WPARAM button = answer == BoxAnswer::Yes ? IDYES : answer == BoxAnswer::No ? IDNO : IDOK;
+    ::PostMessageW(box, WM_COMMAND, button, 0);
     return seen;
   });
 }

@@ -64,6 +64,8 @@ void PostKey(WindowHandle window, int virtualKey);  // key down and up
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyTab = 0x09;
 void PostClose(WindowHandle window);
+// Picks the item `command` of the window's system menu.
+void PostSystemCommand(WindowHandle window, std::uint32_t command);
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
@@ -80,9 +82,11 @@ struct MessageBoxSeen {
   std::u16string text;
   bool watchedWindowDisabled = false;
 };
+enum class BoxAnswer { Ok, Yes, No };
 // On a helper thread: waits for a message box titled `title`, notes what it
-// shows and presses its OK button.
-std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched);
+// shows and presses `answer`.
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched,
+                                             BoxAnswer answer = BoxAnswer::Ok);
 
 // The current user's registry value HKEY_CURRENT_USER\<key>\<name>; empty when absent.
 std::u16string ReadUserRegistryString(std::u16string_view key, std::u16string_view name);
