@@ -339,25 +339,33 @@ std::optional<std::vector<ClipboardFormatData>> SimulatedDesktop::ReadMemoryForm
     std::size_t byteBound) {
   Enter("ReadMemoryFormats");
   ThrowIfHeld(ClipboardOperation::ReadFormats);
-  std::vector<ClipboardFormatData> kept;
+  // Sizes first: as on the system, nothing is copied when the bound is passed.
+  std::vector<std::pair<std::int32_t, const std::u16string*>> memory;
+  std::size_t total = 0;
   for (const auto& [code, text] : formats_) {
     if (IsHandleBased(code) || (code == format::kUnicodeText && formats_.count(format::kText))) {
       continue;
     }
+    const bool isText = code == format::kText || code == format::kUnicodeText;
+    total += (text.size() + (isText ? 1 : 0)) * sizeof(char16_t);
+    memory.emplace_back(code, &text);
+  }
+  for (const auto& named : namedFormats_) total += named.second.size();
+  if (total > byteBound) return std::nullopt;
+
+  std::vector<ClipboardFormatData> kept;
+  for (const auto& [code, text] : memory) {
     if (code == format::kText || code == format::kUnicodeText) {
-      kept.push_back(UnicodeTextFormat(text));
+      kept.push_back(UnicodeTextFormat(*text));
       continue;
     }
-    ClipboardFormatData data{static_cast<std::uint32_t>(code), {}, BytesOf(text)};
+    ClipboardFormatData data{static_cast<std::uint32_t>(code), {}, BytesOf(*text)};
     for (const auto& [coded, name] : kCodedNames) {
-      if (coded == code) data = {0, std::u16string(name), BytesOf(text)};
+      if (coded == code) data = {0, std::u16string(name), BytesOf(*text)};
     }
     kept.push_back(std::move(data));
   }
   for (const auto& [name, bytes] : namedFormats_) kept.push_back({0, name, bytes});
-  std::size_t total = 0;
-  for (const ClipboardFormatData& data : kept) total += data.bytes.size();
-  if (total > byteBound) return std::nullopt;
   return kept;
 }
 
