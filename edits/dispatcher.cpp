@@ -22,6 +22,11 @@ constexpr std::u16string_view kChangedMeanwhile =
     u"written over its new content.\r\n"
     u"Press the button again to apply it now.";
 
+static_assert(UndoHistory::kStepBound == std::size_t{32} << 20 && UndoHistory::kMaxSteps == 10 &&
+                  BulkEditDispatcher::kTooFastWrites == 5 &&
+                  BulkEditDispatcher::kTooFastSpan == std::chrono::seconds(2),
+              "the messages name these figures");
+
 constexpr std::u16string_view kAutomaticEditFailed =
     u"\"Apply the chosen edit to every copy\" could not edit the copied text, which was left as "
     u"it was:\r\n";
@@ -41,8 +46,6 @@ constexpr std::u16string_view kNothingToUndo =
 constexpr std::u16string_view kUndoFailed =
     u"Nothing was undone: another program keeps the clipboard open.\r\n"
     u"Try again once the other program lets the clipboard go.";
-
-static_assert(UndoHistory::kStepBound == std::size_t{32} << 20, "the messages name 32 MB");
 
 constexpr std::u16string_view kOnlyTextRestored =
     u"Only the text was put back: the clipboard held more than 32 MB, more than Fenlow keeps for "

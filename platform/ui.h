@@ -88,6 +88,9 @@ class Control {
 // The number an item of a form's system menu is known by: a multiple of 16
 // from 0x10 to 0xEFF0 (the system's own commands lie above).
 using SystemCommand = std::uint32_t;
+constexpr bool IsItemCommand(SystemCommand command) {
+  return command != 0 && command % 16 == 0 && command < 0xF000;
+}
 
 class Form {
  public:

@@ -151,7 +151,7 @@ void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
 void SimulatedForm::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                                       std::function<void()> handler) {
   desktop_.Enter("AddSystemMenuItem", spec_.name);
-  if (command == 0 || command % 16 != 0 || command >= 0xF000) {
+  if (!IsItemCommand(command)) {
     throw Failure("A system menu item cannot have the number " + std::to_string(command));
   }
   systemMenu_.push_back({command, std::u16string(caption), std::move(handler)});

@@ -469,7 +469,7 @@ void Win32Form::OnQueryUnload(std::function<void()> handler) {
 
 void Win32Form::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                                   std::function<void()> handler) {
-  if (command == 0 || command % 16 != 0 || command >= 0xF000) {
+  if (!IsItemCommand(command)) {
     throw Failure("A system menu item cannot have the number " + std::to_string(command));
   }
   const HMENU menu = ::GetSystemMenu(RequireWindow(), FALSE);
