@@ -1,7 +1,7 @@
 // The start button PushButton2: asks for the chosen bulk edit's parameters
 // where it needs them, then applies the edit once to the clipboard's current
 // text, through one call of the change handler with the bulk-edit request
-// raised.
+// raised. Backing out of the dialog ends the click with nothing applied.
 #include <array>
 #include <memory>
 #include <optional>
@@ -79,8 +79,10 @@ void ClearParameters(Asks dialog, ProgramState& state) {
   if (dialog == Asks::Form3) state.BulkParam2.clear();
 }
 
-// A fresh dialog for every click: it starts from its designed state.
-void AskForParameters(const ParameterRequest& request, platform::Platform& platform,
+// A fresh dialog for every click: it starts from its designed state. True
+// when the user confirmed the parameters with OK; Cancel, Escape, the close
+// box and a dialog that could not be shown end the click without an edit.
+bool AskForParameters(const ParameterRequest& request, platform::Platform& platform,
                       ProgramState& state, ErrorTrap& trap) {
   trap(102, [&] { ClearParameters(request.dialog, state); });
   std::unique_ptr<ParameterDialog> dialog;
@@ -94,13 +96,15 @@ void AskForParameters(const ParameterRequest& request, platform::Platform& platf
   }
   trap(104, [&] { dialog->SetCaption(request.caption); });  // loads the dialog first
   if (request.frameCaption) trap(106, [&] { form2->SetFrame1Caption(*request.frameCaption); });
-  // How the dialog was closed does not change this run: the edit runs with
-  // what it left. What was confirmed with OK is what automatic mode uses.
-  trap(108, [&] { dialog->ShowModal(); });
-  if (dialog->Confirmed())
+  bool confirmed = false;
+  trap(108, [&] { confirmed = dialog->ShowModal(); });
+  // What was confirmed with OK is what automatic mode runs with.
+  if (confirmed) {
     trap(110, [&] {
       state.LastParameters[std::u16string(request.option)] = {state.BulkParam1, state.BulkParam2};
     });
+  }
+  return confirmed;
 }
 
 }  // namespace
@@ -116,10 +120,12 @@ void Form1::PushButton2_Click() {
   ErrorTrap trap = TrapFor(u"PushButton2_Click");
   const ParameterRequest* request = nullptr;
   trap(100, [&] { request = RequestFor(Combo1Text()); });
-  if (request != nullptr) AskForParameters(*request, platform_, state_, trap);
-  trap(200, [&] { state_.BulkEditRequested = true; });
-  trap(210, [&] { state_.ManualSaveRequested = false; });
-  trap(220, [&] { monitor_.OnClipboardChange(); });
+  const bool apply = request == nullptr || AskForParameters(*request, platform_, state_, trap);
+  if (apply) {
+    trap(200, [&] { state_.BulkEditRequested = true; });
+    trap(210, [&] { state_.ManualSaveRequested = false; });
+    trap(220, [&] { monitor_.OnClipboardChange(); });
+  }
   // Both flags end False, also after a failure above.
   trap(230, [&] { state_.BulkEditRequested = false; });
   trap(240, [&] { state_.ManualSaveRequested = false; });

@@ -29,11 +29,12 @@ void Form2::SetFrame1Caption(std::u16string_view caption) {
 
 void Form2::PushButton1_Click() {
   ErrorTrap trap(Ui(), Location(u"PushButton1_Click"));
-  trap(100, [&] { State().BulkParam1 = TextOf(kText1); });
-  trap(102, [&] {
-    Confirm();
-    Window().Unload();
+  bool stored = false;
+  trap(100, [&] {
+    State().BulkParam1 = TextOf(kText1);
+    stored = true;
   });
+  trap(102, [&] { UnloadAfterOk(stored); });
 }
 
 void Form2::PushButton2_Click() {

@@ -28,26 +28,28 @@ platform::FormSpec Form3::Layout() const {
 void Form3::PushButton1_Click() {
   ErrorTrap trap(Ui(), Location(u"PushButton1_Click"));
   ProgramState& state = State();
-  trap(100, [&] { state.BulkParam1 = TextOf(kText1); });
-  trap(102, [&] { state.BulkParam2 = TextOf(kText2); });
+  int textsStored = 0;
+  trap(100, [&] {
+    state.BulkParam1 = TextOf(kText1);
+    ++textsStored;
+  });
+  trap(102, [&] {
+    state.BulkParam2 = TextOf(kText2);
+    ++textsStored;
+  });
+  const bool stored = textsStored == 2;
   std::size_t findLines = 0;
   std::size_t replaceLines = 0;
   trap(104, [&] { findLines = LineCount(state.BulkParam1); });
   trap(106, [&] { replaceLines = LineCount(state.BulkParam2); });
   if (trap.Test(108, [&] { return !state.BulkParam2.empty(); })) {
     if (trap.Test(110, [&] { return findLines == replaceLines; })) {
-      trap(112, [&] {
-        Confirm();
-        Window().Unload();
-      });
+      trap(112, [&] { UnloadAfterOk(stored); });
     } else {
       trap(114, [&] { Tell(kLineCountsDifferMessage); });
     }
   } else if (trap.Test(116, [&] { return !state.BulkParam1.empty(); })) {
-    trap(118, [&] {
-      Confirm();
-      Window().Unload();
-    });
+    trap(118, [&] { UnloadAfterOk(stored); });
   } else {
     trap(120, [&] { Tell(kFindWhatMissingMessage); });
   }

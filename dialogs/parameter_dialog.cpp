@@ -107,8 +107,15 @@ void ParameterDialog::SetCaption(std::u16string_view caption) {
   Window().SetCaption(caption);
 }
 
-void ParameterDialog::ShowModal() {
+bool ParameterDialog::ShowModal() {
+  confirmed_ = false;
   Window().ShowModal();
+  return confirmed_;
+}
+
+void ParameterDialog::UnloadAfterOk(bool textsStored) {
+  Window().Unload();
+  confirmed_ = textsStored;
 }
 
 // A fresh window from the designed state; the unloaded one it replaces is

@@ -59,10 +59,9 @@ class ParameterDialog {
   // Loads the dialog (when it is not loaded) before the caption is set.
   void SetCaption(std::u16string_view caption);
   // Loads the dialog when needed, shows it centred with no owner and returns
-  // once it is unloaded.
-  void ShowModal();
-  // Whether it was closed with OK (and its entries accepted).
-  [[nodiscard]] bool Confirmed() const { return confirmed_; }
+  // once it is unloaded: true when OK closed it with the typed text(s)
+  // stored, false after Cancel, Escape, the close box or a failed OK.
+  [[nodiscard]] bool ShowModal();
 
   virtual void PushButton1_Click() = 0;  // OK
   virtual void PushButton2_Click() = 0;  // Cancel
@@ -82,9 +81,10 @@ class ParameterDialog {
   [[nodiscard]] std::u16string Location(std::u16string_view procedure) const;
   [[nodiscard]] std::u16string TextOf(std::string_view control);
   platform::Ui& Ui() { return platform_.Forms(); }
-  // OK calls this just before it unloads the dialog.
-  void Confirm() { confirmed_ = true; }
   ProgramState& State() { return state_; }
+  // OK's last step: unloads the dialog; the caller goes on to apply the edit
+  // only when the typed text(s) reached the parameters.
+  void UnloadAfterOk(bool textsStored);
 
  private:
   void Load();
@@ -98,7 +98,7 @@ class ParameterDialog {
   ProgramState& state_;
   std::unique_ptr<platform::Form> window_;
   bool loading_ = false;
-  bool confirmed_ = false;
+  bool confirmed_ = false;  // of the current modal show
 };
 
 }  // namespace fenlow

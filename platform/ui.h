@@ -146,12 +146,14 @@ class Ui {
   virtual std::vector<Form*> LoadedForms() = 0;
 
   // Modal to the whole program: no window of it takes input until closed,
-  // while window messages go on being dispatched. Without a title the
-  // application title is used.
+  // while window messages go on being dispatched. It belongs to the
+  // program's window that is active when it opens, which is active again,
+  // with its focus, once it closes. Without a title the application title
+  // is used.
   virtual void ShowMessage(std::u16string_view text, int style,
                            std::optional<std::u16string_view> title) = 0;
-  // A question with Yes and No buttons (No the default), modal as a message
-  // is; true when the user answers Yes.
+  // A question with Yes and No buttons (No the default), modal and owned as
+  // a message is; true when the user answers Yes.
   virtual bool AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) = 0;
   virtual std::u16string ApplicationTitle() const = 0;
   virtual void SetApplicationTitle(std::u16string_view title) = 0;

@@ -30,8 +30,8 @@ WindowKind KindOf(const ControlSpec& spec) {
       return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::OptionButton:
       return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
-    case ControlKind::Label:
-      return {L"STATIC", kChild | SS_LEFT, 0};
+    case ControlKind::Label:  // never wraps: it is made as wide as its caption instead
+      return {L"STATIC", kChild | SS_LEFTNOWORDWRAP, 0};
   }
   return {L"STATIC", kChild, 0};
 }
@@ -138,6 +138,7 @@ void Win32Control::SetText(std::u16string_view text) {
   }
   PutWindowText(window, AsWide(text));
   if (spec_.kind == ControlKind::PushButton) caption_ = text;
+  if (spec_.kind == ControlKind::Label) form_.Place(*this);
 }
 
 void Win32Control::PutWindowText(HWND window, std::wstring_view text) const {
@@ -233,6 +234,22 @@ void Win32Control::SetFocus() {
 
 bool Win32Control::TakesFocus() const {
   return spec_.kind != ControlKind::Frame && spec_.kind != ControlKind::Label;
+}
+
+// Measured as the label draws it: tabs expanded, "&" marking a mnemonic.
+int Win32Control::CaptionWidthPixels() const {
+  const HWND window = RequireWindow();
+  const std::wstring caption(AsWide(Text()));
+  const HDC dc = ::GetDC(window);
+  if (!dc) ThrowLastError("Cannot measure the caption of " + spec_.name);
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+  const HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+  RECT needed{};
+  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
+  if (previous) ::SelectObject(dc, previous);
+  ::ReleaseDC(window, dc);
+  return needed.right - needed.left;
 }
 
 bool Win32Control::IsButtonLike() const {

@@ -301,14 +301,23 @@ void Win32Form::Layout(UINT dpi) {
   auto oldFonts = std::move(fonts_);  // still selected into the controls until replaced
   fonts_.clear();
   for (const auto& control : controls_) {
-    const RECT rect = PixelRect(control->Spec(), dpi);
-    ::SetWindowPos(control->Window(), nullptr, rect.left, rect.top, rect.right - rect.left,
-                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control->Window(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(FontFor(control->Spec().font)), TRUE);
+    Place(*control);  // in its font: a label's width depends on it
   }
   ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(std::nullopt)), FALSE);
   ResizeClientArea(dpi);
+}
+
+// A label is as wide as its caption needs, and no narrower than designed: a
+// font may need more room at one DPI than the design gave it at another.
+void Win32Form::Place(Win32Control& control) {
+  RECT rect = PixelRect(control.Spec(), dpi_);
+  if (control.Kind() == ControlKind::Label) {
+    rect.right = std::max(rect.right, rect.left + control.CaptionWidthPixels());
+  }
+  ::SetWindowPos(control.Window(), nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Twips relative to the container become pixels relative to the form.
@@ -538,6 +547,22 @@ class OtherWindowsDisabled {
 
 }  // namespace
 
+int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title,
+                                   UINT style) {
+  // The active window of the program: the foreground window, when it is one
+  // of this thread's. Owned by it, the box gives it back the activation, and
+  // with it the keyboard focus, when it closes.
+  HWND owner = ::GetForegroundWindow();
+  if (owner && ::GetWindowThreadProcessId(owner, nullptr) != ::GetCurrentThreadId()) {
+    owner = nullptr;
+  }
+  // An owned box disables only its owner; the program's other windows are
+  // disabled here, so that the box is modal to the whole program either way.
+  const OtherWindowsDisabled others(owner);
+  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
+  return ::MessageBoxW(owner, text.c_str(), title.c_str(), style | modality | MB_SETFOREGROUND);
+}
+
 void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
   const OtherWindowsDisabled others(window);
@@ -569,6 +594,17 @@ bool Win32Form::RouteKeyboard(MSG& message) {
     if (cancel == controls_.end()) return false;
     ::SendMessageW((*cancel)->Window(), BM_CLICK, 0, 0);
     return true;
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+    // Enter clicks the push button that has the focus, as Space does, once
+    // per press: a held key's repeats would press the next window's button.
+    // A plain window is no dialog, so the dialog keys would not do it.
+    const Win32Control* focused = ControlByWindow(message.hwnd);
+    if (focused && focused->Kind() == ControlKind::PushButton) {
+      constexpr LPARAM kRepeat = 1 << 30;  // the key was down already
+      if (!(message.lParam & kRepeat)) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
   }
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
       !(::GetKeyState(VK_CONTROL) & 0x8000)) {

@@ -42,6 +42,8 @@ class Win32Control final : public Control {
   std::optional<Colour> BackColour() const { return backColour_; }
   bool TakesFocus() const;
   bool IsButtonLike() const;
+  // The width its caption takes on one line in its font, in pixels.
+  int CaptionWidthPixels() const;
   void ReportMouseMove();
 
  private:
@@ -101,6 +103,8 @@ class Win32Form final : public Form {
   // The same for window procedures: a failure is kept, not thrown across.
   void RaiseCaught(const std::string& control, ControlEvent event) noexcept;
   HFONT FontFor(const std::optional<FontSpec>& font);
+  // Sizes and places the control for the form's DPI.
+  void Place(Win32Control& control);
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -144,5 +148,11 @@ class Win32Form final : public Form {
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
   std::map<Colour, UniqueBrush> brushes_;
 };
+
+// A message box modal to the whole program, owned by the program's window
+// that is active at the moment (none when another program's is); when it
+// closes, that window is active again with its focus where it was. Returns
+// what MessageBoxW returns.
+int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title, UINT style);
 
 }  // namespace fenlow::platform::win32

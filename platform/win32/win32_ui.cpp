@@ -38,13 +38,11 @@ bool Win32Ui::AskYesNo(std::u16string_view text, std::optional<std::u16string_vi
   return Box(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, title) == IDYES;
 }
 
-// Task-modal with no owner: every window of this thread is disabled while
-// the box is open, and its own loop keeps dispatching their messages.
+// Every window of the program is disabled while the box is open, and its
+// own loop keeps dispatching their messages.
 int Win32Ui::Box(std::u16string_view text, UINT style, std::optional<std::u16string_view> title) {
-  const std::wstring wideText = ToWide(text);
-  const std::wstring wideTitle = ToWide(title ? *title : title_);
-  const int answer = ::MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(),
-                                   style | MB_TASKMODAL | MB_SETFOREGROUND);
+  const int answer =
+      ShowMessageBoxOverActiveWindow(ToWide(text), ToWide(title ? *title : title_), style);
   if (!answer) ThrowLastError("Cannot show the message");
   return answer;
 }

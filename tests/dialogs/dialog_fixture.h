@@ -43,10 +43,10 @@ class DialogTest : public ::testing::Test {
   }
 
   // Shows the dialog modally; `user` acts while it is open (then the close
-  // box closes whatever is still open).
-  void ShowModal(ParameterDialog& dialog, std::function<void(SimulatedForm&)> user) {
+  // box closes whatever is still open). True when OK confirmed it.
+  bool ShowModal(ParameterDialog& dialog, std::function<void(SimulatedForm&)> user) {
     Ui().WhenModal(std::move(user));
-    dialog.ShowModal();
+    return dialog.ShowModal();
   }
 
   void StoreBlankLine(std::u16string value) {

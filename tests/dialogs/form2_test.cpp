@@ -10,10 +10,10 @@ using ::testing::IsEmpty;
 class Form2Test : public DialogTest {
  protected:
   // The caller's protocol: empty the parameter, caption, show modally.
-  void Ask(std::u16string caption, std::function<void(SimulatedForm&)> user) {
+  bool Ask(std::u16string caption, std::function<void(SimulatedForm&)> user) {
     state.BulkParam1.clear();
     form2.SetCaption(caption);
-    ShowModal(form2, std::move(user));
+    return ShowModal(form2, std::move(user));
   }
 };
 
@@ -49,7 +49,8 @@ TEST_F(Form2Test, OkStoresTheTextExactlyAsTypedAndUnloads) {
   EXPECT_FALSE(form2.IsLoaded());
 }
 
-TEST_F(Form2Test, EveryWayOfClosingButOkLeavesTheParameterEmpty) {
+// Only OK tells the caller to go on, also with an empty box.
+TEST_F(Form2Test, EveryWayOfClosingButOkLeavesTheParameterEmptyAndOnlyOkConfirms) {
   const std::vector<std::pair<std::string, std::function<void(SimulatedForm&)>>> closings = {
       {"OK on an empty box", [](SimulatedForm& dialog) { dialog.Click(form2::kPushButton1); }},
       {"Cancel", [](SimulatedForm& dialog) { dialog.Click(form2::kPushButton2); }},
@@ -59,10 +60,11 @@ TEST_F(Form2Test, EveryWayOfClosingButOkLeavesTheParameterEmpty) {
   for (const auto& [way, close] : closings) {
     SCOPED_TRACE(way);
     state.BulkParam1 = u"left by an earlier dialog";
-    Ask(u"Remove Last x character(s)", [&](SimulatedForm& dialog) {
+    const bool confirmed = Ask(u"Remove Last x character(s)", [&](SimulatedForm& dialog) {
       if (way != "OK on an empty box") dialog.Type(form2::kText1, u"typed but not confirmed");
       close(dialog);
     });
+    EXPECT_EQ(confirmed, way == "OK on an empty box");
     EXPECT_THAT(state.BulkParam1, IsEmpty());
     EXPECT_FALSE(form2.IsLoaded());
   }

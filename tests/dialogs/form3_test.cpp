@@ -17,11 +17,12 @@ struct OkCase {
 
 class Form3Test : public DialogTest {
  protected:
-  void Ask(std::function<void(SimulatedForm&)> user) {
+  // True when OK confirmed the dialog.
+  bool Ask(std::function<void(SimulatedForm&)> user) {
     state.BulkParam1.clear();
     state.BulkParam2.clear();
     form3.SetCaption(u"Replace x (user-specified) with...");
-    ShowModal(form3, std::move(user));
+    return ShowModal(form3, std::move(user));
   }
 
   static void TypeBoth(SimulatedForm& dialog, std::u16string_view find,
@@ -48,12 +49,13 @@ TEST_F(Form3Test, OkPassesOrTellsWhyInTheOrderOfItsChecks) {
     SCOPED_TRACE(row.name);
     const std::size_t messagesBefore = desktop->MessageBoxes().size();
     bool closedByOk = false;
-    Ask([&](SimulatedForm& dialog) {
+    const bool confirmed = Ask([&](SimulatedForm& dialog) {
       TypeBoth(dialog, row.find, row.replace);
       dialog.Click(form3::kPushButton1);
       closedByOk = !dialog.IsLoaded();
     });
     EXPECT_EQ(closedByOk, !row.message.has_value());
+    EXPECT_EQ(confirmed, closedByOk) << "the close box after a failed OK does not confirm";
     ASSERT_EQ(desktop->MessageBoxes().size(), messagesBefore + (row.message ? 1 : 0));
     if (row.message) {
       const auto& shown = desktop->MessageBoxes().back();

@@ -107,39 +107,68 @@ TEST_F(StartButtonTest, EveryOptionAsksInItsDialogIfAnyAndAppliesWhatWasTyped) {
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
-TEST_F(StartButtonTest, ACancelledDialogStillAppliesTheEditWithEmptyParameters) {
-  StartWithText(u"a1b2");
-  NextDialog([](SimulatedForm& dialog) {
-    dialog.Type(dialog_controls::kText1, u"#");
-    dialog.Click(dialog_controls::kPushButton2);
-  });
-  ClickStart(options::kReplaceNumericChars);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");  // the digits replaced by nothing
+// Backing out of the dialog, however it is done, ends the click: nothing is
+// applied, written or told, and unsaved typing in Text1 stays.
+TEST_F(StartButtonTest, BackingOutOfTheDialogAppliesNothing) {
+  struct Row {
+    const char* way;
+    std::u16string_view option;
+    std::function<void(SimulatedForm&)> user;
+    std::vector<std::u16string_view> told;
+  };
+  const auto typeThen = [](std::function<void(SimulatedForm&)> close) {
+    return [close](SimulatedForm& dialog) {
+      dialog.Type(dialog_controls::kText1, u"#");
+      close(dialog);
+    };
+  };
+  const std::vector<Row> rows = {
+      {"Cancel",
+       options::kReplaceNumericChars,
+       typeThen([](SimulatedForm& d) { d.Click(dialog_controls::kPushButton2); }),
+       {}},
+      {"Escape",
+       options::kReplaceAlphabetChars,
+       typeThen([](SimulatedForm& d) { d.PressEscape(); }),
+       {}},
+      {"close box, with an x the edit would not take",
+       options::kRemoveFirstChars,
+       [](SimulatedForm& d) { d.CloseBox(); },
+       {}},
+      {"Escape in Form3",
+       options::kReplaceListItems,
+       [](SimulatedForm& d) {
+         d.Type(dialog_controls::kText1, u"6");
+         d.Type(form3::kText2, u"x");
+         d.PressEscape();
+       },
+       {}},
+      {"close box after a failed OK",
+       options::kReplaceListItems,
+       [](SimulatedForm& d) {
+         d.Type(dialog_controls::kText1, u"6\r\n2");
+         d.Type(form3::kText2, u"x");
+         d.Click(dialog_controls::kPushButton1);  // told the line counts differ; stays open
+         d.CloseBox();
+       },
+       {kLineCountsDifferMessage}},
+  };
+  SimulatedForm& main = StartWithText(u"order 66 of 2024");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.way);
+    const std::size_t toldBefore = Messages().size();
+    main.Type(form1::kText1, u"unsaved typing");
+    NextDialog(row.user);
+    ClickStart(row.option);
 
-  NextDialog([](SimulatedForm& dialog) {
-    dialog.Type(dialog_controls::kText1, u"a");
-    dialog.Type(form3::kText2, u"z");
-    dialog.PressEscape();
-  });
-  ClickStart(options::kReplaceListItems);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");
-  EXPECT_THAT(State().BulkParam1, IsEmpty());
-  EXPECT_THAT(State().BulkParam2, IsEmpty());
-}
-
-TEST_F(StartButtonTest, AFailedCheckThenTheCloseBoxAppliesTheFailedTexts) {
-  StartWithText(u"abc");
-  NextDialog([](SimulatedForm& dialog) {
-    dialog.Type(dialog_controls::kText1, u"a\r\nb");
-    dialog.Type(form3::kText2, u"x");
-    dialog.Click(dialog_controls::kPushButton1);  // told the line counts differ; stays open
-    dialog.CloseBox();
-  });
-  ClickStart(options::kReplaceListItems);
-
-  EXPECT_THAT(Messages(), ElementsAre(kLineCountsDifferMessage));
-  // The find line without a replacement line is skipped.
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"xbc");
+    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"order 66 of 2024");
+    EXPECT_EQ(TextOf(form1::kText1), u"unsaved typing");
+    const std::vector<std::u16string> told = Messages();
+    EXPECT_EQ(std::vector<std::u16string>(told.begin() + toldBefore, told.end()),
+              std::vector<std::u16string>(row.told.begin(), row.told.end()));
+    EXPECT_FALSE(State().BulkEditRequested);
+    EXPECT_FALSE(State().ManualSaveRequested);
+  }
 }
 
 TEST_F(StartButtonTest, OptionsWithoutParametersAndSeparatorsOpenNoDialog) {

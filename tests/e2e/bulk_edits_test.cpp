@@ -3,6 +3,9 @@
 // the result pasted by another program.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "dialogs/form3.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
@@ -26,7 +29,6 @@ using platform::WindowHandle;
 using tests::CopyInOtherProgram;
 using tests::PasteInOtherProgram;
 
-constexpr platform::MessageId kSetText = 0x000C;  // WM_SETTEXT
 constexpr std::u16string_view kStartCaption = u"Start Applying Bulk Edits";
 constexpr std::u16string_view kApplicationTitle = u"Fenlow";
 std::string Utf8(std::u16string_view text) {
@@ -56,10 +58,15 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
     ASSERT_TRUE(fenlow.WaitForText(fenlow.Combo1(), option));
   }
 
-  // One click opens the dialog, also while Fenlow still handles a copy.
-  WindowHandle OpenDialog(std::u16string_view caption) {
+  // One click, or Enter on Start when it has the focus, opens the dialog,
+  // also while Fenlow still handles a copy.
+  WindowHandle OpenDialog(std::u16string_view caption, bool byEnter = false) {
     WindowHandle dialog = 0;
-    fenlow.Click(start);
+    if (byEnter) {
+      fenlow.PressKey(probe::kKeyEnter);
+    } else {
+      fenlow.Click(start);
+    }
     probe::WaitUntil([&] { return (dialog = probe::FindChild(0, u"FenlowForm", caption)) != 0; });
     return dialog;
   }
@@ -84,11 +91,7 @@ class BulkEditsOnTheDesktop : public ::testing::Test {
       box = probe::FindChildAfter(dialog, box, u"Edit", u"");
     return box;
   }
-  void Type(WindowHandle box, std::u16string_view text) {
-    std::u16string terminated(text);
-    platform->Messaging().SendMessage(box, kSetText, 0,
-                                      reinterpret_cast<platform::LParam>(terminated.c_str()));
-  }
+  void Type(WindowHandle box, std::u16string_view text) { fenlow.SetText(box, text); }
   static void Press(WindowHandle dialog, std::u16string_view button) {
     probe::PostClick(probe::FindChild(dialog, u"Button", button));
   }
@@ -133,12 +136,62 @@ TEST_F(BulkEditsOnTheDesktop, EveryOptionEditsTheClipboardWithWhatWasTypedInItsD
   }
 }
 
-TEST_F(BulkEditsOnTheDesktop, CancelAppliesTheEditWithEmptyParameters) {
-  const WindowHandle dialog = AskFor(options::kReplaceNumericChars, u"a1b22c");
+// Each way out of the dialog leaves the clipboard and Text1 (with typing not
+// yet saved) as they were. That is seen once the next dialog has opened: the
+// next click's dialog opens only after the click before it has ended, and a
+// click that went on would have refreshed Text1 first.
+TEST_F(BulkEditsOnTheDesktop, CancelEscapeAndTheCloseBoxApplyNothing) {
+  struct Way {
+    const char* name;
+    std::u16string_view option;
+    std::function<void(WindowHandle)> leave;
+  };
+  const std::vector<Way> ways = {
+      {"Cancel", options::kReplaceNumericChars,
+       [](WindowHandle dialog) { Press(dialog, u"Cancel"); }},
+      {"Escape", options::kReplaceAlphabetChars,
+       [&](WindowHandle) { fenlow.PressKey(probe::kKeyEscape); }},
+      {"close box", options::kReplaceListItems,
+       [](WindowHandle dialog) { probe::PostClose(dialog); }},
+      {"Cancel, once more to see the close box's outcome", options::kReplaceNumericChars,
+       [](WindowHandle dialog) { Press(dialog, u"Cancel"); }},
+  };
+  const std::u16string_view text = u"order 66 of 2024";
+  const std::u16string_view typed = u"typed, not saved";
+  CopyAndWaitForIt(text);
+  fenlow.SetText1(typed);
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    Choose(way.option);
+    const WindowHandle dialog = OpenDialog(RowOf(way.option).caption);
+    ASSERT_NE(dialog, 0u);
+    EXPECT_EQ(fenlow.TextOf(fenlow.Text1()), typed) << "after the way out before this one";
+    EXPECT_EQ(PasteInOtherProgram(), Utf8(text)) << "after the way out before this one";
+    Type(TextBox(dialog, 0), u"6");
+    if (RowOf(way.option).dialog == AsksIn::Form3) Type(TextBox(dialog, 1), u"#");
+    way.leave(dialog);
+    ASSERT_TRUE(WaitUntilGone(RowOf(way.option).caption));
+  }
+}
+
+TEST_F(BulkEditsOnTheDesktop, EnterOnTheFocusedStartAndOnOkAppliesTheEdit) {
+  CopyAndWaitForIt(u"order 66 of 2024");
+  Choose(options::kReplaceNumericChars);
+  for (int tab = 0; tab < 8 && fenlow.Focus() != start; ++tab) {
+    const WindowHandle before = fenlow.Focus();
+    fenlow.PressKey(probe::kKeyTab);
+    probe::WaitUntil([&] { return fenlow.Focus() != before; });
+  }
+  ASSERT_EQ(fenlow.Focus(), start);
+
+  const std::u16string_view caption = RowOf(options::kReplaceNumericChars).caption;
+  const WindowHandle dialog = OpenDialog(caption, true);
   ASSERT_NE(dialog, 0u);
   Type(TextBox(dialog, 0), u"#");
-  Press(dialog, u"Cancel");
-  EXPECT_TRUE(WaitForPaste(u"abc")) << PasteInOtherProgram();
+  ASSERT_EQ(fenlow.Focus(), probe::FindChild(dialog, u"Button", u"OK"));
+  fenlow.PressKey(probe::kKeyEnter);
+  ASSERT_TRUE(WaitUntilGone(caption));
+  EXPECT_TRUE(WaitForPaste(u"order ## of ####")) << PasteInOtherProgram();
 }
 
 TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
@@ -159,6 +212,10 @@ TEST_F(BulkEditsOnTheDesktop, BothFindAndReplaceMessagesKeepTheDialogOpen) {
   EXPECT_EQ(seen.text, kLineCountsDifferMessage);
   EXPECT_TRUE(seen.watchedWindowDisabled);
   EXPECT_NE(probe::FindChild(0, u"FenlowForm", caption), 0u);
+  EXPECT_TRUE(probe::WaitUntil([&] {
+    return probe::Foreground() == dialog &&
+           fenlow.Focus() == probe::FindChild(dialog, u"Button", u"OK");
+  })) << "the dialog is active again, with the focus on OK";
 
   Type(TextBox(dialog, 0), u"b");
   Press(dialog, u"OK");
@@ -173,6 +230,9 @@ TEST_F(BulkEditsOnTheDesktop, AnXThatIsNoNumberLeavesTheClipboardAndMonitoringGo
   auto told = probe::AnswerMessageBox(std::u16string(kApplicationTitle), fenlow.MainWindow());
   Press(dialog, u"OK");
   EXPECT_FALSE(told.get().text.empty());
+  EXPECT_TRUE(probe::WaitUntil([&] {
+    return probe::Foreground() == fenlow.MainWindow() && fenlow.Focus() == start;
+  })) << "the main window is active again, with the focus on Start";
 
   EXPECT_EQ(PasteInOtherProgram(), "keep me");
   CopyInOtherProgram("copied afterwards");

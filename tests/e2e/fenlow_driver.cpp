@@ -105,9 +105,9 @@ bool FenlowDriver::Responds(std::chrono::milliseconds timeout) {
   return messaging_.SendMessageTimeout(main_, kNull, 0, 0, timeout).has_value();
 }
 
-void FenlowDriver::SetText1(std::u16string_view text) {
+void FenlowDriver::SetText(WindowHandle textBox, std::u16string_view text) {
   std::u16string terminated(text);
-  messaging_.SendMessage(Text1(), kSetText, 0,
+  messaging_.SendMessage(textBox, kSetText, 0,
                          reinterpret_cast<platform::LParam>(terminated.c_str()));
 }
 
@@ -122,6 +122,14 @@ void FenlowDriver::Pick(std::u16string_view entry) {
 
 void FenlowDriver::Click(WindowHandle button) {
   probe::PostClick(button);
+}
+
+WindowHandle FenlowDriver::Focus() {
+  return probe::FocusInThreadOf(main_);
+}
+
+void FenlowDriver::PressKey(int virtualKey) {
+  probe::PostKey(Focus(), virtualKey);
 }
 
 bool FenlowDriver::WaitForText(WindowHandle window, std::u16string_view expected,

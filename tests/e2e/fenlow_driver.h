@@ -43,11 +43,17 @@ class FenlowDriver {
   // Whether the main window answers a message within `timeout` and is not
   // hung by the system's own measure (no message taken for five seconds).
   [[nodiscard]] bool Responds(std::chrono::milliseconds timeout);
-  // Replaces the text of Text1 as typing over all of it would.
-  void SetText1(std::u16string_view text);
+  // Replaces the text of a text box (of any of Fenlow's windows) as typing
+  // over all of it would.
+  void SetText(platform::WindowHandle textBox, std::u16string_view text);
+  void SetText1(std::u16string_view text) { SetText(Text1(), text); }
   // Selects `entry` with Home and Down keys, one notification per step.
   void Pick(std::u16string_view entry);
   void Click(platform::WindowHandle button);
+  // The window of Fenlow's that has the keyboard focus (0: none), and a key
+  // pressed there.
+  platform::WindowHandle Focus();
+  void PressKey(int virtualKey);
 
   // Polls until `window`'s text is `expected`.
   [[nodiscard]] bool WaitForText(platform::WindowHandle window, std::u16string_view expected,

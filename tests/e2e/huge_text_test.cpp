@@ -104,14 +104,9 @@ TEST(HugeTextOnTheDesktop, TwentyMegabytesAreShownAndBulkEditedWhileTheWindowAns
   const auto shown = std::chrono::steady_clock::now();
   EXPECT_TRUE(fenlow.TextOf(fenlow.Text1()) == hugeShown);
 
-  // A click while Fenlow still handles the copy is dropped; the edit gives
-  // the same result when applied twice, so the click may be repeated.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    fenlow.Click(fenlow.Control(u"Button", u"Start Applying Bulk Edits"));
-    if (probe::WaitUntil([&] { return fenlow.TextLengthOf(fenlow.Text1()) == editedShown.size(); },
-                         120s))
-      break;
-  }
+  fenlow.Click(fenlow.Control(u"Button", u"Start Applying Bulk Edits"));
+  EXPECT_TRUE(probe::WaitUntil(
+      [&] { return fenlow.TextLengthOf(fenlow.Text1()) == editedShown.size(); }, 120s));
   const auto editShown = std::chrono::steady_clock::now();
   EXPECT_TRUE(fenlow.TextOf(fenlow.Text1()) == editedShown);
   EXPECT_TRUE(PasteInOtherProgram() == edited);
@@ -125,6 +120,8 @@ TEST(HugeTextOnTheDesktop, TwentyMegabytesAreShownAndBulkEditedWhileTheWindowAns
   EXPECT_GT(watch.Asked(), 0);
   EXPECT_EQ(watch.Unanswered(), 0) << "of " << watch.Asked() << " questions";
   EXPECT_TRUE(fenlow.CloseAndWaitForExit());
+  // The next test's Fenlow would start by reading 20 MB.
+  CopyInOtherProgram("small");
 }
 
 }  // namespace

@@ -178,7 +178,8 @@ TEST_F(FenlowOnTheDesktop, ACopyMadeWhileANoticeIsOpenIsShownAndPassedOn) {
   ASSERT_TRUE(probe::WaitUntil([&] {
     return (dialog = probe::FindChild(0, u"FenlowForm", u"Remove First x character(s)")) != 0;
   }));
-  probe::PostClick(probe::FindChild(dialog, u"Button", u"Cancel"));  // x is empty
+  fenlow.SetText(probe::FindChild(dialog, u"Edit", u""), u"abc");
+  probe::PostClick(probe::FindChild(dialog, u"Button", u"OK"));  // x is no number
   WindowHandle notice = 0;
   ASSERT_TRUE(
       probe::WaitUntil([&] { return (notice = probe::FindChild(0, u"#32770", u"Fenlow")) != 0; }));

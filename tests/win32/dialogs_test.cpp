@@ -53,11 +53,13 @@ TEST_F(RealDialogs, OpenWithTheFocusOnOkInForm2AndInFindWhatInForm3) {
   }));
 }
 
-TEST_F(RealDialogs, OkStoresTheTextAndEscapeCancelsInTheModalLoop) {
+// Form2 opens with the focus on OK, so Enter presses it.
+TEST_F(RealDialogs, EnterConfirmsAndEscapeCancelsInTheModalLoop) {
   form2.SetCaption(u"Remove x (user-specified) character(s)");
   form2.Window().Find(form2::kText1).SetText(u"a \r\nb\r\n");
-  probe::PostClick(Button(form2, u"OK"));
-  form2.ShowModal();
+  probe::PostKey(Button(form2, u"OK"), probe::kKeyEnter);
+  probe::PostKey(Button(form2, u"OK"), probe::kKeyEscape);  // closes it if Enter did not
+  EXPECT_TRUE(form2.ShowModal());
   EXPECT_FALSE(form2.IsLoaded());
   EXPECT_EQ(state.BulkParam1, u"a \r\nb\r\n");
 
@@ -65,7 +67,7 @@ TEST_F(RealDialogs, OkStoresTheTextAndEscapeCancelsInTheModalLoop) {
   EXPECT_EQ(form2.Window().Find(form2::kText1).Text(), u"") << "a fresh dialog";
   form2.Window().Find(form2::kText1).SetText(u"typed");
   probe::PostKey(Button(form2, u"OK"), probe::kKeyEscape);
-  form2.ShowModal();
+  EXPECT_FALSE(form2.ShowModal());
   EXPECT_FALSE(form2.IsLoaded());
   EXPECT_EQ(state.BulkParam1, u"");
 }
@@ -84,7 +86,7 @@ TEST_F(RealDialogs, AFailedCheckShowsTheMessageAndTheDialogStaysOpen) {
     probe::PostClick(cancel);
   });
   probe::PostClick(Button(form3, u"OK"));
-  form3.ShowModal();
+  EXPECT_FALSE(form3.ShowModal());
   user.join();
 
   const probe::MessageBoxSeen seen = answered.get();
@@ -92,6 +94,18 @@ TEST_F(RealDialogs, AFailedCheckShowsTheMessageAndTheDialogStaysOpen) {
   EXPECT_TRUE(seen.watchedWindowDisabled) << "the message is modal to the dialog";
   EXPECT_EQ(state.BulkParam1, u"") << "Cancel ran after the failed OK";
   EXPECT_EQ(state.BulkParam2, u"");
+}
+
+// Not wrapped and cut off in the dialog's font at the screen's DPI.
+TEST_F(RealDialogs, Form3LabelsShowTheirWholeCaption) {
+  form3.SetCaption(u"Replace x (user-specified) with...");
+  const int dpi = probe::Dpi(form3.Window().Handle());
+  for (const std::u16string_view caption : {u"Find what:", u"Replace with:"}) {
+    const WindowHandle label = probe::FindChild(form3.Window().Handle(), u"Static", caption);
+    ASSERT_NE(label, 0u);
+    EXPECT_GE(probe::ClientSize(label).width, probe::TextWidthPixels(label))
+        << "at " << dpi << " DPI";
+  }
 }
 
 TEST_F(RealDialogs, ClickingTheCheckBoxWritesTheSettingAtOnce) {

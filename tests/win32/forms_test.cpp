@@ -158,19 +158,26 @@ TEST_F(RealForm, MouseMovesReachTheFormItsFramesAndItsButtons) {
   EXPECT_THROW(form->LoadCustomPointer(u"C:\\no such folder\\HAND-M.CUR"), Failure);
 }
 
-TEST_F(RealForm, KeyboardFollowsTabIndicesAndEscapeClicksCancel) {
+TEST_F(RealForm, KeyboardFollowsTabIndicesEnterClicksTheFocusedButtonAndEscapeCancel) {
+  form->On(probe_form::kPushButton1, ControlEvent::Click, [&] { log.push_back("ok"); });
   form->On(probe_form::kPushButton2, ControlEvent::Click, [&] { log.push_back("cancel"); });
   form->Show();
   const WindowHandle text = Child(u"Edit", u"");
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::Focus() == text; }))
       << "the first focusable control by tab index";
+  probe::PostKey(text, probe::kKeyEnter);
+  EXPECT_TRUE(probe::WaitUntil([&] { return form->Find(probe_form::kText1).Text() == u"\r\n"; }))
+      << "Enter in a multi-line text box is a new line";
   probe::PostKey(text, probe::kKeyTab);
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::Focus() != text; }));
   EXPECT_EQ(probe::ClassName(probe::Focus()), u"ComboBox");
 
-  probe::PostKey(probe::Focus(), probe::kKeyEscape);
+  form->Find(probe_form::kPushButton1).SetFocus();
+  probe::PostKey(probe::Focus(), probe::kKeyEnter);
   EXPECT_TRUE(probe::WaitUntil([&] { return !log.empty(); }));
-  EXPECT_EQ(log, std::vector<std::string>{"cancel"});
+  probe::PostKey(probe::Focus(), probe::kKeyEscape);
+  EXPECT_TRUE(probe::WaitUntil([&] { return log.size() == 2; }));
+  EXPECT_EQ(log, (std::vector<std::string>{"ok", "cancel"}));
 }
 
 TEST_F(RealForm, ClosingRunsTheQueryUnloadHandlerThenUnloads) {
@@ -221,13 +228,21 @@ TEST_F(RealForm, ShowModalDisablesTheOtherWindowsUntilTheFormUnloadsItself) {
 }
 
 TEST_F(RealForm, MessageBoxIsModalToTheProgramAndFallsBackToTheApplicationTitle) {
+  auto other = ui.CreateForm(ProbeFormSpec("Other"));
+  other->Show();
   form->Show();
-  auto answered = probe::AnswerMessageBox(u"Probe title", form->Handle());
+  form->Find(probe_form::kPushButton1).SetFocus();
+  const WindowHandle ok = Child(u"Button", u"OK");
+  auto answered = probe::AnswerMessageBox(u"Probe title", other->Handle());
   ui.ShowMessage(u"Text with \u00e9", platform::kMessageBoxExclamation, u"Probe title");
   const probe::MessageBoxSeen seen = answered.get();
   EXPECT_EQ(seen.text, u"Text with \u00e9");
-  EXPECT_TRUE(seen.watchedWindowDisabled);
+  EXPECT_TRUE(seen.watchedWindowDisabled) << "also a window that is not the box's owner";
   EXPECT_TRUE(probe::IsEnabled(form->Handle()));
+  EXPECT_TRUE(probe::IsEnabled(other->Handle()));
+  EXPECT_TRUE(probe::WaitUntil([&] {
+    return probe::Foreground() == form->Handle() && probe::Focus() == ok;
+  })) << "the window active before is active again, with its focus";
 
   ui.SetApplicationTitle(u"Fenlow Probe");
   EXPECT_EQ(ui.ApplicationTitle(), u"Fenlow Probe");

@@ -142,6 +142,28 @@ WindowHandle Focus() {
   return ToHandle(::GetFocus());
 }
 
+WindowHandle FocusInThreadOf(WindowHandle window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(ToHwnd(window), nullptr), &info)) return 0;
+  return ToHandle(info.hwndFocus);
+}
+
+WindowHandle Foreground() {
+  return ToHandle(::GetForegroundWindow());
+}
+
+int TextWidthPixels(WindowHandle window) {
+  const std::u16string text = WindowText(window);
+  const HDC dc = ::GetDC(ToHwnd(window));
+  const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(Font(window)));
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc, ToWide(text).c_str(), static_cast<int>(text.size()), &extent);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(ToHwnd(window), dc);
+  return extent.cx;
+}
+
 WindowHandle Parent(WindowHandle window) {
   return ToHandle(::GetParent(ToHwnd(window)));
 }

@@ -52,6 +52,11 @@ Rect ScreenRect(WindowHandle window);
 Rect WorkArea();  // of the primary monitor
 bool IsEnabled(WindowHandle window);
 WindowHandle Focus();
+// The keyboard focus in the thread of `window`, which may be another program's.
+WindowHandle FocusInThreadOf(WindowHandle window);
+WindowHandle Foreground();
+// The width of the window's text on one line in the window's own font, in pixels.
+int TextWidthPixels(WindowHandle window);
 WindowHandle Parent(WindowHandle window);
 std::u16string WindowText(WindowHandle window);
 std::uintptr_t Font(WindowHandle window);
@@ -63,6 +68,7 @@ void PostClick(WindowHandle button);
 void PostKey(WindowHandle window, int virtualKey);  // key down and up
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyTab = 0x09;
+constexpr int kKeyEnter = 0x0D;
 void PostClose(WindowHandle window);
 // Picks the item `command` of the window's system menu.
 void PostSystemCommand(WindowHandle window, std::uint32_t command);
