@@ -44,9 +44,12 @@ void Form1::AddSystemMenuItems() {
   Window().AddSystemMenuItem(kUndoCommand, u"&Undo", [this] { Undo(); });
 }
 
+// A fresh start for the guards; which changes were edited or written by the
+// program stays known.
 void Form1::SetApplyToEveryCopy(bool on) {
   state_.ApplyToEveryCopy = on;
-  state_.AutomaticEdits = {};
+  state_.AutomaticEdits.recentWrites.clear();
+  state_.AutomaticEdits.failureTold = false;
   platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
                              kApplyToEveryCopyKey, on ? kTrue : kFalse);
 }

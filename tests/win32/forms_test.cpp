@@ -261,6 +261,10 @@ TEST_F(RealForm, SystemMenuItemsRunTheirHandlers) {
   int picked = 0;
   form->AddSystemMenuItem(0x0100, u"&Undo", [&] { ++picked; });
   EXPECT_THROW(form->AddSystemMenuItem(0xF010, u"Clash", [] {}), platform::Failure);
+  const std::vector<std::u16string> captions = probe::SystemMenuCaptions(form->Handle());
+  ASSERT_GE(captions.size(), 2u);
+  EXPECT_EQ(captions[captions.size() - 2], u"") << "a separator before the program's items";
+  EXPECT_EQ(captions.back(), u"&Undo");
   form->Show();
   probe::PostSystemCommand(form->Handle(), 0x0100);
   EXPECT_TRUE(probe::WaitUntil([&] { return picked == 1; }));

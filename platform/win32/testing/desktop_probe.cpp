@@ -210,6 +210,17 @@ void PostSystemCommand(WindowHandle window, std::uint32_t command) {
   ::PostMessageW(ToHwnd(window), WM_SYSCOMMAND, command, 0);
 }
 
+std::vector<std::u16string> SystemMenuCaptions(WindowHandle window) {
+  const HMENU menu = ::GetSystemMenu(ToHwnd(window), FALSE);
+  std::vector<std::u16string> captions;
+  for (int item = 0; item < ::GetMenuItemCount(menu); ++item) {
+    wchar_t caption[256] = {};
+    const int length = ::GetMenuStringW(menu, static_cast<UINT>(item), caption, 256, MF_BYPOSITION);
+    captions.emplace_back(AsUtf16(std::wstring_view(caption, static_cast<std::size_t>(length))));
+  }
+  return captions;
+}
+
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay) {
   return std::async(std::launch::async, [window, delay] {
     std::this_thread::sleep_for(delay);

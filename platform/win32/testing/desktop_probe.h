@@ -11,6 +11,7 @@
 #include <future>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -72,6 +73,9 @@ constexpr int kKeyEnter = 0x0D;
 void PostClose(WindowHandle window);
 // Picks the item `command` of the window's system menu.
 void PostSystemCommand(WindowHandle window, std::uint32_t command);
+// The captions of the items of a window of this process's system menu, in
+// order; separators read as empty captions.
+std::vector<std::u16string> SystemMenuCaptions(WindowHandle window);
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
