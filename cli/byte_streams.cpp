@@ -34,13 +34,18 @@ std::string ReadWholeStream(std::FILE* stream, const std::string& what) {
   if (bytes.size() < kFirstReadSize) bytes.resize(kFirstReadSize);
   std::size_t filled = 0;
   while (true) {
-    filled += std::fread(bytes.data() + filled, 1, bytes.size() - filled, stream);
+    filled += ReadSome(stream, std::span<char>(bytes).subspan(filled), what);
     if (filled < bytes.size()) break;
     bytes.resize(bytes.size() * 2);
   }
-  if (std::ferror(stream)) FailWithErrno("cannot read " + what);
   bytes.resize(filled);
   return bytes;
+}
+
+std::size_t ReadSome(std::FILE* stream, std::span<char> room, const std::string& what) {
+  const std::size_t read = std::fread(room.data(), 1, room.size(), stream);
+  if (read < room.size() && std::ferror(stream)) FailWithErrno("cannot read " + what);
+  return read;
 }
 
 std::string ReadWholeFile(const std::string& path) {

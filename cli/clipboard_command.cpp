@@ -64,7 +64,6 @@ void RunApplyToClipboard(const Command& command) {
   if (!read.text) throw CliFailure("the clipboard holds no text; nothing was written", kExitFailed);
   const edits::EditOutcome outcome =
       edits::ApplyOption(parameters.optionText, *read.text, parameters.param1, parameters.param2);
-  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) FailNoSuchOption(command.optionText);
   read.text.reset();
   const std::vector<platform::ClipboardFormatData> result{
       platform::UnicodeTextFormat(outcome.result)};

@@ -50,7 +50,9 @@ Command ParseCommandLine(const std::vector<std::string>& arguments) {
   if (action == "--help" || action == "-h" || action == "help") {
     command.action = Command::Action::Help;
   } else if (action == "list") {
-    if (arguments.size() > 1) FailUsage("list takes no arguments");
+    command.names = arguments.size() == 2 && arguments[1] == "--names";
+    if (arguments.size() > (command.names ? 2 : 1))
+      FailUsage("list takes no arguments but --names");
     command.action = Command::Action::List;
   } else if (action == "apply") {
     if (arguments.size() < 2) FailUsage("apply needs the option text");
@@ -64,10 +66,10 @@ Command ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 const char* HelpText() {
-  return R"(fenlow-cli: the bulk edits of Fenlow, for scripts.
+  return R"help(fenlow-cli: the bulk edits of Fenlow, for scripts.
 
 Usage:
-  fenlow-cli list
+  fenlow-cli list [--names]
   fenlow-cli apply OPTION [--param1 TEXT | --param1-file FILE]
                           [--param2 TEXT | --param2-file FILE] [--utf16le]
                           [--clipboard]
@@ -76,12 +78,16 @@ Usage:
 list
   Prints the 29 entries of the option list, one a line (LF), in their order
   on screen; "-" is a separator and names no edit.
+list --names
+  Prints each edit's short name, a tab and its option text, one edit a line.
+  Short names are lower case and stable, e.g. remove-all-spaces.
 
 apply OPTION
   Reads a text from standard input, applies the bulk edit whose option text
-  is exactly OPTION (case included, e.g. "Remove all tabs in clipboard"), and
-  writes the result to standard output. The first and second parameters are
-  those of the edit's dialog and are empty when not given:
+  is exactly OPTION (case included, e.g. "Remove all tabs in clipboard") or
+  whose short name is OPTION (e.g. remove-all-tabs), and writes the result
+  to standard output. The first and second parameters are those of the
+  edit's dialog and are empty when not given:
     - "... with..." edits: --param1 is the replacement text;
     - the x edits: --param1 is x, a decimal number from -32768 to 32767
       (blanks and line breaks around it are ignored, a fraction is rounded
@@ -93,6 +99,11 @@ apply OPTION
   Lines in a list and line breaks in a text are CR LF; a lone CR or LF is an
   ordinary character. --paramN-file reads the parameter from FILE, which
   allows CR LF and any other text.
+  Every edit but "Remove last x", "Remove all text before user-defined
+  character(s)" and "Replace all text before user-defined character(s)"
+  reads, edits and writes its text block by block, in constant memory; those
+  three read the whole text first. All of the text is always read, also
+  after the point where an edit cuts it.
 
 --clipboard (Windows only)
   Edits the text on the Windows clipboard instead of standard input and
@@ -128,9 +139,14 @@ Exit status
      written
   With --clipboard, 1 also stands for a clipboard that holds no text, and
   for one that another program changed while it was edited.
-  On a failure a one-line message goes to standard error and nothing to
-  standard output.
-)";
+  On a failure a one-line message goes to standard error. A failure found
+  before any text is written (an unknown OPTION, a bad x, a missing file, a
+  list that is too long, ...) writes nothing. Input that turns out not to
+  be valid UTF-8 part way through is reported with its byte offset: when
+  standard output is a regular file it is cut back to what it held before,
+  so nothing is written; when it is a pipe, the output written so far
+  stays, and the exit status is 1.
+)help";
 }
 
 }  // namespace fenlow::cli

@@ -15,10 +15,11 @@ struct ParameterSource {
 struct Command {
   enum class Action { Help, List, Apply };
   Action action = Action::Help;
-  std::string optionText;  // For Apply: the option text, as UTF-8.
+  std::string optionText;  // For Apply: the option text or short name, as UTF-8.
   std::optional<ParameterSource> param1;
   std::optional<ParameterSource> param2;
   bool utf16le = false;
+  bool names = false;      // For List: with the short names.
   bool clipboard = false;  // For Apply: edit the system clipboard's text in place.
 };
 

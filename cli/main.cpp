@@ -19,10 +19,16 @@ namespace {
 
 using fenlow::cli::Command;
 
-void PrintOptionList() {
+void PrintOptionList(bool withNames) {
   std::string listing;
-  for (std::u16string_view entry : fenlow::edits::kOptionListEntries) {
-    listing += fenlow::edits::Utf16ToUtf8(entry) + '\n';
+  if (withNames) {
+    for (const fenlow::edits::ShortName& edit : fenlow::edits::kShortNames) {
+      listing.append(edit.name) += '\t' + fenlow::edits::Utf16ToUtf8(edit.optionText) + '\n';
+    }
+  } else {
+    for (std::u16string_view entry : fenlow::edits::kOptionListEntries) {
+      listing += fenlow::edits::Utf16ToUtf8(entry) + '\n';
+    }
   }
   fenlow::cli::WriteWholeStream(stdout, listing, "standard output");
 }
@@ -44,13 +50,16 @@ int ReportFailure(const char* message, int exitCode) noexcept {
 int main(int argc, char** argv) {
   try {
     fenlow::platform::UseBinaryStandardStreams();
+    // Output goes out in whole blocks, so nothing is buffered: a standard
+    // output that is cut back after a failure gets no late bytes.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const Command command = fenlow::cli::ParseCommandLine({argv + 1, argv + argc});
     switch (command.action) {
       case Command::Action::Help:
         fenlow::cli::WriteWholeStream(stdout, fenlow::cli::HelpText(), "standard output");
         break;
       case Command::Action::List:
-        PrintOptionList();
+        PrintOptionList(command.names);
         break;
       case Command::Action::Apply:
         if (command.clipboard) {

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Times fenlow-cli apply against tr, sed, perl and python3 doing the same job
-# on the same 50 MB CR LF UTF-8 text: whole process, file in, file out.
-# Prints the median of 5 runs per tool, the ratio to fenlow-cli, whether each
-# tool's output equals fenlow-cli's, and fenlow-cli's peak memory.
+# on the same 50 MB CR LF UTF-8 text, as a script uses them: whole process,
+# input from a file, output into a pipe that a reader (cat) drains. Each job
+# runs 5 pairs side by side (fenlow-cli, then the other tool) and prints the
+# medians, the ratio (the median of fenlow-cli's time divided by the other's:
+# below 1.0 means fenlow-cli is faster), the peak memory of both, and whether
+# their outputs are equal.
 #
 #   scripts/bench_cli.sh [BUILD_DIR]   (default build/engine-bench, Release)
 build=$(realpath -m "${1:-$(dirname "$0")/../build/engine-bench}")
 source "$(dirname "$0")/build_env.sh"
-runs=5
+pairs=5
 size=$((50 * 1000 * 1000))
 
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_BENCH_PACKAGES[@]}"
@@ -21,75 +24,87 @@ input=$work/input.txt
 cli=$build/fenlow-cli
 printf 'the\r\nof' >"$work/list"
 
-# Median wall time in seconds of running "$1" (a shell command reading
-# $input and writing $work/out.$2).
-median_seconds() {
-  local command=$1 tag=$2 times=()
-  for ((i = 0; i < runs; i++)); do
-    local start end
-    start=$(date +%s%N)
-    bash -c "$command" <"$input" >"$work/out.$tag"
-    end=$(date +%s%N)
-    times+=("$(((end - start) / 1000))")
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p" |
-    awk '{ printf "%.3f", $1 / 1e6 }'
+# Wall time in microseconds of "$1" (a shell command) reading $input, its
+# output drained by cat through a pipe.
+micros() {
+  local start end
+  start=${EPOCHREALTIME/./}
+  bash -c "$1" <"$input" | cat >/dev/null
+  end=${EPOCHREALTIME/./}
+  echo $((end - start))
 }
 
-peak_mb() {
-  /usr/bin/time -f %M bash -c "$1" <"$input" 2>&1 >/dev/null | tail -1 | awk '{ printf "%.0f", $1 / 1024 }'
+median() { sort -n | sed -n "$(((pairs + 1) / 2))p"; }
+
+# Peak resident memory in MiB of "$1" reading $input into a pipe (sh runs
+# the command in its own place, so this is the command's peak).
+peak_mib() {
+  /usr/bin/time -o "$work/peak" -f %M sh -c "$1" <"$input" | cat >/dev/null
+  awk '{ printf "%.1f", $1 / 1024 }' "$work/peak"
 }
 
-printf '%-34s %-7s %8s %8s  %s\n' job tool median ratio output
+printf '%-30s %-7s %9s %9s %7s %9s %9s  %s\n' job tool "fenlow s" "tool s" ratio \
+  "fenlow MiB" "tool MiB" output
 # job name | fenlow-cli arguments | then tool=command pairs, one per line.
 run_job() {
-  local name=$1 fenlow=$2
+  local name=$1 fenlow="'$cli' apply $2"
   shift 2
-  local base
-  base=$(median_seconds "'$cli' apply $fenlow" fenlow)
-  printf '%-34s %-7s %8s %8s  peak %s MB for %s MB in\n' "$name" fenlow "$base" 1.00 \
-    "$(peak_mb "'$cli' apply $fenlow")" $((size / 1000000))
+  local fenlowPeak
+  fenlowPeak=$(peak_mib "$fenlow")
+  bash -c "$fenlow" <"$input" >"$work/out.fenlow"
   local pair
   for pair in "$@"; do
-    local tool=${pair%%=*} command=${pair#*=} seconds same
-    seconds=$(median_seconds "$command" "$tool")
+    local tool=${pair%%=*} command=${pair#*=} ours=() theirs=() ratios=() same
+    for ((i = 0; i < pairs; i++)); do
+      ours+=("$(micros "$fenlow")")
+      theirs+=("$(micros "$command")")
+      ratios+=("$(awk -v a="${ours[i]}" -v b="${theirs[i]}" 'BEGIN { printf "%.3f", a / b }')")
+    done
+    bash -c "$command" <"$input" >"$work/out.$tool"
     same=$(cmp -s "$work/out.fenlow" "$work/out.$tool" && echo same || echo DIFFERS)
-    printf '%-34s %-7s %8s %8s  %s\n' "" "$tool" "$seconds" \
-      "$(awk -v a="$seconds" -v b="$base" 'BEGIN { printf "%.2f", a / b }')" "$same"
+    printf '%-30s %-7s %9s %9s %7s %9s %9s  %s\n' "$name" "$tool" \
+      "$(printf '%s\n' "${ours[@]}" | median | awk '{ printf "%.3f", $1 / 1e6 }')" \
+      "$(printf '%s\n' "${theirs[@]}" | median | awk '{ printf "%.3f", $1 / 1e6 }')" \
+      "$(printf '%s\n' "${ratios[@]}" | median | awk '{ printf "%.2f", $1 }')" \
+      "$fenlowPeak" "$(peak_mib "$command")" "$same"
   done
 }
 
 py() { echo "python3 -c 'import sys; s = sys.stdin.buffer.read(); $1; sys.stdout.buffer.write(s)'"; }
 pyu() { echo "python3 -c 'import sys; s = sys.stdin.buffer.read().decode(); $1; sys.stdout.buffer.write(s.encode())'"; }
 
-echo "# Character-class edits and single-character removals/replacements (target: tr ratio >= 1.0)"
-run_job "Remove all spaces" "'Remove all spaces in clipboard'" \
+echo "# The edits tr can do (target: ratio to tr <= 1.0, fenlow peak <= 32 MiB)"
+run_job "Remove all spaces" remove-all-spaces \
   "tr=tr -d ' '" "sed=sed 's/ //g'" "perl=perl -pe 's/ //g'" "python=$(pyu "s = s.replace(\" \", \"\")")"
-run_job "Remove all tabs" "'Remove all tabs in clipboard'" \
-  "tr=tr -d '\t'" "sed=sed 's/\t//g'" "perl=perl -pe 's/\t//g'" "python=$(pyu "s = s.replace(\"\\t\", \"\")")"
-run_job "Replace all spaces with #" "'Replace all spaces in clipboard with...' --param1 '#'" \
-  "tr=tr ' ' '#'" "sed=sed 's/ /#/g'" "perl=perl -pe 's/ /#/g'" "python=$(pyu "s = s.replace(\" \", \"#\")")"
-run_job "Remove numeric" "'Remove numeric character(s) in clipboard'" \
+run_job "Remove all tabs" remove-all-tabs \
+  "tr=tr -d '\t'" "sed=sed 's/\t//g'" "perl=perl -pe 's/\t//g'"
+run_job "Replace all spaces with #" "replace-all-spaces --param1 '#'" \
+  "tr=tr ' ' '#'" "sed=sed 's/ /#/g'" "perl=perl -pe 's/ /#/g'"
+run_job "Remove numeric" remove-numeric \
   "tr=tr -d '0-9'" "sed=sed 's/[0-9]//g'" "perl=perl -pe 's/[0-9]//g'" "python=$(py "s = s.translate(None, b\"0123456789\")")"
-run_job "Remove alphabet" "'Remove alphabet character(s) in clipboard'" \
+run_job "Remove alphabet" remove-alphabet \
   "tr=tr -d 'A-Za-z'" "sed=LC_ALL=C sed 's/[A-Za-z]//g'" "perl=perl -pe 's/[A-Za-z]//g'"
-run_job "Remove alphanumeric" "'Remove alphanumeric character(s) in clipboard'" \
+run_job "Remove alphanumeric" remove-alphanumeric \
   "tr=tr -d 'A-Za-z0-9'" "perl=perl -pe 's/[A-Za-z0-9]//g'"
-run_job "Remove non-alphanumeric" "'Remove non-alphanumeric character(s) in clipboard'" \
+run_job "Remove non-alphanumeric" remove-non-alphanumeric \
   "tr=tr -cd 'A-Za-z0-9 \r\n\t'" "perl=perl -pe 's/[^A-Za-z0-9 \r\n\t]//g'"
-run_job "Replace numeric with #" "'Replace numeric character(s) in clipboard with...' --param1 '#'" \
+run_job "Replace numeric with #" "replace-numeric --param1 '#'" \
   "tr=tr '0-9' '#'" "perl=perl -pe 's/[0-9]/#/g'"
 
-echo "# Other edits (target: 3x faster than the fastest of sed, perl, python)"
-run_job "Spaces except single" "'Remove all spaces except for single space between words in clipboard'" \
+echo "# Remove first x (target: ratio to perl -0777 <= 1.0, fenlow peak <= 32 MiB)"
+run_job "Remove first 3 characters" "remove-first --param1 3" \
+  "perl=perl -0777 -pe 'substr(\$_, 0, 3) = \"\"'" "sed=sed -z 's/^...//'" "python=$(pyu "s = s[3:]")"
+
+echo "# Spaces except single, lists (target: ratio to sed or perl <= 0.33, fenlow peak <= 32 MiB)"
+run_job "Spaces except single" remove-spaces-except-single \
   "sed=sed 's/  / /g'" "perl=perl -pe 's/  / /g'" "python=$(pyu "s = s.replace(\"  \", \" \")")"
-run_job "Remove blank lines" "'Remove all blank lines (enters) in clipboard'" \
+run_job "Remove list the/of" "remove-list --param1-file '$work/list'" \
+  "perl=perl -pe 's/the//g; s/of//g'" "sed=sed 's/the//g; s/of//g'" \
+  "python=$(pyu "s = s.replace(\"the\", \"\").replace(\"of\", \"\")")"
+
+echo "# Other edits"
+run_job "Remove blank lines" remove-blank-lines \
   "sed=sed -z -E 's/(\r\n){2,}/\r\n/g'" "perl=perl -0777 -pe 's/(\r\n){2,}/\r\n/g'" \
   "python=$(py "import re; s = re.sub(rb\"(?:\\r\\n){2,}\", b\"\\r\\n\", s)")"
-run_job "Remove list the/of" "'Remove x (user-specified) character(s) in clipboard' --param1-file '$work/list'" \
-  "sed=sed 's/the//g; s/of//g'" "perl=perl -pe 's/the//g; s/of//g'" \
-  "python=$(pyu "s = s.replace(\"the\", \"\").replace(\"of\", \"\")")"
-run_job "Remove first 3 characters" "'Remove first x character(s) in clipboard' --param1 3" \
-  "sed=sed -z 's/^...//'" "perl=perl -0777 -pe 'substr(\$_, 0, 3) = \"\"'" "python=$(pyu "s = s[3:]")"
-run_job "Remove text before 'Fenlow'" "'Remove all text before user-defined character(s) in clipboard' --param1 Fenlow" \
+run_job "Remove text before 'Fenlow'" "remove-before-delimiter --param1 Fenlow" \
   "perl=perl -0777 -pe 's/^.*?(?=Fenlow)//s'" "python=$(py "s = s[s.find(b\"Fenlow\"):]")"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "edits/engine/edit_failure.h"
+#include "edits/engine/generic_edits.h"
 #include "edits/engine/text_edits.h"
 #include "edits/engine/utf.h"
 
@@ -16,37 +17,68 @@ struct Parameters {
   std::basic_string_view<Char> second;
 };
 
-template <typename Char>
-using Routine = std::basic_string<Char> (*)(std::basic_string_view<Char> text,
-                                            const Parameters<Char>& parameters);
+using Utf16Routine = std::u16string (*)(std::u16string_view text,
+                                        const Parameters<char16_t>& parameters);
+// The same edit on valid UTF-8, giving the UTF-8 of what the UTF-16 routine
+// gives; it works on the text in place where it can.
+using Utf8Routine = std::string (*)(std::string text, const Parameters<char>& parameters);
+// The stages of an edit that runs in one pass.
+using StageBuilder = StreamStages (*)(const Parameters<char>& parameters);
 
 struct BulkEdit {
   std::u16string_view optionText;
-  Routine<char16_t> routine;
-  // The same edit on valid UTF-8, giving the UTF-8 of what `routine` gives.
-  Routine<char> utf8Routine = nullptr;
+  Utf16Routine routine;
+  Utf8Routine utf8Routine;
+  StageBuilder stages = nullptr;  // Null for an edit that needs the whole text.
   bool needsWholeNumber = false;
   bool rewritesClipText = false;
 };
 
-// An edit written once as a generic lambda over its named routine, which has
-// a UTF-16 and a UTF-8 form.
-template <typename Edit>
-constexpr BulkEdit ForBoth(std::u16string_view optionText, Edit, bool rewritesClipText = false) {
+std::int16_t WholeNumberOf(std::u16string_view typed) {
+  return ParseWholeNumber16(typed);
+}
+
+std::int16_t WholeNumberOf(std::string_view typed) {
+  return ParseWholeNumber16(Utf8ToUtf16(typed));
+}
+
+// An edit that runs in one pass: its named routine, generic over the text
+// of the UTF-16 engine, and its stages, which also serve whole UTF-8 texts.
+template <typename Edit, typename Stages>
+constexpr BulkEdit InOnePass(std::u16string_view optionText, Edit, Stages,
+                             bool needsWholeNumber = false, bool rewritesClipText = false) {
   return {optionText,
           [](std::u16string_view text, const Parameters<char16_t>& parameters) {
             return Edit{}(text, parameters);
           },
-          [](std::string_view text, const Parameters<char>& parameters) {
-            return Edit{}(text, parameters);
+          [](std::string text, const Parameters<char>& parameters) {
+            return EditWholeUtf8(Stages{}(parameters), text);
           },
-          false, rewritesClipText};
+          [](const Parameters<char>& parameters) { return Stages{}(parameters); },
+          needsWholeNumber,
+          rewritesClipText};
 }
 
-using PositionEdit = std::u16string (*)(std::u16string_view, std::int16_t);
+// An edit that needs the whole text: its named routine, generic over the
+// text of the UTF-16 engine, and its form that edits UTF-8 in place.
+template <typename Edit, typename InPlace>
+constexpr BulkEdit WholeText(std::u16string_view optionText, Edit, InPlace,
+                             bool needsWholeNumber = false) {
+  return {optionText,
+          [](std::u16string_view text, const Parameters<char16_t>& parameters) {
+            return Edit{}(text, parameters);
+          },
+          [](std::string text, const Parameters<char>& parameters) {
+            InPlace{}(text, parameters);
+            return text;
+          },
+          nullptr,
+          needsWholeNumber,
+          false};
+}
 
 // x counts at most 32768 code units, and a code unit takes at most three
-// bytes of UTF-8 (four for two units), so this many bytes at one end of a
+// bytes of UTF-8 (four for two units), so this many bytes at the end of a
 // UTF-8 text always hold more than |x| units.
 std::size_t WindowBytes(std::int16_t x) {
   return 3 * static_cast<std::size_t>(std::abs(x)) + 4;
@@ -56,97 +88,140 @@ bool IsContinuationByte(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
-// An x edit on UTF-8: only the window at the end where the cut falls is
-// converted and edited; the rest of the text is copied as it is.
-template <PositionEdit Edit, bool kCutsAtStart>
-std::string PositionEditOnUtf8(std::string_view text, std::int16_t x) {
+// RemoveLastChars on UTF-8: only the window at the end, where the cut falls,
+// is converted and edited.
+void RemoveLastCharsInPlace(std::string& text, std::int16_t x) {
   std::size_t window = std::min(WindowBytes(x), text.size());
-  if constexpr (kCutsAtStart) {
-    while (window < text.size() && IsContinuationByte(text[window])) ++window;
-    std::string result = Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(0, window)), x));
-    // The cut is inside the window: what follows the window goes with the
-    // edit that keeps only the first x units, and stays with the others.
-    if (Edit != RemoveTextAfterPosition) result.append(text.substr(window));
-    return result;
-  } else {
-    while (window < text.size() && IsContinuationByte(text[text.size() - window])) ++window;
-    const std::string edited = Utf16ToUtf8(Edit(Utf8ToUtf16(text.substr(text.size() - window)), x));
-    std::string result;
-    result.reserve(text.size() - window + edited.size());
-    return result.append(text.substr(0, text.size() - window)).append(edited);
-  }
-}
-
-template <PositionEdit Edit, bool kCutsAtStart>
-constexpr BulkEdit WithWholeNumber(std::u16string_view optionText) {
-  return {optionText,
-          [](std::u16string_view text, const Parameters<char16_t>& parameters) {
-            return Edit(text, ParseWholeNumber16(parameters.first));
-          },
-          [](std::string_view text, const Parameters<char>& parameters) {
-            return PositionEditOnUtf8<Edit, kCutsAtStart>(
-                text, ParseWholeNumber16(Utf8ToUtf16(parameters.first)));
-          },
-          true, false};
+  while (window < text.size() && IsContinuationByte(text[text.size() - window])) ++window;
+  const std::string edited = Utf16ToUtf8(
+      RemoveLastChars(Utf8ToUtf16(std::string_view(text).substr(text.size() - window)), x));
+  text.resize(text.size() - window);
+  text.append(edited);
 }
 
 // In the order in which the option text is compared.
-constexpr std::array<BulkEdit, 26> kBulkEdits = {
-    ForBoth(options::kRemoveAllSpaces,
-            [](auto text, const auto&) { return RemoveAllSpaces(text); }),
-    ForBoth(options::kRemoveExtraSpacesAtBeginning,
-            [](auto text, const auto&) { return RemoveExtraSpacesAtBeginning(text); }),
-    ForBoth(options::kRemoveExtraSpacesAtEnd,
-            [](auto text, const auto&) { return RemoveExtraSpacesAtEnd(text); }),
-    ForBoth(options::kRemoveSpacesExceptSingle,
-            [](auto text, const auto&) { return RemoveSpacesExceptSingle(text); }),
-    ForBoth(
+const std::array<BulkEdit, 26> kBulkEdits = {
+    InOnePass(
+        options::kRemoveAllSpaces, [](auto text, const auto&) { return RemoveAllSpaces(text); },
+        [](const auto&) { return StagesOf(generic::RemoveAllSpacesStages<char>()); }),
+    InOnePass(
+        options::kRemoveExtraSpacesAtBeginning,
+        [](auto text, const auto&) { return RemoveExtraSpacesAtBeginning(text); },
+        [](const auto&) { return StagesOf(generic::LeadingSpacesStage<char>()); }),
+    InOnePass(
+        options::kRemoveExtraSpacesAtEnd,
+        [](auto text, const auto&) { return RemoveExtraSpacesAtEnd(text); },
+        [](const auto&) { return StagesOf(generic::TrailingSpacesStage<char>()); }),
+    InOnePass(
+        options::kRemoveSpacesExceptSingle,
+        [](auto text, const auto&) { return RemoveSpacesExceptSingle(text); },
+        [](const auto&) { return StagesOf(generic::RemoveSpacesExceptSingleStages<char>()); }),
+    InOnePass(
         options::kRemoveBlankLines, [](auto text, const auto&) { return RemoveBlankLines(text); },
-        true),
-    ForBoth(options::kRemoveAllTabs, [](auto text, const auto&) { return RemoveAllTabs(text); }),
-    ForBoth(options::kReplaceAllSpaces,
-            [](auto text, const auto& p) { return ReplaceAllSpaces(text, p.first); }),
-    ForBoth(
+        [](const auto&) { return StagesOf(generic::BlankLinesStage<char>()); }, false, true),
+    InOnePass(
+        options::kRemoveAllTabs, [](auto text, const auto&) { return RemoveAllTabs(text); },
+        [](const auto&) { return StagesOf(generic::RemoveAllTabsStages<char>()); }),
+    InOnePass(
+        options::kReplaceAllSpaces,
+        [](auto text, const auto& p) { return ReplaceAllSpaces(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::ReplaceAllSpacesStage<char>(p.first)); }),
+    InOnePass(
         options::kReplaceAllBlankLines,
-        [](auto text, const auto& p) { return ReplaceAllBlankLines(text, p.first); }, true),
-    ForBoth(options::kRemoveAlphabetChars,
-            [](auto text, const auto&) { return RemoveAlphabetChars(text); }),
-    ForBoth(options::kRemoveNumericChars,
-            [](auto text, const auto&) { return RemoveNumericChars(text); }),
-    ForBoth(options::kRemoveAlphanumericChars,
-            [](auto text, const auto&) { return RemoveAlphanumericChars(text); }),
-    ForBoth(options::kRemoveNonAlphanumericChars,
-            [](auto text, const auto&) { return RemoveNonAlphanumericChars(text); }),
-    ForBoth(options::kRemoveListItems,
-            [](auto text, const auto& p) {
-              return ReplaceListItems(text, p.first, decltype(p.first){});
-            }),
-    ForBoth(options::kRemoveTextAfterDelimiter,
-            [](auto text, const auto& p) { return RemoveTextAfterDelimiter(text, p.first); }),
-    ForBoth(options::kRemoveTextBeforeDelimiter,
-            [](auto text, const auto& p) { return RemoveTextBeforeDelimiter(text, p.first); }),
-    WithWholeNumber<RemoveFirstChars, true>(options::kRemoveFirstChars),
-    WithWholeNumber<RemoveLastChars, false>(options::kRemoveLastChars),
-    WithWholeNumber<RemoveTextAfterPosition, true>(options::kRemoveTextAfterPosition),
-    WithWholeNumber<RemoveTextBeforePosition, true>(options::kRemoveTextBeforePosition),
-    ForBoth(options::kReplaceAlphabetChars,
-            [](auto text, const auto& p) { return ReplaceAlphabetChars(text, p.first); }),
-    ForBoth(options::kReplaceNumericChars,
-            [](auto text, const auto& p) { return ReplaceNumericChars(text, p.first); }),
-    ForBoth(options::kReplaceAlphanumericChars,
-            [](auto text, const auto& p) { return ReplaceAlphanumericChars(text, p.first); }),
-    ForBoth(options::kReplaceNonAlphanumericChars,
-            [](auto text, const auto& p) { return ReplaceNonAlphanumericChars(text, p.first); }),
-    ForBoth(options::kReplaceListItems,
-            [](auto text, const auto& p) { return ReplaceListItems(text, p.first, p.second); }),
-    ForBoth(options::kReplaceTextAfterDelimiter,
-            [](auto text, const auto& p) {
-              return ReplaceTextAfterDelimiter(text, p.first, p.second);
-            }),
-    ForBoth(options::kReplaceTextBeforeDelimiter,
-            [](auto text, const auto& p) {
-              return ReplaceTextBeforeDelimiter(text, p.first, p.second);
-            }),
+        [](auto text, const auto& p) { return ReplaceAllBlankLines(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::LineBreakUnitsStage<char>(p.first)); }, false,
+        true),
+    InOnePass(
+        options::kRemoveAlphabetChars,
+        [](auto text, const auto&) { return RemoveAlphabetChars(text); },
+        [](const auto&) { return StagesOf(generic::ReplaceAlphabetCharsStage<char>({})); }),
+    InOnePass(
+        options::kRemoveNumericChars,
+        [](auto text, const auto&) { return RemoveNumericChars(text); },
+        [](const auto&) { return StagesOf(generic::ReplaceNumericCharsStage<char>({})); }),
+    InOnePass(
+        options::kRemoveAlphanumericChars,
+        [](auto text, const auto&) { return RemoveAlphanumericChars(text); },
+        [](const auto&) { return StagesOf(generic::ReplaceAlphanumericCharsStage<char>({})); }),
+    InOnePass(
+        options::kRemoveNonAlphanumericChars,
+        [](auto text, const auto&) { return RemoveNonAlphanumericChars(text); },
+        [](const auto&) { return StagesOf(generic::RemoveNonAlphanumericCharsStage<char>()); }),
+    InOnePass(
+        options::kRemoveListItems,
+        [](auto text, const auto& p) {
+          return ReplaceListItems(text, p.first, decltype(p.first){});
+        },
+        [](const auto& p) { return StagesOf(generic::ListStages<char>(p.first, {})); }),
+    InOnePass(
+        options::kRemoveTextAfterDelimiter,
+        [](auto text, const auto& p) { return RemoveTextAfterDelimiter(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::CutAfterDelimiterStage<char>(p.first, {})); }),
+    WholeText(
+        options::kRemoveTextBeforeDelimiter,
+        [](auto text, const auto& p) { return RemoveTextBeforeDelimiter(text, p.first); },
+        [](std::string& text, const auto& p) {
+          generic::ReplaceTextBeforeDelimiterInPlace<char>(text, p.first, {});
+        }),
+    InOnePass(
+        options::kRemoveFirstChars,
+        [](auto text, const auto& p) { return RemoveFirstChars(text, WholeNumberOf(p.first)); },
+        [](const auto& p) { return StagesOf(DropFirstUnitsStage(WholeNumberOf(p.first))); }, true),
+    WholeText(
+        options::kRemoveLastChars,
+        [](auto text, const auto& p) { return RemoveLastChars(text, WholeNumberOf(p.first)); },
+        [](std::string& text, const auto& p) {
+          RemoveLastCharsInPlace(text, WholeNumberOf(p.first));
+        },
+        true),
+    InOnePass(
+        options::kRemoveTextAfterPosition,
+        [](auto text, const auto& p) {
+          return RemoveTextAfterPosition(text, WholeNumberOf(p.first));
+        },
+        [](const auto& p) { return StagesOf(KeepFirstUnitsStage(WholeNumberOf(p.first))); }, true),
+    InOnePass(
+        options::kRemoveTextBeforePosition,
+        [](auto text, const auto& p) {
+          return RemoveTextBeforePosition(text, WholeNumberOf(p.first));
+        },
+        [](const auto& p) { return StagesOf(DropFirstUnitsStage(WholeNumberOf(p.first))); }, true),
+    InOnePass(
+        options::kReplaceAlphabetChars,
+        [](auto text, const auto& p) { return ReplaceAlphabetChars(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::ReplaceAlphabetCharsStage<char>(p.first)); }),
+    InOnePass(
+        options::kReplaceNumericChars,
+        [](auto text, const auto& p) { return ReplaceNumericChars(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::ReplaceNumericCharsStage<char>(p.first)); }),
+    InOnePass(
+        options::kReplaceAlphanumericChars,
+        [](auto text, const auto& p) { return ReplaceAlphanumericChars(text, p.first); },
+        [](const auto& p) {
+          return StagesOf(generic::ReplaceAlphanumericCharsStage<char>(p.first));
+        }),
+    InOnePass(
+        options::kReplaceNonAlphanumericChars,
+        [](auto text, const auto& p) { return ReplaceNonAlphanumericChars(text, p.first); },
+        [](const auto& p) { return StagesOf(generic::NonAlphanumericStage<char>(p.first)); }),
+    InOnePass(
+        options::kReplaceListItems,
+        [](auto text, const auto& p) { return ReplaceListItems(text, p.first, p.second); },
+        [](const auto& p) { return StagesOf(generic::ListStages<char>(p.first, p.second)); }),
+    InOnePass(
+        options::kReplaceTextAfterDelimiter,
+        [](auto text, const auto& p) { return ReplaceTextAfterDelimiter(text, p.first, p.second); },
+        [](const auto& p) {
+          return StagesOf(generic::CutAfterDelimiterStage<char>(p.first, p.second));
+        }),
+    WholeText(
+        options::kReplaceTextBeforeDelimiter,
+        [](auto text, const auto& p) {
+          return ReplaceTextBeforeDelimiter(text, p.first, p.second);
+        },
+        [](std::string& text, const auto& p) {
+          generic::ReplaceTextBeforeDelimiterInPlace<char>(text, p.first, p.second);
+        }),
 };
 
 const BulkEdit* FindBulkEdit(std::u16string_view optionText) {
@@ -183,17 +258,28 @@ EditOutcome ApplyOption(std::u16string_view optionText, std::u16string_view clip
 }
 
 bool EditsUtf8Directly(std::u16string_view optionText) {
-  const BulkEdit* edit = FindBulkEdit(optionText);
-  return edit != nullptr && edit->utf8Routine != nullptr;
+  return FindBulkEdit(optionText) != nullptr;
 }
 
-std::string ApplyOptionToUtf8(std::u16string_view optionText, std::string_view clipText,
+std::string ApplyOptionToUtf8(std::u16string_view optionText, std::string clipText,
                               std::string_view bulkParam1, std::string_view bulkParam2) {
   const BulkEdit* edit = FindBulkEdit(optionText);
-  if (edit == nullptr || edit->utf8Routine == nullptr) {
-    throw EditFailure("This option cannot be applied to UTF-8 text directly.");
+  if (edit == nullptr) throw EditFailure("This option names no bulk edit.");
+  return edit->utf8Routine(std::move(clipText), Parameters<char>{bulkParam1, bulkParam2});
+}
+
+bool EditsInOnePass(std::u16string_view optionText) {
+  const BulkEdit* edit = FindBulkEdit(optionText);
+  return edit != nullptr && edit->stages != nullptr;
+}
+
+StreamEditor OnePassEditor(std::u16string_view optionText, std::string_view bulkParam1,
+                           std::string_view bulkParam2) {
+  const BulkEdit* edit = FindBulkEdit(optionText);
+  if (edit == nullptr || edit->stages == nullptr) {
+    throw EditFailure("This option does not edit in one pass.");
   }
-  return edit->utf8Routine(clipText, Parameters<char>{bulkParam1, bulkParam2});
+  return StreamEditor(edit->stages(Parameters<char>{bulkParam1, bulkParam2}));
 }
 
 }  // namespace fenlow::edits

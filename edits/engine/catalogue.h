@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "edits/engine/stream_edits.h"
+
 namespace fenlow::edits {
 
 // The option texts of the 26 bulk edits, exactly as the option list shows them.
@@ -177,12 +179,27 @@ struct EditOutcome {
 [[nodiscard]] bool EditsUtf8Directly(std::u16string_view optionText);
 
 // ApplyOption on UTF-8, without converting to UTF-16: for large texts this
-// saves the conversions and two thirds of the memory. The text and the
-// parameters must be valid UTF-8. Throws EditFailure when the edit fails and
-// when EditsUtf8Directly(optionText) is false, and EncodingError when the
-// result has a lone surrogate (an x edit that splits a surrogate pair).
-[[nodiscard]] std::string ApplyOptionToUtf8(std::u16string_view optionText,
-                                            std::string_view clipText, std::string_view bulkParam1,
+// saves the conversions and two thirds of the memory, and the edits that
+// need the whole text work on `clipText` in place, so that it is held once.
+// The text and the parameters must be valid UTF-8. Throws EditFailure when
+// the edit fails and when EditsUtf8Directly(optionText) is false, and
+// LoneSurrogateError when the result has a lone surrogate (an x edit that
+// splits a surrogate pair).
+[[nodiscard]] std::string ApplyOptionToUtf8(std::u16string_view optionText, std::string clipText,
+                                            std::string_view bulkParam1,
                                             std::string_view bulkParam2);
+
+// True for the edits that run in one pass with a bounded look-ahead: all but
+// "Remove last x", and the two that keep the text from a delimiter on (their
+// result is the whole text when the delimiter does not occur).
+[[nodiscard]] bool EditsInOnePass(std::u16string_view optionText);
+
+// The edit as a StreamEditor, for UTF-8 text that arrives in blocks; it
+// gives what ApplyOptionToUtf8 gives. The parameters must be valid UTF-8; they
+// are copied. Throws EditFailure when EditsInOnePass(optionText) is false and
+// for the parameter failures known before any text (x is not a usable
+// number, a list of 32768 lines or more).
+[[nodiscard]] StreamEditor OnePassEditor(std::u16string_view optionText,
+                                         std::string_view bulkParam1, std::string_view bulkParam2);
 
 }  // namespace fenlow::edits

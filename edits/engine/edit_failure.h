@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace fenlow::edits {
 
@@ -11,5 +12,13 @@ class EditFailure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The failure of the edits that keep the text from position x + 1 on, for
+// x = 32767: the position does not fit in their 16-bit whole number.
+[[nodiscard]] inline EditFailure StartPositionOverflow() {
+  return EditFailure(
+      "x = 32767 is too large for this edit: x + 1 must fit in a 16-bit whole number, so x can be "
+      "at most 32766.");
+}
 
 }  // namespace fenlow::edits

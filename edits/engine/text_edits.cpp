@@ -12,11 +12,7 @@ namespace {
 
 // Where the text kept by the x edits starts: after the first x characters.
 std::size_t StartAfter(std::u16string_view text, std::int16_t x) {
-  if (x == INT16_MAX) {
-    throw EditFailure(
-        "x = 32767 is too large for this edit: x + 1 must fit in a 16-bit whole number, so x can "
-        "be at most 32766.");
-  }
+  if (x == INT16_MAX) throw StartPositionOverflow();
   return std::min(static_cast<std::size_t>(std::max<std::int16_t>(x, 0)), text.size());
 }
 

@@ -52,6 +52,16 @@ class CliTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(directory_); }
 
+  // Runs a shell command line in the test's directory; returns its exit status.
+  int RunShell(const std::string& commandLine) {
+    const int status =
+        std::system(("cd " + Quoted(directory_.string()) + " && " + commandLine).c_str());
+    EXPECT_TRUE(WIFEXITED(status)) << commandLine;
+    return WEXITSTATUS(status);
+  }
+
+  std::string Read(const std::string& name) const { return ReadFile(directory_ / name); }
+
   std::string WriteFile(const std::string& name, const std::string& bytes) {
     const fs::path path = directory_ / name;
     std::ofstream(path, std::ios::binary) << bytes;
@@ -116,11 +126,25 @@ TEST_F(CliTest, ListPrintsTheTwentyNineEntriesInOrder) {
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 29);
 }
 
+TEST_F(CliTest, ShortNamesApplyTheirEditAndListNamesShowsThem) {
+  const CliRun run = RunCli({"list", "--names"});
+  EXPECT_EQ(run.exitCode, 0);
+  std::string expected;
+  for (const fenlow::edits::ShortName& edit : fenlow::edits::kShortNames) {
+    expected += std::string(edit.name) + "\t" + Option(edit.optionText) + "\n";
+  }
+  EXPECT_EQ(run.out, expected);
+  EXPECT_EQ(RunCli({"apply", "replace-list", "--param1", "a", "--param2", "z"}, "abca").out,
+            "zbcz");
+  EXPECT_EQ(RunCli({"apply", "remove-last", "--param1", "2"}, "abcdef").out, "abcd");
+}
+
 TEST_F(CliTest, HelpDocumentsCommandsEncodingsAndExitStatus) {
   const CliRun run = RunCli({"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* topic : {"list", "apply OPTION", "--param1-file", "--utf16le", "lone surrogate",
-                            "Exit status", "2.5 -> 2"}) {
+  for (const char* topic :
+       {"list", "apply OPTION", "--param1-file", "--utf16le", "lone surrogate", "Exit status",
+        "2.5 -> 2", "list --names", "remove-all-tabs", "regular file", "byte offset"}) {
     EXPECT_NE(run.out.find(topic), std::string::npos) << topic;
   }
 }
@@ -194,7 +218,8 @@ TEST_F(CliTest, EditFailuresExitOneWithAMessageAndNoOutput) {
 }
 
 TEST_F(CliTest, OptionsThatNameNoEditAreRefused) {
-  for (const char* option : {"-", "remove all spaces in clipboard", "Remove all spaces", ""}) {
+  for (const char* option :
+       {"-", "remove all spaces in clipboard", "Remove all spaces", "", "Remove-All-Spaces"}) {
     ExpectFailure(RunCli({"apply", option}, "a b"), 1, "names no bulk edit");
   }
 }
@@ -231,6 +256,47 @@ TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {
   ExpectFailure(
       RunCli({"apply", Option(options::kReplaceAllSpaces), "--param1", "\xED\xA0\x80"}, "a b"), 1,
       "--param1: invalid UTF-8");
+}
+
+// Longer than the blocks that fenlow-cli reads, so that output has gone out
+// when the end comes.
+std::string LongText() {
+  std::string text;
+  for (int line = 0; line < 400000; ++line) text += "a b\r\n";
+  return text;
+}
+
+TEST_F(CliTest, InvalidInputPartWayCutsAFileBackAndLeavesAPipeTheOutputSoFar) {
+  const std::string valid = LongText();
+  WriteFile("in", valid + "\xC3(");
+  const std::string cli = Quoted(FENLOW_CLI_PATH) + " apply remove-all-spaces <in 2>err";
+  const std::string message =
+      "standard input: invalid UTF-8 at byte offset " + std::to_string(valid.size());
+  WriteFile("file", "held before\n");
+  EXPECT_EQ(RunShell(cli + " >>file"), 1);
+  EXPECT_EQ(Read("file"), "held before\n");
+  EXPECT_NE(Read("err").find(message), std::string::npos) << Read("err");
+  EXPECT_EQ(RunShell("{ " + cli + "; echo $? >status; } | cat >piped"), 0);
+  EXPECT_EQ(Read("status"), "1\n");
+  std::string edited = valid;
+  std::erase(edited, ' ');
+  EXPECT_EQ(Read("piped"), edited);
+  EXPECT_NE(Read("err").find(message), std::string::npos) << Read("err");
+}
+
+TEST_F(CliTest, EditsThatCutTheTextStillReadAndCheckAllOfIt) {
+  const std::string text = LongText();
+  WriteFile("in", text);
+  const std::string cli =
+      Quoted(FENLOW_CLI_PATH) + " apply remove-after-position --param1 1 >out 2>err";
+  // The writer into the pipe is never cut off.
+  EXPECT_EQ(RunShell("{ cat in; echo $? >writer; } | " + cli), 0) << Read("err");
+  EXPECT_EQ(Read("writer"), "0\n");
+  EXPECT_EQ(Read("out"), "a");
+  WriteFile("in", text + "\xFF");
+  EXPECT_EQ(RunShell(cli + " <in"), 1);
+  EXPECT_EQ(Read("out"), "");
+  EXPECT_NE(Read("err").find("byte offset " + std::to_string(text.size())), std::string::npos);
 }
 
 TEST_F(CliTest, ResultWithALoneSurrogateIsRefusedInUtf8) {

@@ -1,19 +1,24 @@
 // The engine against a plain reference written straight from the algorithms:
 // character by character, the replace-all rule as a literal scan, and the
 // blank-line removal as its literal repeat-until-none-left loop. Random texts
-// over the characters where the edits differ; fixed seeds.
+// over the characters where the edits differ; fixed seeds. And every edit
+// that runs in one pass, fed in blocks of every size, against the engine.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
+#include "edits/engine/stream_edits.h"
 #include "edits/engine/text_edits.h"
+#include "edits/engine/utf.h"
 #include "plain_reference.h"
 #include "readable_text.h"
 
@@ -178,6 +183,102 @@ TEST(Differential, ApplyOptionAgreesWithTheRoutineForEveryEntry) {
               ReferenceListItems(text, param1, u""));
     EXPECT_EQ(ApplyOption(options::kReplaceNonAlphanumericChars, text, param1, param2).result,
               ReferenceSubstitute(text, AlphanumericSpaceSet, param1, true));
+  }
+}
+
+// --- In blocks ------------------------------------------------------------------
+
+// What an edit gives, as UTF-8, or how it fails.
+struct Ending {
+  std::string output;
+  std::string failure;     // Empty for a result.
+  std::size_t offset = 0;  // Of an encoding failure.
+  bool operator==(const Ending&) const = default;
+};
+
+template <typename Edit>
+Ending EndingOf(Edit edit) {
+  Ending ending;
+  try {
+    edit(ending.output);
+  } catch (const EditFailure& failure) {
+    ending.failure = failure.what();
+  } catch (const EncodingError& failure) {
+    ending.failure = failure.what();
+    ending.offset = failure.offset();
+  }
+  return ending;
+}
+
+// The edit fed `block` bytes at a time, into room a little larger than it
+// fills, as a reader that gets fewer bytes than it asked for.
+Ending InBlocks(std::u16string_view option, std::string_view text, std::string_view param1,
+                std::string_view param2, std::size_t block) {
+  return EndingOf([&](std::string& output) {
+    StreamEditor editor = OnePassEditor(option, param1, param2);
+    for (std::size_t at = 0; at < text.size(); at += block) {
+      const std::string_view piece = text.substr(at, block);
+      const std::span<char> room = editor.NextBlock(piece.size() + 3);
+      std::copy(piece.begin(), piece.end(), room.begin());
+      editor.Edit(piece.size(), output);
+    }
+    editor.Finish(output);
+  });
+}
+
+TEST(Differential, OnePassEditsGiveTheEngineResultInBlocksOfEverySize) {
+  // Short texts and every block size from 1 past their length put a block
+  // boundary at every place: inside CR LF, inside a surrogate pair (four
+  // bytes of UTF-8), inside a list item or delimiter, inside a run of spaces.
+  RandomText random(29);
+  int streamed = 0;
+  for (std::u16string_view option : kOptionListEntries) {
+    if (!EditsInOnePass(option)) continue;
+    ++streamed;
+    for (int round = 0; round < 120; ++round) {
+      const Text text = random.Make(14);
+      Text param1 = random.MakeList();
+      if (NeedsWholeNumber(option)) param1 = Utf8ToUtf16(std::to_string(random.MakeX(14)));
+      const Text param2 = random.MakeList();
+      const std::string bytes = Utf16ToUtf8(text);
+      const std::string first = Utf16ToUtf8(param1);
+      const std::string second = Utf16ToUtf8(param2);
+      const Ending expected = EndingOf([&](std::string& output) {
+        output = Utf16ToUtf8(ApplyOption(option, text, param1, param2).result);
+      });
+      for (std::size_t block = 1; block <= bytes.size() + 1; ++block) {
+        ASSERT_EQ(InBlocks(option, bytes, first, second, block), expected)
+            << Utf16ToUtf8(option) << " on " << testing::Written(text) << " with "
+            << testing::Written(param1) << " / " << testing::Written(param2) << " in blocks of "
+            << block;
+      }
+    }
+  }
+  EXPECT_EQ(streamed, 23);
+}
+
+TEST(Differential, InvalidUtf8PartWayFailsAtItsOffsetAfterTheTextBeforeIt) {
+  // The text breaks off at a random byte with a byte that UTF-8 never has,
+  // or with a character cut short; what was given before the failure is the
+  // start of what the valid text before it gives.
+  RandomText random(31);
+  for (std::u16string_view option : kOptionListEntries) {
+    if (!EditsInOnePass(option) || NeedsWholeNumber(option)) continue;
+    for (int round = 0; round < 60; ++round) {
+      const std::string valid = Utf16ToUtf8(random.Make(12));
+      const std::string first = Utf16ToUtf8(random.MakeList());
+      const std::string broken = valid + (round % 2 == 0 ? "\xFF" : "a\xF0\x9F\x98");
+      const std::size_t offset = round % 2 == 0 ? valid.size() : valid.size() + 1;
+      const std::string before = ApplyOptionToUtf8(option, broken.substr(0, offset), first, first);
+      for (std::size_t block = 1; block <= broken.size() + 1; ++block) {
+        const Ending ending = InBlocks(option, broken, first, first, block);
+        ASSERT_NE(ending.failure.find("invalid UTF-8 at byte offset"), std::string::npos)
+            << ending.failure;
+        ASSERT_EQ(ending.offset, offset);
+        ASSERT_EQ(before.substr(0, ending.output.size()), ending.output)
+            << Utf16ToUtf8(option) << " in blocks of " << block;
+      }
+    }
   }
 }
 

@@ -1,18 +1,26 @@
 // Every bulk edit through edits::ApplyOption with fuzzed text and parameters,
 // against the plain reference of the engine tests: the same result where the
 // reference edits, an EditFailure exactly where it fails, no edit where it
-// names none. The number conversion of x is checked on every input too.
+// names none. The edits that run in one pass are also fed to a StreamEditor
+// as UTF-8 in blocks of 1 to 22 bytes, against the same reference. The
+// number conversion of x is checked on every input too.
 //
-// Input: one byte choosing the option, then text, parameter 1 and parameter 2
-// separated by NUL bytes (see fuzz_input.h for how bytes become text).
+// Input: one byte choosing the option (its low bits) and the block size (its
+// top three bits), then text, parameter 1 and parameter 2 separated by NUL
+// bytes (see fuzz_input.h for how bytes become text).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
+#include "edits/engine/stream_edits.h"
+#include "edits/engine/utf.h"
 #include "tests/edits/plain_reference.h"
+#include "tests/edits/plain_utf.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -56,6 +64,46 @@ void CheckWholeNumber(std::u16string_view typed) {
   }
 }
 
+// The one-pass edit fed to a StreamEditor `block` bytes at a time: the
+// reference's result as UTF-8, a LoneSurrogateError where that result has a
+// lone surrogate, an EditFailure where the reference fails.
+void CheckInBlocks(std::u16string_view option, const std::u16string& text,
+                   const std::u16string& param1, const std::u16string& param2,
+                   const ReferenceOutcome& expected, std::size_t block, const std::string& shown) {
+  using fenlow::edits::reference::FirstLoneSurrogate;
+  using fenlow::edits::reference::PlainUtf16ToUtf8;
+  if (!fenlow::edits::EditsInOnePass(option)) return;
+  for (const std::u16string* part : {&text, &param1, &param2}) {
+    if (FirstLoneSurrogate(*part)) return;  // Not UTF-8.
+  }
+  const std::string bytes = PlainUtf16ToUtf8(text);
+  const std::string where = shown + " in blocks of " + std::to_string(block);
+  std::string output;
+  try {
+    fenlow::edits::StreamEditor editor =
+        fenlow::edits::OnePassEditor(option, PlainUtf16ToUtf8(param1), PlainUtf16ToUtf8(param2));
+    for (std::size_t at = 0; at < bytes.size(); at += block) {
+      const std::string_view piece = std::string_view(bytes).substr(at, block);
+      const std::span<char> room = editor.NextBlock(piece.size());
+      std::copy(piece.begin(), piece.end(), room.begin());
+      editor.Edit(piece.size(), output);
+    }
+    editor.Finish(output);
+  } catch (const fenlow::edits::EditFailure&) {
+    Check(expected.kind == ReferenceOutcome::Kind::Fails, "in blocks, the edit failed", where);
+    return;
+  } catch (const fenlow::edits::LoneSurrogateError&) {
+    Check(expected.kind == ReferenceOutcome::Kind::Edited && FirstLoneSurrogate(expected.result),
+          "in blocks, a lone surrogate where the result has none", where);
+    return;
+  } catch (const std::exception& unexpected) {
+    Finding("in blocks, an unexpected exception", where + " : " + unexpected.what());
+  }
+  Check(expected.kind == ReferenceOutcome::Kind::Edited && !FirstLoneSurrogate(expected.result),
+        "in blocks, a result where the edit fails", where);
+  Check(output == PlainUtf16ToUtf8(expected.result), "in blocks, the result differs", where);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -73,6 +121,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fenlow::edits::reference::ReferenceOption(option, text, param1, param2);
   const std::string shown = "option " + fenlow::fuzz::Shown(option).substr(0, 40) + " text " +
                             fenlow::fuzz::Shown(text) + " param1 " + fenlow::fuzz::Shown(param1);
+  CheckInBlocks(option, text, param1, param2, expected,
+                1 + static_cast<std::size_t>(data[0] >> 5) * 3, shown);
+
   EditOutcome outcome;
   try {
     outcome = fenlow::edits::ApplyOption(option, text, param1, param2);
