@@ -1,18 +1,8 @@
 #include "app/commands.h"
 
 #include "app/form1_layout.h"
-#include "shell/program_config.h"
 
 namespace fenlow {
-namespace {
-
-// Read and written here until the automatic mode takes it over.
-constexpr std::u16string_view kApplyToEveryCopyKey = u"Apply To Every Copy";
-constexpr std::u16string_view kTrue = u"True";
-constexpr std::u16string_view kFalse = u"False";
-
-}  // namespace
-
 ErrorTrap Commands::TrapFor(std::u16string_view procedure) {
   return ErrorTrap(platform_.Forms(), TrapLocation(form1::kName, procedure));
 }
@@ -65,9 +55,9 @@ void Commands::Exit() {
   trap(100, [&] { form1_.Window().Close(); });
 }
 
-bool Commands::ApplyToEveryCopy() {
-  return platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
-                                   kApplyToEveryCopyKey, kFalse) == kTrue;
+void Commands::Undo() {
+  if (!form1_.IsLoaded() || DialogBroughtToFront()) return;
+  form1_.Undo();
 }
 
 // The hotkeys are free while the dialog is open, so that their boxes can
@@ -79,7 +69,7 @@ void Commands::ShowOptions() {
   const HotkeyStatus& undo = hotkeys_.Status(HotkeyCommand::Undo);
   OptionsChoice current{apply.text, undo.text};
   trap(100, [&] { current.startWithWindows = platform_.Startup().StartsWithWindows(); });
-  trap(102, [&] { current.applyToEveryCopy = ApplyToEveryCopy(); });
+  current.applyToEveryCopy = form1_.ApplyToEveryCopy();
   const HotkeyProblems known{ProblemText(apply), ProblemText(undo)};
   hotkeys_.Suspend();
   std::optional<OptionsChoice> accepted;
@@ -105,8 +95,8 @@ HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
   try {
     hotkeys_.StoreInSettings();
     platform_.Startup().SetStartWithWindows(choice.startWithWindows);
-    platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
-                               kApplyToEveryCopyKey, choice.applyToEveryCopy ? kTrue : kFalse);
+    if (choice.applyToEveryCopy != form1_.ApplyToEveryCopy())
+      form1_.SetApplyToEveryCopy(choice.applyToEveryCopy);
   } catch (...) {
     hotkeys_.Suspend();
     throw;

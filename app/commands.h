@@ -25,6 +25,8 @@ class Commands {
   void ApplyChosenEdit();
   // Chooses `option` in Combo1, remembered as the user's pick is, and applies it.
   void ApplyEdit(std::u16string option);
+  // Undoes Fenlow's last write, as the system menu's Undo does.
+  void Undo();
   // The main window in front, restored when minimised.
   void ShowMainWindow();
   // The Options dialog; `optionsChanged` runs once it is closed.
@@ -36,8 +38,6 @@ class Commands {
   // When a dialog or message of Fenlow is open, brings it to the front and
   // returns true: the command is then not carried out.
   bool DialogBroughtToFront();
-  // Whether the setting "Apply To Every Copy" is on.
-  [[nodiscard]] bool ApplyToEveryCopy();
 
  private:
   // Runs `edit` on the road of every request that changes the clipboard.

@@ -100,6 +100,9 @@ void Form1::Form_Load() {
   trap(192, [&] { monitor_.JoinChain(); });
   trap(194, [&] { monitor_.Yield(); });
   trap(196, [&] { PushButton3_Click(); });
+  trap(198, [&] { RestoreApplyToEveryCopy(); });
+  trap(200, [&] { AddUndoToSystemMenu(); });
+  if (showOptions_) trap(202, [&] { AddOptionsToSystemMenu(); });
 }
 
 // Setting the list's text selects that entry; its change or click event then

@@ -4,7 +4,9 @@
 // loaded, keeps the clipboard monitor joined to the viewer chain.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,23 @@ class Form1 final : public MainWindowAccess {
   std::u16string Text1() override;
   void SetText1(std::u16string_view text) override;
   std::u16string Combo1Text() override;
+  std::optional<EditParameters> AutomaticParameters() override;
+  void TurnOffApplyToEveryCopy() override;
+
+  // Puts back what the clipboard held before Fenlow's last write, through
+  // the road of requests as a click is; asks first when another program has
+  // copied since that write.
+  void Undo();
+  // Automatic mode, "Apply the chosen edit to every copy": takes effect at
+  // once and is stored under the setting "Apply To Every Copy". Throws
+  // Failure when the setting cannot be written (the mode is set all the same).
+  void SetApplyToEveryCopy(bool on);
+  [[nodiscard]] bool ApplyToEveryCopy() const;
+  // What the system menu's "Options..." item opens; set before Load.
+  void OnOptionsChosen(std::function<void()> showOptions) { showOptions_ = std::move(showOptions); }
+  // Whether the chosen edit can run in automatic mode now: it names an edit,
+  // and an edit with a parameter has had one typed and confirmed with OK.
+  [[nodiscard]] bool ChosenEditRunsAutomatically();
 
   // Event handlers, under the names the window's controls give them.
   void Form_Load();
@@ -58,6 +77,14 @@ class Form1 final : public MainWindowAccess {
   void InstallHandlers();
   void RestoreChosenEdit();
   void StoreChosenEdit();
+  void RestoreApplyToEveryCopy();
+  void AddUndoToSystemMenu();
+  void AddOptionsToSystemMenu();
+  void UndoLastWrite();
+  // The parameters `option` runs with without a dialog: none for an edit
+  // that asks for none, else those last confirmed in its dialog.
+  [[nodiscard]] std::optional<EditParameters> ParametersWithoutAsking(
+      std::u16string_view option) const;
   void UnloadOtherForms(ErrorTrap& trap);
   ErrorTrap TrapFor(std::u16string_view procedure);
 
@@ -68,6 +95,7 @@ class Form1 final : public MainWindowAccess {
   std::unique_ptr<platform::Form> window_;
   // A failed write of the chosen edit is told once, not at every pick.
   bool settingsWriteFailureTold_ = false;
+  std::function<void()> showOptions_;
 };
 
 }  // namespace fenlow

@@ -26,6 +26,11 @@ inline constexpr std::u16string_view kEditIdleCaption = u"Edit/Retrieve Clipboar
 inline constexpr std::u16string_view kEditingCaption =
     u"Save Changes To Clipboard Text (Stop Editing)";
 
+// The main window's own items of its system menu (the next ones take the
+// following multiples of 16).
+inline constexpr platform::SystemCommand kUndoCommand = 0x0100;
+inline constexpr platform::SystemCommand kOptionsCommand = 0x0110;
+
 [[nodiscard]] platform::FormSpec Form1Spec();
 
 }  // namespace fenlow

@@ -9,6 +9,7 @@ Program::Program(platform::Platform& platform)
       dispatcher_(monitor_) {
   monitor_.SetBulkEditStep(dispatcher_);
   commands_.OnOptionsClosed([this] { trayIcon_.UpdateTip(); });
+  form1_.OnOptionsChosen([this] { commands_.ShowOptions(); });
 }
 
 Program::~Program() {
@@ -39,7 +40,11 @@ void Program::Run() {
 }
 
 void Program::OnHotkey(HotkeyCommand command) {
-  if (command == HotkeyCommand::Apply) commands_.ApplyChosenEdit();
+  if (command == HotkeyCommand::Apply) {
+    commands_.ApplyChosenEdit();
+  } else {
+    commands_.Undo();
+  }
 }
 
 }  // namespace fenlow

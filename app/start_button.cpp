@@ -98,10 +98,23 @@ bool AskForParameters(const ParameterRequest& request, platform::Platform& platf
   if (request.frameCaption) trap(106, [&] { form2->SetFrame1Caption(*request.frameCaption); });
   bool confirmed = false;
   trap(108, [&] { confirmed = dialog->ShowModal(); });
+  // What was confirmed with OK is what automatic mode runs with.
+  if (confirmed) {
+    trap(110, [&] {
+      state.LastParameters[std::u16string(request.option)] = {state.BulkParam1, state.BulkParam2};
+    });
+  }
   return confirmed;
 }
 
 }  // namespace
+
+std::optional<EditParameters> Form1::ParametersWithoutAsking(std::u16string_view option) const {
+  if (RequestFor(option) == nullptr) return EditParameters{};
+  const auto confirmed = state_.LastParameters.find(option);
+  if (confirmed == state_.LastParameters.end()) return std::nullopt;
+  return confirmed->second;
+}
 
 void Form1::PushButton2_Click() {
   ErrorTrap trap = TrapFor(u"PushButton2_Click");

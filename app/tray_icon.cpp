@@ -61,7 +61,7 @@ std::vector<platform::MenuItem> TrayIcon::Menu() {
                      entries[place] == chosen});
   }
   items.push_back({});
-  items.push_back({kUndo, u"&Undo", false, false});
+  items.push_back({kUndo, u"&Undo"});
   items.push_back({kOptions, u"&Options..."});
   items.push_back({});
   items.push_back({kExit, u"E&xit"});
@@ -76,7 +76,9 @@ void TrayIcon::OpenMenu() {
   trap(102, [&] { picked = platform_.Tray().ShowMenu(items); });
   switch (picked) {
     case 0:
+      return;
     case kUndo:
+      commands_.Undo();
       return;
     case kOptions:
       commands_.ShowOptions();

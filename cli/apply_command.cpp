@@ -160,6 +160,12 @@ void CuttingOutputBackOnFailure(Apply apply) {
 
 }  // namespace
 
+ApplyParameters DecodeApplyParameters(const Command& command) {
+  return {std::u16string(OptionTextOf(command.optionText)),
+          Decode(ReadParameter(command.param1, command.utf16le, "--param1")),
+          Decode(ReadParameter(command.param2, command.utf16le, "--param2"))};
+}
+
 void RunApply(const Command& command, std::size_t blockBytes) {
   const std::u16string_view optionText = OptionTextOf(command.optionText);
   const Input param1 = ReadParameter(command.param1, command.utf16le, "--param1");

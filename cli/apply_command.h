@@ -1,10 +1,22 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "cli/command_line.h"
 
 namespace fenlow::cli {
+
+// What an edit needs besides the text: the option text (OPTION may be a
+// short name) and both parameters, read (from their files too) and decoded.
+struct ApplyParameters {
+  std::u16string optionText;
+  std::u16string param1;
+  std::u16string param2;
+};
+// Throws CliFailure when OPTION names no edit or a parameter cannot be read
+// or decoded.
+[[nodiscard]] ApplyParameters DecodeApplyParameters(const Command& command);
 
 // Runs "apply": reads standard input, applies the edit, writes standard
 // output. The edits that run in one pass read, edit and write block by block

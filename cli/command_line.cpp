@@ -26,6 +26,10 @@ void ParseApplyFlags(const std::vector<std::string>& arguments, std::size_t next
       command.utf16le = true;
       continue;
     }
+    if (flag == "--clipboard") {
+      command.clipboard = true;
+      continue;
+    }
     const bool isParam1 = flag == "--param1" || flag == "--param1-file";
     if (!isParam1 && flag != "--param2" && flag != "--param2-file") {
       FailUsage("unknown argument '" + flag + "'");
@@ -68,6 +72,7 @@ Usage:
   fenlow-cli list [--names]
   fenlow-cli apply OPTION [--param1 TEXT | --param1-file FILE]
                           [--param2 TEXT | --param2-file FILE] [--utf16le]
+                          [--clipboard]
   fenlow-cli --help
 
 list
@@ -100,6 +105,15 @@ apply OPTION
   three read the whole text first. All of the text is always read, also
   after the point where an edit cuts it.
 
+--clipboard (Windows only)
+  Edits the text on the Windows clipboard instead of standard input and
+  output, as Fenlow's window does: the text is read and written as Unicode,
+  the result replaces the clipboard's content as plain text (its other
+  formats go), and nothing is written when the edit fails. A running Fenlow
+  sees the result as an ordinary copy. While another program holds the
+  clipboard open, fenlow-cli tries for about a second. In a build for
+  another system the flag is a command-line mistake.
+
 Encodings
   Bytes are taken as they are: no newline translation, no byte order mark
   handling. By default standard input, standard output, the parameter files
@@ -119,7 +133,12 @@ Exit status
      32767, x = 32767 for the edits that need x + 1, a list of 32768 lines
      or more), OPTION names no bulk edit, a file cannot be read, or the text
      cannot be decoded or encoded
-  2  the command line is not understood
+  2  the command line is not understood (--clipboard included, outside
+     Windows)
+  3  with --clipboard: another program kept the clipboard open; nothing was
+     written
+  With --clipboard, 1 also stands for a clipboard that holds no text, and
+  for one that another program changed while it was edited.
   On a failure a one-line message goes to standard error. A failure found
   before any text is written (an unknown OPTION, a bad x, a missing file, a
   list that is too long, ...) writes nothing. Input that turns out not to

@@ -19,7 +19,8 @@ struct Command {
   std::optional<ParameterSource> param1;
   std::optional<ParameterSource> param2;
   bool utf16le = false;
-  bool names = false;  // For List: with the short names.
+  bool names = false;      // For List: with the short names.
+  bool clipboard = false;  // For Apply: edit the system clipboard's text in place.
 };
 
 // Parses the arguments after the program name. Throws CliFailure with

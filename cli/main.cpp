@@ -1,4 +1,5 @@
-// fenlow-cli: applies Fenlow's bulk edits to standard input.
+// fenlow-cli: applies Fenlow's bulk edits to standard input, or to the
+// clipboard.
 
 #include <cstdio>
 #include <exception>
@@ -8,6 +9,7 @@
 #include "cli/apply_command.h"
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
+#include "cli/clipboard_command.h"
 #include "cli/command_line.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
@@ -60,7 +62,11 @@ int main(int argc, char** argv) {
         PrintOptionList(command.names);
         break;
       case Command::Action::Apply:
-        fenlow::cli::RunApply(command);
+        if (command.clipboard) {
+          fenlow::cli::RunApplyToClipboard(command);
+        } else {
+          fenlow::cli::RunApply(command);
+        }
         break;
     }
     return fenlow::cli::kExitOk;

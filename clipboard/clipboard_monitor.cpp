@@ -78,6 +78,10 @@ void ClipboardMonitor::UnhookWindow() {
 
 void ClipboardMonitor::JoinChain() {
   if (inChain_) return;
+  struct Joining {
+    bool& joining;
+    ~Joining() { joining = false; }
+  } joining{joining_ = true};
   state_.NextViewerHwnd = platform_.Messaging().SetClipboardViewer(mainWindow_.MainWindowHandle());
   inChain_ = true;
 }
@@ -213,17 +217,30 @@ bool ClipboardMonitor::Idle() const {
   return changesInHand_ == 0 && !state_.IsBusy && !state_.IsWritingBack && state_.MonitorEnabled;
 }
 
-void ClipboardMonitor::OnClipboardChange() {
-  if (state_.IsWritingBack) return;
-  // Once the last change in hand is over, a request that waited gets its turn.
-  struct InHand {
+template <typename Handle>
+void ClipboardMonitor::InHand(Handle handle) {
+  struct Counted {
     ClipboardMonitor& monitor;
-    ~InHand() {
+    ~Counted() {
       if (--monitor.changesInHand_ == 0) monitor.requests_.MonitorIdleAgain();
     }
-  } inHand{*this};
+  } counted{*this};
   ++changesInHand_;
-  HandleChange();
+  handle();
+}
+
+void ClipboardMonitor::OnClipboardChange() {
+  if (state_.IsWritingBack) return;
+  InHand([this] { HandleChange(); });
+}
+
+void ClipboardMonitor::UndoLastWrite() {
+  if (state_.IsWritingBack || bulkEditStep_ == nullptr) return;
+  InHand([this] {
+    state_.IsBusy = true;
+    IgnoringFailure([&] { bulkEditStep_->UndoLastWrite(); });
+    FinishHandling();
+  });
 }
 
 void ClipboardMonitor::HandleChange() {
@@ -233,9 +250,12 @@ void ClipboardMonitor::HandleChange() {
   std::int16_t code = ContentKindCode(clipboardHeld);
   switch (code) {
     case content_kind::kText:
-      if (ReadClipboardText()) break;
-      EndWithoutActing(true);  // the text stayed unreadable
-      return;
+      if (!ReadClipboardText()) {
+        EndWithoutActing(true);  // the text stayed unreadable
+        return;
+      }
+      RequestAutomaticEdit();
+      break;
     case content_kind::kBitmap:
     case content_kind::kDib:
     case content_kind::kBitmap + content_kind::kDib:
@@ -247,6 +267,17 @@ void ClipboardMonitor::HandleChange() {
       return;
   }
   if (bulkEditStep_ != nullptr) IgnoringFailure([&] { bulkEditStep_->ApplyBulkEdit(); });
+  state_.AutomaticEditRequested = false;
+  FinishHandling();
+}
+
+void ClipboardMonitor::RequestAutomaticEdit() {
+  state_.AutomaticEditRequested = state_.ApplyToEveryCopy && !joining_ &&
+                                  !state_.BulkEditRequested && !state_.ManualSaveRequested &&
+                                  !clipboard_.MarkedForExclusion();
+}
+
+void ClipboardMonitor::FinishHandling() {
   state_.IsBusy = false;
   IgnoringFailure([&] { Yield(); });
   ShowNotices();

@@ -26,6 +26,8 @@ class BulkEditStep {
  public:
   virtual ~BulkEditStep() = default;
   virtual void ApplyBulkEdit() = 0;
+  // Puts back what the clipboard held before the program's last write.
+  virtual void UndoLastWrite() = 0;
 };
 
 // Content-kind code bits, one per format that OnClipboardChange asks about.
@@ -73,6 +75,9 @@ class ClipboardMonitor {
   // nothing itself; what the dispatcher hands to TellAfterChange is shown at
   // its end, once monitoring is fully back.
   void OnClipboardChange();
+  // Undo's one road to the dispatcher, busy as a change is: no update message
+  // is acted on meanwhile, and what is to be told is shown at its end.
+  void UndoLastWrite();
   void TellAfterChange(std::u16string message);
   // The clipboard's sequence number when the change being handled was
   // classified: a different one later means another program changed it since.
@@ -113,6 +118,14 @@ class ClipboardMonitor {
   // False when the text could not be read (the clipboard stayed held).
   bool ReadClipboardText();
   void HandleChange();
+  // A copy of plain text while automatic mode is on is to be edited, unless
+  // the program that copied asked that it not be.
+  void RequestAutomaticEdit();
+  // Runs `handle` as a change in hand; once the last one is over, a request
+  // that waited gets its turn.
+  template <typename Handle>
+  void InHand(Handle handle);
+  void FinishHandling();
   void ShowNotices();
   [[nodiscard]] bool Idle() const;
 
@@ -124,6 +137,7 @@ class ClipboardMonitor {
   platform::WindowHandle hookedWindow_ = 0;
   bool hooked_ = false;
   bool inChain_ = false;
+  bool joining_ = false;  // the update message a join brings shows the clipboard; it is no copy
   std::vector<PassingOn> passingOn_;  // innermost last
   // A new change that came while an update was passed on: handled once
   // that pass-on has returned, with the wParam and lParam it came with.

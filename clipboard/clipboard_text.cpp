@@ -3,6 +3,8 @@
 #include <array>
 #include <exception>
 
+#include "platform/clipboard_retry.h"
+
 namespace fenlow {
 
 namespace {
@@ -24,16 +26,7 @@ constexpr std::array<std::int32_t, 8> kKindPrecedence = {format::kLink,
 
 template <typename Attempt>
 bool ClipboardText::Retry(Attempt attempt) {
-  const auto start = clipboard_.Now();
-  for (int attempts = 1;; ++attempts) {
-    try {
-      attempt();
-      return true;
-    } catch (const std::exception&) {
-      if (attempts >= kMaxAttempts) return false;
-    }
-    clipboard_.PauseUntil(start + attempts * kAttemptSpacing);
-  }
+  return platform::RetryWhileHeld(clipboard_, attempt, kMaxAttempts, kAttemptSpacing);
 }
 
 std::int32_t ClipboardText::GetClipboardKind() {
@@ -65,6 +58,23 @@ bool ClipboardText::SetClipboardText(std::u16string_view text, std::int32_t form
 
 bool ClipboardText::ClearClipboard() {
   return Retry([&] { clipboard_.Empty(); });
+}
+
+bool ClipboardText::TryReadMemoryFormats(
+    std::size_t byteBound, std::optional<std::vector<platform::ClipboardFormatData>>& formats) {
+  return Retry([&] { formats = clipboard_.ReadMemoryFormats(byteBound); });
+}
+
+bool ClipboardText::ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats) {
+  return Retry([&] { clipboard_.ReplaceWithFormats(formats); });
+}
+
+bool ClipboardText::MarkedForExclusion() {
+  try {
+    return clipboard_.HasNamedFormat(platform::kExcludeFromMonitoringFormat);
+  } catch (const std::exception&) {
+    return true;
+  }
 }
 
 std::uint32_t ClipboardText::SequenceNumber() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clipboard_primitives.h"
 
@@ -43,6 +44,15 @@ class ClipboardText {
   // True when the clipboard was emptied; false when every attempt failed and
   // the clipboard keeps what it held.
   bool ClearClipboard();
+  // The clipboard's memory-block formats, or nullopt in `formats` when they
+  // come to more than `byteBound` bytes; false when every attempt failed.
+  bool TryReadMemoryFormats(std::size_t byteBound,
+                            std::optional<std::vector<platform::ClipboardFormatData>>& formats);
+  // Empties the clipboard and places `formats`; false when every attempt failed.
+  bool ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats);
+  // Whether the program that copied asked that its copy be neither kept nor
+  // acted on. A query that fails counts as asked.
+  [[nodiscard]] bool MarkedForExclusion();
   // Grows with every change of the clipboard's content, by any program.
   [[nodiscard]] std::uint32_t SequenceNumber();
 

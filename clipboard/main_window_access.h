@@ -1,9 +1,11 @@
 // What the clipboard monitor and the dispatcher need of the main window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "clipboard/program_state.h"
 #include "platform/types.h"
 
 namespace fenlow {
@@ -15,6 +17,13 @@ class MainWindowAccess {
   virtual std::u16string Text1() = 0;  // the text box showing the clipboard's text
   virtual void SetText1(std::u16string_view text) = 0;
   virtual std::u16string Combo1Text() = 0;  // the chosen bulk edit
+
+  // The parameters the chosen edit runs with in automatic mode; nullopt while
+  // it needs one that was never typed and confirmed (a window without
+  // automatic mode never runs one).
+  virtual std::optional<EditParameters> AutomaticParameters() { return std::nullopt; }
+  // Turns automatic mode off, as the user would, after it wrote too fast.
+  virtual void TurnOffApplyToEveryCopy() {}
 };
 
 }  // namespace fenlow

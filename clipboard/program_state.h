@@ -3,11 +3,33 @@
 // program, so every test starts from a fresh one.
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
 #include <string>
 
+#include "clipboard/undo_history.h"
+#include "platform/clipboard_primitives.h"
 #include "platform/types.h"
 
 namespace fenlow {
+
+// The parameters of one bulk edit, as a dialog fills them.
+struct EditParameters {
+  std::u16string param1;
+  std::u16string param2;
+};
+
+// What keeps automatic mode from looping with another program or repeating itself.
+struct AutomaticEditRecord {
+  std::deque<platform::ClipboardPrimitives::Clock::time_point> recentWrites;
+  bool failureTold = false;      // a failure was told and nothing has worked since
+  std::uint32_t lastEdited = 0;  // the clipboard's sequence number at the change last edited
+  // The sequence number the program's own last write left: announced again,
+  // that content is no copy to edit.
+  std::uint32_t lastOwnWrite = 0;
+};
 
 struct ProgramState {
   // Clipboard monitor.
@@ -20,10 +42,21 @@ struct ProgramState {
   // Requests of the two buttons that change the clipboard.
   bool BulkEditRequested = false;
   bool ManualSaveRequested = false;
+  // Set by the change handler for a copy of plain text while automatic mode is on.
+  bool AutomaticEditRequested = false;
 
   std::u16string ClipText;  // the clipboard text last read: the input of every bulk edit
   std::u16string BulkParam1;
   std::u16string BulkParam2;
+
+  // Per option text, the parameters last typed into its dialog and confirmed with OK.
+  std::map<std::u16string, EditParameters, std::less<>> LastParameters;
+  // Automatic mode: apply the chosen edit to every copy of plain text.
+  bool ApplyToEveryCopy = false;
+  AutomaticEditRecord AutomaticEdits;
+
+  // What the clipboard held before each of the program's last writes.
+  UndoHistory UndoSteps;
 };
 
 }  // namespace fenlow

@@ -1,7 +1,9 @@
 #include "edits/dispatcher.h"
 
 #include <exception>
+#include <utility>
 
+#include "clipboard/undo_history.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
 #include "edits/engine/failure_text.h"
@@ -19,6 +21,51 @@ constexpr std::u16string_view kChangedMeanwhile =
     u"Another program changed the clipboard just as it was to be written, so nothing was "
     u"written over its new content.\r\n"
     u"Press the button again to apply it now.";
+
+static_assert(UndoHistory::kStepBound == std::size_t{32} << 20 && UndoHistory::kMaxSteps == 10 &&
+                  BulkEditDispatcher::kTooFastWrites == 5 &&
+                  BulkEditDispatcher::kTooFastSpan == std::chrono::seconds(2),
+              "the messages name these figures");
+
+constexpr std::u16string_view kAutomaticEditFailed =
+    u"\"Apply the chosen edit to every copy\" could not edit the copied text, which was left as "
+    u"it was:\r\n";
+
+constexpr std::u16string_view kAutomaticTooFast =
+    u"\"Apply the chosen edit to every copy\" has been turned off: it edited 5 copies within 2 "
+    u"seconds, so another program may be copying back each time Fenlow edits. Turn it on again in "
+    u"Options.";
+
+constexpr std::u16string_view kTurnedOffNotRemembered =
+    u"\r\nIt could not be turned off for the next start.";
+
+constexpr std::u16string_view kNothingToUndo =
+    u"There is nothing to undo: Fenlow has not changed the clipboard since it started, or its last "
+    u"10 changes are undone already.";
+
+constexpr std::u16string_view kUndoFailed =
+    u"Nothing was undone: another program keeps the clipboard open.\r\n"
+    u"Try again once the other program lets the clipboard go.";
+
+constexpr std::u16string_view kOnlyTextRestored =
+    u"Only the text was put back: the clipboard held more than 32 MB, more than Fenlow keeps for "
+    u"Undo, so its other formats (pictures, formatting) are gone.";
+
+// A step with nothing to put back is dropped with a word on why.
+std::u16string_view NothingKeptText(KeptAs kept) {
+  switch (kept) {
+    case KeptAs::Nothing:
+      return u"Nothing was undone: the program that had copied before Fenlow's last change asked "
+             u"that its copy not be kept (password managers do), so Fenlow did not keep it.";
+    case KeptAs::TextAlone:
+      return u"Nothing was undone: before Fenlow's last change the clipboard held more than 32 MB "
+             u"and no text, more than Fenlow keeps for Undo.";
+    case KeptAs::Whole:
+      break;
+  }
+  return u"Nothing was undone: before Fenlow's last change the clipboard held nothing Fenlow can "
+         u"keep.";
+}
 
 // Runs one step; a failure is kept (the first one only) for the caller to
 // rethrow once the steps after it have run.
@@ -49,30 +96,40 @@ void AttemptRepeatedly(std::exception_ptr& firstFailure, Step&& step) {
 
 void BulkEditDispatcher::ApplyBulkEdit() {
   ProgramState& state = monitor_.State();
-  state.IsWritingBack = true;
-  state.IsBusy = true;
-  // The requests are taken now: a button clicked during the yields below
-  // resets the flags on its way in, and must not cancel this write-back.
-  const bool bulkEditRequested = state.BulkEditRequested;
-  const bool manualSaveRequested = state.ManualSaveRequested;
+  // The requests are taken now: a button clicked during the yields of the
+  // write resets the flags on its way in, and must not cancel this write.
   // Taken once: a change by another program that arrives during a later
   // yield of this request is an ordinary change, not one to edit or to
   // overwrite with Text1.
-  state.BulkEditRequested = false;
-  state.ManualSaveRequested = false;
+  const bool bulkEditRequested = std::exchange(state.BulkEditRequested, false);
+  const bool manualSaveRequested = std::exchange(state.ManualSaveRequested, false);
+  const bool automatic = std::exchange(state.AutomaticEditRequested, false);
   const bool writes = bulkEditRequested || manualSaveRequested;
-
-  std::exception_ptr firstFailure;
-  Detach(firstFailure);
-  std::optional<std::u16string> notice;
-  Attempt(firstFailure, [&] {
+  WriteDetached([&] {
+    std::optional<std::u16string> notice;
     // Out of the chain, a copy made by another program during the yield
     // goes unseen; writing now would overwrite it.
     if (writes) notice = ChangedMeanwhile(manualSaveRequested);
     if (bulkEditRequested && !notice) notice = WriteBulkEdit();
     if (manualSaveRequested && !notice) notice = WriteManualSave();
+    if (automatic && !writes) notice = WriteAutomaticEdit();
+    return notice;
   });
+}
 
+void BulkEditDispatcher::UndoLastWrite() {
+  WriteDetached([this] { return RestoreLatestStep(); });
+}
+
+template <typename Write>
+void BulkEditDispatcher::WriteDetached(Write write) {
+  ProgramState& state = monitor_.State();
+  state.IsWritingBack = true;
+  state.IsBusy = true;
+  std::exception_ptr firstFailure;
+  Detach(firstFailure);
+  std::optional<std::u16string> notice;
+  Attempt(firstFailure, [&] { notice = write(); });
   // Whatever failed above, monitoring goes on.
   Reattach(firstFailure);
   state.IsWritingBack = false;
@@ -146,14 +203,97 @@ bool BulkEditDispatcher::ClipboardHoldsText(const std::u16string& text) {
          clipboard.TryGetClipboardText(platform::format::kText) == text;
 }
 
+// What the clipboard holds is kept for Undo first; a clipboard that cannot
+// be read to keep it is not written either. A clipboard that cannot be
+// emptied is left whole: the text placed beside its other formats would
+// paste differently from program to program.
 std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string& result) {
   ClipboardText& clipboard = monitor_.Clipboard();
-  // A clipboard that cannot be emptied is left whole: the text placed beside
-  // its other formats would paste differently from program to program.
-  bool written =
-      clipboard.ClearClipboard() && clipboard.SetClipboardText(result, platform::format::kText);
+  std::optional<UndoStep> step = KeepClipboard(clipboard);
+  const bool emptied = step && clipboard.ClearClipboard();
+  const bool written = emptied && clipboard.SetClipboardText(result, platform::format::kText);
+  if (emptied) {
+    step->sequenceAfterWrite = clipboard.SequenceNumber();
+    monitor_.State().AutomaticEdits.lastOwnWrite = step->sequenceAfterWrite;
+    monitor_.State().UndoSteps.Push(std::move(*step));
+  }
   monitor_.MainWindow().SetText1(result);
   if (!written) return std::u16string(kWriteBackFailed);
+  return std::nullopt;
+}
+
+// Automatic mode never asks: an edit whose parameter was never typed does
+// not run, and a result equal to the copy is not written.
+std::optional<std::u16string> BulkEditDispatcher::WriteAutomaticEdit() {
+  ProgramState& state = monitor_.State();
+  const std::uint32_t change = monitor_.SequenceAtChange();
+  // A newer change is handled on its own, a change is edited once, and the
+  // program's own writes are no copies.
+  AutomaticEditRecord& record = state.AutomaticEdits;
+  if (monitor_.Clipboard().SequenceNumber() != change || change == record.lastOwnWrite ||
+      std::exchange(record.lastEdited, change) == change) {
+    return std::nullopt;
+  }
+  const std::optional<EditParameters> parameters = monitor_.MainWindow().AutomaticParameters();
+  if (!parameters) return std::nullopt;
+  edits::EditOutcome outcome;
+  try {
+    outcome = edits::ApplyOption(monitor_.MainWindow().Combo1Text(), state.ClipText,
+                                 parameters->param1, parameters->param2);
+  } catch (const edits::EditFailure& failure) {
+    return TellOnce(std::u16string(kAutomaticEditFailed) + FailureText(failure));
+  }
+  if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) return std::nullopt;
+  state.AutomaticEdits.failureTold = false;
+  if (outcome.result == state.ClipText) return std::nullopt;
+  if (outcome.rewritesClipText) state.ClipText = outcome.result;
+  if (std::optional<std::u16string> notice = WriteBack(outcome.result)) return TellOnce(*notice);
+  return CountAutomaticWrite();
+}
+
+std::optional<std::u16string> BulkEditDispatcher::TellOnce(std::u16string notice) {
+  if (std::exchange(monitor_.State().AutomaticEdits.failureTold, true)) return std::nullopt;
+  return notice;
+}
+
+// So that automatic mode cannot loop with another program that rewrites
+// every copy, writes that come too fast turn it off.
+std::optional<std::u16string> BulkEditDispatcher::CountAutomaticWrite() {
+  auto& writes = monitor_.State().AutomaticEdits.recentWrites;
+  const auto now = monitor_.Platform().Clipboard().Now();
+  writes.push_back(now);
+  while (now - writes.front() > kTooFastSpan) writes.pop_front();
+  if (writes.size() < kTooFastWrites) return std::nullopt;
+  writes.clear();
+  monitor_.State().ApplyToEveryCopy = false;
+  std::u16string notice(kAutomaticTooFast);
+  try {
+    monitor_.MainWindow().TurnOffApplyToEveryCopy();
+  } catch (const std::exception&) {
+    notice += kTurnedOffNotRemembered;
+  }
+  return notice;
+}
+
+// The step is taken off whatever happens, unless it could not be written:
+// then it stays for the next try.
+std::optional<std::u16string> BulkEditDispatcher::RestoreLatestStep() {
+  ProgramState& state = monitor_.State();
+  if (state.UndoSteps.Empty()) return std::u16string(kNothingToUndo);
+  UndoStep step = state.UndoSteps.TakeLatest();
+  if (step.formats.empty()) return std::u16string(NothingKeptText(step.kept));
+  ClipboardText& clipboard = monitor_.Clipboard();
+  if (!clipboard.ReplaceWithFormats(step.formats)) {
+    state.UndoSteps.Push(std::move(step));
+    return std::u16string(kUndoFailed);
+  }
+  state.AutomaticEdits.lastOwnWrite = clipboard.SequenceNumber();
+  state.UndoSteps.Undone(step, state.AutomaticEdits.lastOwnWrite);
+  if (std::optional<std::u16string> text = platform::UnicodeTextOf(step.formats)) {
+    state.ClipText = *text;
+    monitor_.MainWindow().SetText1(*text);
+  }
+  if (step.kept == KeptAs::TextAlone) return std::u16string(kOnlyTextRestored);
   return std::nullopt;
 }
 

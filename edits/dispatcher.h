@@ -1,7 +1,8 @@
 // ApplyBulkEdit: the only place that writes to the clipboard. It leaves the
 // viewer chain and unhooks the main window first, so that its own write never
-// comes back to it as a change, writes only while one of the two request
-// flags is set, and then hooks the window and rejoins the chain.
+// comes back to it as a change, writes only while one of the request flags
+// is set, and then hooks the window and rejoins the chain. Before each write
+// it keeps what the clipboard held, for Undo, which writes through here too.
 #pragma once
 
 #include <exception>
@@ -14,11 +15,21 @@ namespace fenlow {
 
 class BulkEditDispatcher final : public BulkEditStep {
  public:
+  // Automatic mode turns itself off after this many writes within kTooFastSpan.
+  static constexpr std::size_t kTooFastWrites = 5;
+  static constexpr std::chrono::seconds kTooFastSpan{2};
+
   explicit BulkEditDispatcher(ClipboardMonitor& monitor) : monitor_(monitor) {}
 
   void ApplyBulkEdit() override;
+  void UndoLastWrite() override;
 
  private:
+  // Runs `write` out of the viewer chain and unhooked; whatever fails,
+  // monitoring goes on. What `write` returns is told once the change is over.
+  template <typename Write>
+  void WriteDetached(Write write);
+
   // When another program changed the clipboard since the change handler
   // classified it, nothing may be written over it: its text is shown as a
   // change would show it and the message to tell is returned.
@@ -26,11 +37,17 @@ class BulkEditDispatcher final : public BulkEditStep {
 
   void Detach(std::exception_ptr& firstFailure);
   void Reattach(std::exception_ptr& firstFailure);
-  // The two write-backs; each returns what the user must be told, if anything.
+  // The writes; each returns what the user must be told, if anything.
   std::optional<std::u16string> WriteBulkEdit();
   std::optional<std::u16string> WriteManualSave();
+  std::optional<std::u16string> WriteAutomaticEdit();
   std::optional<std::u16string> WriteBack(const std::u16string& result);
+  std::optional<std::u16string> RestoreLatestStep();
   bool ClipboardHoldsText(const std::u16string& text);
+  // Automatic mode's notices: told once, until an edit works again.
+  std::optional<std::u16string> TellOnce(std::u16string notice);
+  // Notes an automatic write; the notice when it turned the mode off.
+  std::optional<std::u16string> CountAutomaticWrite();
 
   ClipboardMonitor& monitor_;
 };

@@ -96,6 +96,13 @@ class Control {
   virtual void SetFocus() = 0;
 };
 
+// The number an item of a form's system menu is known by: a multiple of 16
+// from 0x10 to 0xEFF0 (the system's own commands lie above).
+using SystemCommand = std::uint32_t;
+constexpr bool IsItemCommand(SystemCommand command) {
+  return command != 0 && command % 16 == 0 && command < 0xF000;
+}
+
 class Form {
  public:
   virtual ~Form() = default;
@@ -122,6 +129,11 @@ class Form {
   virtual void On(std::string_view control, ControlEvent event, std::function<void()> handler) = 0;
   // Runs when the user or the system closes the form; the form then unloads.
   virtual void OnQueryUnload(std::function<void()> handler) = 0;
+  // Adds an item to the form's system menu (the menu of its title bar and
+  // taskbar button), below a separator before the first one added; picking
+  // it runs `handler`. Throws Failure for a number outside the range above.
+  virtual void AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
+                                 std::function<void()> handler) = 0;
 
   // Shows the form centred on the screen (modeless).
   virtual void Show() = 0;
@@ -158,6 +170,9 @@ class Ui {
   // is used.
   virtual void ShowMessage(std::u16string_view text, int style,
                            std::optional<std::u16string_view> title) = 0;
+  // A question with Yes and No buttons (No the default), modal and owned as
+  // a message is; true when the user answers Yes.
+  virtual bool AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) = 0;
   virtual std::u16string ApplicationTitle() const = 0;
   virtual void SetApplicationTitle(std::u16string_view title) = 0;
 

@@ -26,7 +26,7 @@ class SimulatedTray;
 class SimulatedStartup;
 
 // The clipboard operations a test can make fail.
-enum class ClipboardOperation { Empty, PutText, GetText, HasFormat };
+enum class ClipboardOperation { Empty, PutText, GetText, HasFormat, ReadFormats, PutFormats };
 
 // A viewer window of another program. It passes messages on to the window
 // that follows it unless told not to, and records what it received.
@@ -105,9 +105,12 @@ class SimulatedDesktop final : public Platform,
   // That viewer leaves the chain the way a well-behaved program does.
   void LeaveForeignViewer(ForeignViewer& viewer);
   ForeignViewer* FindForeignViewer(WindowHandle window);
-  // Another program replaces the clipboard's content. The update message is
-  // delivered at the next Yield, as a change from another process would be.
-  void OtherProgramSets(std::map<std::int32_t, std::u16string> formats);
+  // Another program replaces the clipboard's content: formats by the
+  // program's codes, and registered formats by name ("HTML Format"). The
+  // update message is delivered at the next Yield, as a change from another
+  // process would be.
+  void OtherProgramSets(std::map<std::int32_t, std::u16string> formats,
+                        std::map<std::u16string, std::string> named = {});
   void OtherProgramSetsText(std::u16string text);
   // Runs `action` inside the next Yield (a click, a change, anything).
   void DuringNextYield(std::function<void()> action);
@@ -122,6 +125,10 @@ class SimulatedDesktop final : public Platform,
 
   // --- Clipboard inspection and faults --------------------------------------
   const std::map<std::int32_t, std::u16string>& ClipboardFormats() const { return formats_; }
+  // The registered formats beside them, other than Link and rich text.
+  const std::map<std::u16string, std::string>& NamedClipboardFormats() const {
+    return namedFormats_;
+  }
   std::u16string ClipboardTextOrEmpty() const;
   // The next `count` calls of `operation` fail as if another program held the clipboard.
   void FailNext(ClipboardOperation operation, int count);
@@ -136,6 +143,8 @@ class SimulatedDesktop final : public Platform,
   // pause lasts whole ticks of the system timer, as Sleep does on a stock system.
   static constexpr std::chrono::microseconds kTimerTick{15625};
   ClipboardPrimitives::Clock::duration TimePaused() const { return now_ - kStartOfTime; }
+  // Time passing while the program waits for the user or another program.
+  void AdvanceClock(ClipboardPrimitives::Clock::duration elapsed) { now_ += elapsed; }
 
   // --- Viewer chain ----------------------------------------------------------
   WindowHandle ChainHead() const { return head_; }
@@ -208,6 +217,9 @@ class SimulatedDesktop final : public Platform,
   void PutText(std::int32_t format, std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
+  std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;
+  void ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) override;
+  bool HasNamedFormat(std::u16string_view name) override;
   std::uint32_t SequenceNumber() override { return sequence_; }
   Clock::time_point Now() override { return now_; }
   void PauseUntil(Clock::time_point until) override;
@@ -267,6 +279,7 @@ class SimulatedDesktop final : public Platform,
   WindowHandle nextHandle_ = 0x1000;
   WindowHandle head_ = 0;
   std::map<std::int32_t, std::u16string> formats_;
+  std::map<std::u16string, std::string> namedFormats_;
   std::map<ClipboardOperation, int> failuresLeft_;
   std::map<ClipboardOperation, int> attempts_;
   int pauses_ = 0;

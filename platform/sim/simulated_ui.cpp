@@ -148,6 +148,32 @@ void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
   queryUnload_ = std::move(handler);
 }
 
+void SimulatedForm::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
+                                      std::function<void()> handler) {
+  desktop_.Enter("AddSystemMenuItem", spec_.name);
+  if (!IsItemCommand(command)) {
+    throw Failure("A system menu item cannot have the number " + std::to_string(command));
+  }
+  systemMenu_.push_back({command, std::u16string(caption), std::move(handler)});
+}
+
+std::vector<std::u16string> SimulatedForm::SystemMenuItems() const {
+  std::vector<std::u16string> captions;
+  for (const SystemMenuItem& item : systemMenu_) captions.push_back(item.caption);
+  return captions;
+}
+
+void SimulatedForm::ChooseFromSystemMenu(std::u16string_view caption) {
+  if (!loaded_) return;
+  for (const SystemMenuItem& item : systemMenu_) {
+    if (item.caption != caption) continue;
+    auto handler = item.handler;  // a handler may unload the form
+    handler();
+    return;
+  }
+  throw Failure("The system menu of " + spec_.name + " has no such item.");
+}
+
 void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
   auto found = handlers_.find({std::string(control), event});
   if (found == handlers_.end()) return;
@@ -299,6 +325,17 @@ bool SimulatedUi::BringModalToFront() {
 void SimulatedUi::ActivateWindow(WindowHandle window) {
   desktop_.Enter("ActivateWindow");
   if (desktop_.IsWindow(window)) foreground_ = window;
+}
+
+bool SimulatedUi::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
+  desktop_.Enter("AskYesNo");
+  desktop_.Record("Question");
+  questions_.push_back(
+      {std::u16string(text), 0, title ? std::u16string(*title) : applicationTitle_});
+  if (answers_.empty()) return false;
+  const bool yes = answers_.front();
+  answers_.pop_front();
+  return yes;
 }
 
 // Tests close the main form themselves; here the pending messages are handled once.

@@ -70,6 +70,8 @@ class SimulatedForm final : public Form {
   void LoadCustomPointer(std::u16string_view cursorFile) override;
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
+  void AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
+                         std::function<void()> handler) override;
   void Show() override;
   void ShowMinimized() override;
   void BringToFront() override;
@@ -85,6 +87,8 @@ class SimulatedForm final : public Form {
   // The close box: query-unload, then unload.
   void CloseBox();
   void PressEscape();
+  // Picks the item with that caption from the system menu; throws when absent.
+  void ChooseFromSystemMenu(std::u16string_view caption);
 
   // --- What a test reads ------------------------------------------------------
   SimulatedControl& Sim(std::string_view control);
@@ -98,6 +102,7 @@ class SimulatedForm final : public Form {
   const std::u16string& CustomPointerFile() const { return customPointerFile_; }
   const std::string& FocusedControl() const { return focused_; }
   const FormSpec& Spec() const { return spec_; }
+  std::vector<std::u16string> SystemMenuItems() const;
 
   void Raise(std::string_view control, ControlEvent event);
   void SetFocused(std::string name) { focused_ = std::move(name); }
@@ -124,6 +129,12 @@ class SimulatedForm final : public Form {
   std::vector<std::unique_ptr<SimulatedControl>> controls_;
   std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
   std::function<void()> queryUnload_;
+  struct SystemMenuItem {
+    SystemCommand command;
+    std::u16string caption;
+    std::function<void()> handler;
+  };
+  std::vector<SystemMenuItem> systemMenu_;
 };
 
 class SimulatedUi final : public Ui {
@@ -134,6 +145,7 @@ class SimulatedUi final : public Ui {
   std::vector<Form*> LoadedForms() override;
   void ShowMessage(std::u16string_view text, int style,
                    std::optional<std::u16string_view> title) override;
+  bool AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) override;
   std::u16string ApplicationTitle() const override { return applicationTitle_; }
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
@@ -156,6 +168,10 @@ class SimulatedUi final : public Ui {
   // Runs `observer` every time a form is shown, just as it becomes visible.
   void WhenShown(std::function<void(SimulatedForm&)> observer);
   void NotifyShown(SimulatedForm& form);
+  // The user's answer to the next question asked; a question with no answer
+  // queued is answered No.
+  void AnswerNextQuestion(bool yes) { answers_.push_back(yes); }
+  const std::vector<MessageBoxCall>& Questions() const { return questions_; }
   // What happens while a message box is open (the user then presses OK).
   void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
   // The next call of `operation` on any form throws Failure.
@@ -178,6 +194,8 @@ class SimulatedUi final : public Ui {
   std::function<void(const MessageBoxCall&)> whileMessageShown_;
   std::function<void(SimulatedForm&)> whenShown_;
   std::vector<MessageBoxCall> messages_;
+  std::vector<MessageBoxCall> questions_;
+  std::deque<bool> answers_;
   std::u16string applicationTitle_;
   int modalDepth_ = 0;
   std::vector<SimulatedForm*> modalForms_;  // innermost last

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/system_clipboard.h"
+
 namespace fenlow::platform::win32 {
 namespace {
 
@@ -103,6 +105,64 @@ GlobalBuffer EncodeText(UINT systemFormat, std::u16string_view text) {
   return buffer;
 }
 
+// Formats whose data is a handle to something other than a memory block, or
+// to memory of unknown kind: they cannot be copied as bytes.
+bool IsHandleBased(UINT systemFormat) {
+  switch (systemFormat) {
+    case CF_BITMAP:
+    case CF_METAFILEPICT:
+    case CF_PALETTE:
+    case CF_ENHMETAFILE:
+    case CF_OWNERDISPLAY:
+    case CF_DSPBITMAP:
+    case CF_DSPMETAFILEPICT:
+    case CF_DSPENHMETAFILE:
+      return true;
+    default:
+      return systemFormat >= CF_PRIVATEFIRST && systemFormat <= CF_GDIOBJLAST;
+  }
+}
+
+// Of the formats the system converts into one another, the one worth
+// keeping: Unicode text (lossless; the 8-bit and OEM text and the locale
+// follow from it), and the first picture enumerated, which is the one its
+// owner placed (the system lists each placed format before those it makes
+// of it).
+class DerivedFormats {
+ public:
+  bool Skip(UINT systemFormat) {
+    switch (systemFormat) {
+      case CF_TEXT:
+      case CF_OEMTEXT:
+      case CF_LOCALE:
+        return true;
+      case CF_DIB:
+      case CF_DIBV5:
+        return std::exchange(pictureKept_, true);
+      default:
+        return IsHandleBased(systemFormat);
+    }
+  }
+
+ private:
+  bool pictureKept_ = false;
+};
+
+// A registered format's name; empty for a predefined one.
+std::u16string FormatName(UINT systemFormat) {
+  if (systemFormat < 0xC000) return {};
+  wchar_t name[256] = {};
+  const int length = ::GetClipboardFormatNameW(systemFormat, name, 256);
+  return std::u16string(AsUtf16(std::wstring_view(name, static_cast<std::size_t>(length))));
+}
+
+GlobalBuffer BlockHolding(const std::string& bytes) {
+  GlobalBuffer buffer(bytes.empty() ? 1 : bytes.size());
+  const GlobalLockScope lock(buffer.Get());
+  std::memcpy(lock.Data(), bytes.data(), bytes.size());
+  return buffer;
+}
+
 }  // namespace
 
 Win32Clipboard::Win32Clipboard()
@@ -160,6 +220,62 @@ bool Win32Clipboard::HasFormat(std::int32_t format) {
   return ::IsClipboardFormatAvailable(systemFormat);
 }
 
+std::optional<std::vector<ClipboardFormatData>> Win32Clipboard::ReadMemoryFormats(
+    std::size_t byteBound) {
+  const OpenClipboardScope open(owner_.get());
+  std::vector<ClipboardFormatData> formats;
+  std::size_t total = 0;
+  DerivedFormats derived;
+  UINT systemFormat = 0;
+  for (;;) {
+    ::SetLastError(ERROR_SUCCESS);
+    systemFormat = ::EnumClipboardFormats(systemFormat);
+    if (systemFormat == 0) break;
+    if (derived.Skip(systemFormat)) continue;
+    HANDLE data = ::GetClipboardData(systemFormat);  // renders a delayed format
+    const std::size_t size = data ? ::GlobalSize(data) : 0;
+    if (size == 0) continue;  // not rendered, or not a memory block
+    if (size > byteBound - total) return std::nullopt;
+    std::string bytes;
+    try {
+      const GlobalLockScope lock(data);
+      bytes.assign(lock.Data(), size);
+    } catch (const Failure&) {
+      continue;  // a handle that is no memory block after all
+    }
+    total += size;
+    std::u16string name = FormatName(systemFormat);
+    formats.push_back({name.empty() ? systemFormat : 0, std::move(name), std::move(bytes)});
+  }
+  // The end of the list leaves no error; a failed enumeration would leave
+  // formats out without a word.
+  if (const DWORD error = ::GetLastError(); error != ERROR_SUCCESS) {
+    ThrowSystemError("Cannot list the clipboard's formats", error);
+  }
+  return formats;
+}
+
+// The memory is made ready before the clipboard is opened, so that it is
+// held open for as short a time as possible.
+void Win32Clipboard::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {
+  std::vector<std::pair<UINT, GlobalBuffer>> blocks;
+  for (const ClipboardFormatData& data : formats) {
+    const UINT systemFormat =
+        data.name.empty() ? data.id : RegisteredFormat(ToWide(data.name).c_str());
+    blocks.emplace_back(systemFormat, BlockHolding(data.bytes));
+  }
+  const OpenClipboardScope open(owner_.get());
+  if (!::EmptyClipboard()) ThrowLastError("Cannot empty the clipboard");
+  for (auto& [systemFormat, block] : blocks) {
+    if (!::SetClipboardData(systemFormat, block.Get())) ThrowLastError("Cannot place a format");
+    block.Release();  // the clipboard owns the memory now
+  }
+}
+
+bool Win32Clipboard::HasNamedFormat(std::u16string_view name) {
+  return ::IsClipboardFormatAvailable(RegisteredFormat(ToWide(name).c_str())) != FALSE;
+}
+
 std::uint32_t Win32Clipboard::SequenceNumber() {
   return ::GetClipboardSequenceNumber();
 }
@@ -176,3 +292,11 @@ void Win32Clipboard::PauseUntil(Clock::time_point until) {
 }
 
 }  // namespace fenlow::platform::win32
+
+namespace fenlow::platform {
+
+std::unique_ptr<ClipboardPrimitives> CreateSystemClipboard() {
+  return std::make_unique<win32::Win32Clipboard>();
+}
+
+}  // namespace fenlow::platform

@@ -142,6 +142,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       CloseByUserOrSystem();
       return 0;
+    case WM_SYSCOMMAND:
+      if (OnSystemCommand(wParam)) return 0;
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;  // never hold up the end of the session
     case WM_ENDSESSION:
@@ -235,6 +238,15 @@ void Win32Form::OnActivate(WPARAM wParam) {
     lastFocus_ = first ? first->Window() : nullptr;
   }
   if (lastFocus_) ::SetFocus(lastFocus_);
+}
+
+// The system keeps the low four bits of the number for itself.
+bool Win32Form::OnSystemCommand(WPARAM command) {
+  const auto found = systemCommands_.find(static_cast<SystemCommand>(command & 0xFFF0));
+  if (found == systemCommands_.end()) return false;
+  const std::function<void()> handler = found->second;  // the handler may delete this form
+  handler();
+  return true;
 }
 
 // Close box, Alt+F4 and the end of the session: the handler runs, then the
@@ -467,6 +479,22 @@ void Win32Form::On(std::string_view control, ControlEvent event, std::function<v
 
 void Win32Form::OnQueryUnload(std::function<void()> handler) {
   queryUnload_ = std::move(handler);
+}
+
+void Win32Form::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
+                                  std::function<void()> handler) {
+  if (!IsItemCommand(command)) {
+    throw Failure("A system menu item cannot have the number " + std::to_string(command));
+  }
+  const HMENU menu = ::GetSystemMenu(RequireWindow(), FALSE);
+  if (!menu) ThrowLastError("Cannot get the system menu of " + spec_.name);
+  if (systemCommands_.empty() && !::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)) {
+    ThrowLastError("Cannot add a separator to the system menu");
+  }
+  if (!::AppendMenuW(menu, MF_STRING, command, ToWide(caption).c_str())) {
+    ThrowLastError("Cannot add an item to the system menu");
+  }
+  systemCommands_[command] = std::move(handler);
 }
 
 void Win32Form::Show() {

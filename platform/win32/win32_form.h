@@ -88,6 +88,8 @@ class Win32Form final : public Form {
   void LoadCustomPointer(std::u16string_view cursorFile) override;
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
+  void AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
+                         std::function<void()> handler) override;
   void Show() override;
   void ShowMinimized() override;
   void BringToFront() override;
@@ -116,6 +118,8 @@ class Win32Form final : public Form {
   void OnMouseMove(LPARAM lParam);
   bool OnSetCursor(HWND under, LPARAM lParam);
   void OnActivate(WPARAM wParam);
+  // True when `command` is one of the items added to the system menu.
+  bool OnSystemCommand(WPARAM command);
   void CloseByUserOrSystem();
   void Detach();
 
@@ -146,6 +150,7 @@ class Win32Form final : public Form {
   std::function<void()> queryUnload_;
   // While shown modally: gives the other windows back before the form goes.
   std::function<void()> beforeModalEnds_;
+  std::map<SystemCommand, std::function<void()>> systemCommands_;
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
   std::map<Colour, UniqueBrush> brushes_;
 };

@@ -31,13 +31,22 @@ std::vector<Form*> Win32Ui::LoadedForms() {
 
 void Win32Ui::ShowMessage(std::u16string_view text, int style,
                           std::optional<std::u16string_view> title) {
-  // Every window of the program is disabled while the box is open, and its
-  // own loop keeps dispatching their messages.
+  (void)Box(text, static_cast<UINT>(style), title);
+}
+
+bool Win32Ui::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
+  return Box(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, title) == IDYES;
+}
+
+// Every window of the program is disabled while the box is open, and its
+// own loop keeps dispatching their messages.
+int Win32Ui::Box(std::u16string_view text, UINT style, std::optional<std::u16string_view> title) {
   ++messageBoxesOpen_;
-  const int answered = ShowMessageBoxOverActiveWindow(
-      ToWide(text), ToWide(title ? *title : title_), static_cast<UINT>(style));
+  const int answer =
+      ShowMessageBoxOverActiveWindow(ToWide(text), ToWide(title ? *title : title_), style);
   --messageBoxesOpen_;
-  if (!answered) ThrowLastError("Cannot show the message");
+  if (!answer) ThrowLastError("Cannot show the message");
+  return answer;
 }
 
 namespace {

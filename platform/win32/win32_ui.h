@@ -22,6 +22,7 @@ class Win32Ui final : public Ui {
   std::vector<Form*> LoadedForms() override;
   void ShowMessage(std::u16string_view text, int style,
                    std::optional<std::u16string_view> title) override;
+  bool AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) override;
   std::u16string ApplicationTitle() const override;
   void SetApplicationTitle(std::u16string_view title) override;
   // A failure that escaped an event handler run by the message loop is
@@ -44,6 +45,8 @@ class Win32Ui final : public Ui {
   void ModalEnded(HWND window) { std::erase(modal_, window); }
 
  private:
+  // A message box; the button the user pressed.
+  int Box(std::u16string_view text, UINT style, std::optional<std::u16string_view> title);
   void RethrowKeptFailure();
   static LRESULT CALLBACK TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);

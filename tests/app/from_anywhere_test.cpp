@@ -189,6 +189,7 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
+// Options opens from the icon's menu and from the window's system menu.
 TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEverything) {
   Start();
   const auto pressed = [&](const char* button) {
@@ -202,16 +203,21 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
         options.Click(button);
       }
     });
-    PickInMenu(u"&Options...");
   };
   pressed(options_form::kCancel);
+  PickInMenu(u"&Options...");
   pressed(nullptr);
+  Main().ChooseFromSystemMenu(u"&Options...");
+  EXPECT_EQ(desktop->SimForms().FindForm(options_form::kName), nullptr);
   EXPECT_FALSE(desktop->SimStartup().StartsWithWindows());
   EXPECT_EQ(Hotkeys().Registered().size(), 2u);
+  EXPECT_FALSE(program->MainForm().ApplyToEveryCopy());
   EXPECT_FALSE(desktop->StoredSettings().contains(kEveryCopySetting));
 
   pressed(options_form::kOk);
+  Main().ChooseFromSystemMenu(u"&Options...");
   EXPECT_TRUE(desktop->SimStartup().StartsWithWindows());
+  EXPECT_TRUE(program->MainForm().ApplyToEveryCopy());
   EXPECT_EQ(Setting(u"Apply To Every Copy"), u"True");
   EXPECT_EQ(Setting(u"Hotkey Apply"), u"");
   EXPECT_THAT(Hotkeys().Registered(), ElementsAre(kUndoHotkey));
@@ -220,7 +226,8 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
 
 // --- The icon ----------------------------------------------------------------------
 
-TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesIt) {
+// The menu's Undo and the undo hotkey take back Fenlow's last write.
+TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesItBack) {
   StartWithText(u"a\tb c", options::kRemoveAllSpaces);
   PickInMenu(options::kRemoveAllTabs);
 
@@ -239,6 +246,14 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesIt) {
                                        edits::kOptionListEntries.end());
   expected.insert(expected.end(), {u"-", u"&Undo", u"&Options...", u"-", u"E&xit"});
   EXPECT_EQ(texts, expected);
+
+  PressAndDispatch(kUndoHotkey);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  PressAndDispatch(kApplyHotkey);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab c");
+  PickInMenu(u"&Undo");
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  EXPECT_EQ(TextOf(form1::kText1), u"a\tb c");
 }
 
 // Started by the sign-in, Fenlow starts minimised; a second start, a click

@@ -242,6 +242,8 @@ TEST_F(CliTest, CommandLineMistakesExitTwo) {
       2, "given twice");
   ExpectFailure(RunCli({"apply", Option(options::kReplaceAllSpaces), "--bogus"}), 2, "--bogus");
   ExpectFailure(RunCli({"list", "extra"}), 2, "no arguments");
+  ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces), "--clipboard"}, "a b"), 2,
+                "Windows");
 }
 
 TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {

@@ -156,10 +156,13 @@ TEST_F(FenlowOnTheDesktop, AStartClickRightAfterACopyEditsThatCopy) {
     ASSERT_TRUE(clipboard.ClearClipboard());
     ASSERT_TRUE(clipboard.SetClipboardText(u"copy " + digit + u" with spaces", format::kText));
     fenlow.Click(start);
+    // Text1 first: reading the clipboard while the click is carried out
+    // would hold it for a moment, and a click that meets a held clipboard is
+    // told so instead of editing.
     const std::u16string edited = u"copy" + digit + u"withspaces";
+    EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), edited)) << Shown(fenlow.Text1());
     EXPECT_TRUE(
         probe::WaitUntil([&] { return clipboard.TryGetClipboardText(format::kText) == edited; }));
-    EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), edited)) << Shown(fenlow.Text1());
   }
 }
 
@@ -192,6 +195,65 @@ TEST_F(FenlowOnTheDesktop, ACopyMadeWhileANoticeIsOpenIsShownAndPassedOn) {
 
   probe::PostClick(probe::FindChild(notice, u"Button", u"OK"));
   EXPECT_TRUE(probe::WaitUntil([&] { return probe::FindChild(0, u"#32770", u"Fenlow") == 0; }));
+}
+
+// Undo from the window's system menu puts back the text and the HTML that
+// another program had copied together, as a Windows program reads them.
+TEST_F(FenlowOnTheDesktop, UndoFromTheSystemMenuPutsBackTheTextAndItsHtml) {
+  fenlow.Start();
+  Choose(edits::options::kRemoveAllSpaces);
+  ClipboardText clipboard(platform->Clipboard());
+  const std::vector<platform::ClipboardFormatData> copied = {
+      platform::UnicodeTextFormat(u"a b c"), {0, u"HTML Format", "<p>a <b>b</b> c</p>"}};
+  ASSERT_TRUE(clipboard.ReplaceWithFormats(copied));
+  ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"a b c")) << Shown(fenlow.Text1());
+  fenlow.Click(fenlow.Control(u"Button", kStartCaption));
+  ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"abc")) << Shown(fenlow.Text1());
+  ASSERT_EQ(PasteInOtherProgram(), "abc");
+
+  probe::PostSystemCommand(fenlow.MainWindow(), kUndoCommand);
+
+  std::optional<std::vector<platform::ClipboardFormatData>> formats;
+  EXPECT_TRUE(probe::WaitUntil([&] {
+    return clipboard.TryReadMemoryFormats(std::size_t{1} << 20, formats) && formats == copied;
+  })) << (formats ? formats->size() : 0)
+      << " formats";
+  EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"a b c")) << Shown(fenlow.Text1());
+}
+
+// fenlow-cli.exe edits the clipboard in place, and a running Fenlow sees the
+// result as any copy; without text, or while the clipboard stays held, it
+// writes nothing and says so by its exit code.
+TEST_F(FenlowOnTheDesktop, FenlowCliEditsTheClipboardInPlace) {
+  const std::string program = FENLOW_CLI_HOST_PATH;
+  const auto removeSpaces = [&] {
+    return probe::RunHostShell("cd '" + program.substr(0, program.rfind('/')) +
+                                   "' && wine ./fenlow-cli.exe apply "
+                                   "'Remove all spaces in clipboard' --clipboard 2>&1",
+                               {}, 60s);
+  };
+  CopyInOtherProgram("caf\xc3\xa9 a b");
+  fenlow.Start();
+  ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"caf\u00e9 a b"));
+
+  probe::CommandResult edited = removeSpaces();
+  EXPECT_EQ(edited.exitCode, 0) << edited.output;
+  EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"caf\u00e9ab")) << Shown(fenlow.Text1());
+  EXPECT_EQ(PasteInOtherProgram(),
+            "caf\xc3\xa9"
+            "ab");
+
+  ClipboardText clipboard(platform->Clipboard());
+  ASSERT_TRUE(clipboard.ClearClipboard());
+  probe::CommandResult noText = removeSpaces();
+  EXPECT_EQ(noText.exitCode, 1) << noText.output;
+  EXPECT_NE(noText.output.find("no text"), std::string::npos) << noText.output;
+  EXPECT_FALSE(platform->Clipboard().HasFormat(format::kText));
+  {
+    const probe::ClipboardHeldElsewhere held;
+    probe::CommandResult whileHeld = removeSpaces();
+    EXPECT_EQ(whileHeld.exitCode, 3) << whileHeld.output;
+  }
 }
 
 }  // namespace

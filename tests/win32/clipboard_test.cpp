@@ -137,6 +137,25 @@ TEST_F(RealClipboard, EveryPrimitiveFailsWithADescriptionWhileTheClipboardIsHeld
   EXPECT_EQ(Retrying([&] { return clipboard.GetText(format::kText); }), u"kept");
 }
 
+// Every memory-block format comes back by name and byte for byte; the text
+// formats and the locale the system derives from Unicode text are left out.
+TEST_F(RealClipboard, MemoryFormatsRoundTripByNameAndDerivedFormatsAreLeftOut) {
+  using platform::ClipboardFormatData;
+  const std::vector<ClipboardFormatData> placed = {
+      platform::UnicodeTextFormat(kUnicode),
+      {0, u"HTML Format", std::string("Version:0.9\r\n<b>caf\xc3\xa9</b>\0", 26)},
+      {0, u"Fenlow Test Bytes", std::string("\0\1\2\xff", 4)},
+  };
+  Retrying([&] { clipboard.ReplaceWithFormats(placed); });
+  EXPECT_EQ(Retrying([&] { return clipboard.GetText(format::kText); }), kUnicode);
+  EXPECT_TRUE(clipboard.HasNamedFormat(u"HTML Format"));
+  EXPECT_FALSE(clipboard.HasNamedFormat(platform::kExcludeFromMonitoringFormat));
+
+  EXPECT_EQ(Retrying([&] { return clipboard.ReadMemoryFormats(std::size_t{1} << 20); }), placed);
+  EXPECT_EQ(Retrying([&] { return clipboard.ReadMemoryFormats(40); }), std::nullopt)
+      << "over the bound";
+}
+
 // The real clipboard, with the reads counted.
 class CountedReads final : public platform::ClipboardPrimitives {
  public:
@@ -150,6 +169,14 @@ class CountedReads final : public platform::ClipboardPrimitives {
     return real_.GetText(format);
   }
   bool HasFormat(std::int32_t format) override { return real_.HasFormat(format); }
+  std::optional<std::vector<platform::ClipboardFormatData>> ReadMemoryFormats(
+      std::size_t byteBound) override {
+    return real_.ReadMemoryFormats(byteBound);
+  }
+  void ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats) override {
+    real_.ReplaceWithFormats(formats);
+  }
+  bool HasNamedFormat(std::u16string_view name) override { return real_.HasNamedFormat(name); }
   std::uint32_t SequenceNumber() override { return real_.SequenceNumber(); }
   Clock::time_point Now() override { return real_.Now(); }
   void PauseUntil(Clock::time_point until) override { real_.PauseUntil(until); }

@@ -270,6 +270,30 @@ TEST_F(RealForm, MessageBoxIsModalToTheProgramAndFallsBackToTheApplicationTitle)
   auto untitled = probe::AnswerMessageBox(u"Fenlow Probe", form->Handle());
   ui.ShowMessage(u"No title given", platform::kMessageBoxPlain, std::nullopt);
   EXPECT_EQ(untitled.get().text, u"No title given");
+
+  for (auto answer : {probe::BoxAnswer::Yes, probe::BoxAnswer::No}) {
+    auto asked = probe::AnswerMessageBox(u"Fenlow Probe", form->Handle(), answer);
+    EXPECT_EQ(ui.AskYesNo(u"Replace it?", std::nullopt), answer == probe::BoxAnswer::Yes);
+    EXPECT_TRUE(asked.get().watchedWindowDisabled);
+  }
+}
+
+TEST_F(RealForm, SystemMenuItemsRunTheirHandlers) {
+  int picked = 0;
+  form->AddSystemMenuItem(0x0100, u"&Undo", [&] { ++picked; });
+  EXPECT_THROW(form->AddSystemMenuItem(0xF010, u"Clash", [] {}), platform::Failure);
+  const std::vector<std::u16string> captions = probe::SystemMenuCaptions(form->Handle());
+  ASSERT_GE(captions.size(), 2u);
+  EXPECT_EQ(captions[captions.size() - 2], u"") << "a separator before the program's items";
+  EXPECT_EQ(captions.back(), u"&Undo");
+  form->Show();
+  probe::PostSystemCommand(form->Handle(), 0x0100);
+  EXPECT_TRUE(probe::WaitUntil([&] { return picked == 1; }));
+  // No such item: left to the system. The item picked after it tells when it was handled.
+  probe::PostSystemCommand(form->Handle(), 0x0110);
+  probe::PostSystemCommand(form->Handle(), 0x0100);
+  EXPECT_TRUE(probe::WaitUntil([&] { return picked >= 2; }));
+  EXPECT_EQ(picked, 2);
 }
 
 }  // namespace

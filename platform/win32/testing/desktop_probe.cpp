@@ -211,6 +211,21 @@ void PostMessageTo(WindowHandle window, std::uint32_t message, std::uintptr_t wP
   ::PostMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
+void PostSystemCommand(WindowHandle window, std::uint32_t command) {
+  ::PostMessageW(ToHwnd(window), WM_SYSCOMMAND, command, 0);
+}
+
+std::vector<std::u16string> SystemMenuCaptions(WindowHandle window) {
+  const HMENU menu = ::GetSystemMenu(ToHwnd(window), FALSE);
+  std::vector<std::u16string> captions;
+  for (int item = 0; item < ::GetMenuItemCount(menu); ++item) {
+    wchar_t caption[256] = {};
+    const int length = ::GetMenuStringW(menu, static_cast<UINT>(item), caption, 256, MF_BYPOSITION);
+    captions.emplace_back(AsUtf16(std::wstring_view(caption, static_cast<std::size_t>(length))));
+  }
+  return captions;
+}
+
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay) {
   return std::async(std::launch::async, [window, delay] {
     std::this_thread::sleep_for(delay);
@@ -228,8 +243,9 @@ bool SentMessageWaiting() {
   return (HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
 }
 
-std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched) {
-  return std::async(std::launch::async, [title = std::move(title), watched] {
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched,
+                                             BoxAnswer answer) {
+  return std::async(std::launch::async, [title = std::move(title), watched, answer] {
     const std::wstring wideTitle = ToWide(title);
     HWND box = nullptr;
     for (int attempt = 0; attempt < 1000 && !box; ++attempt) {
@@ -249,7 +265,8 @@ std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle 
       }
       if (seen.text.empty()) ::Sleep(10);
     }
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const WPARAM button = answer == BoxAnswer::Yes ? IDYES : answer == BoxAnswer::No ? IDNO : IDOK;
+    ::PostMessageW(box, WM_COMMAND, button, 0);
     return seen;
   });
 }

@@ -11,6 +11,7 @@
 #include <future>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -74,6 +75,11 @@ void PostMessageTo(WindowHandle window, std::uint32_t message, std::uintptr_t wP
                    std::intptr_t lParam);
 constexpr int kKeyDown = 0x28;
 constexpr int kKeyEnd = 0x23;
+// Picks the item `command` of the window's system menu.
+void PostSystemCommand(WindowHandle window, std::uint32_t command);
+// The captions of the items of a window of this process's system menu, in
+// order; separators read as empty captions.
+std::vector<std::u16string> SystemMenuCaptions(WindowHandle window);
 // Closes the window the way another program or the system may: a WM_CLOSE
 // sent (not posted) from another thread after `delay`.
 std::future<void> SendCloseFromAnotherThread(WindowHandle window, std::chrono::milliseconds delay);
@@ -90,9 +96,11 @@ struct MessageBoxSeen {
   std::u16string text;
   bool watchedWindowDisabled = false;
 };
+enum class BoxAnswer { Ok, Yes, No };
 // On a helper thread: waits for a message box titled `title`, notes what it
-// shows and presses its OK button.
-std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched);
+// shows and presses `answer`.
+std::future<MessageBoxSeen> AnswerMessageBox(std::u16string title, WindowHandle watched,
+                                             BoxAnswer answer = BoxAnswer::Ok);
 
 // The current user's registry value HKEY_CURRENT_USER\<key>\<name>; empty when absent.
 std::u16string ReadUserRegistryString(std::u16string_view key, std::u16string_view name);
