@@ -34,40 +34,45 @@ std::u16string Quoted(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string ProblemText(const HotkeyStatus& status) {
+namespace {
+
+// What keeps a hotkey from working, in full and in a few words.
+struct ProblemWords {
+  std::u16string full;
+  std::u16string brief;
+};
+
+ProblemWords Problem(const HotkeyStatus& status) {
   switch (status.kind) {
     case Kind::Off:
     case Kind::Registered:
       return {};
     case Kind::NotAHotkey:
-      return Quoted(status.text) +
-             u" is not a hotkey.\r\nPick another: hold Ctrl or Alt (or both) and press a key.";
+      return {Quoted(status.text) +
+                  u" is not a hotkey.\r\nPick another: hold Ctrl or Alt (or both) and press a key.",
+              Quoted(status.text) + u": not a hotkey"};
     case Kind::TypesCharacter:
-      return status.text + u" types " + Quoted(status.detail) +
-             u" on your keyboard layout.\r\nIt stays for typing: pick another hotkey.";
+      return {status.text + u" types " + Quoted(status.detail) +
+                  u" on your keyboard layout.\r\nIt stays for typing: pick another hotkey.",
+              status.text + u": types " + Quoted(status.detail)};
     case Kind::HeldElsewhere:
-      return u"Another program already uses " + status.text + u".\r\nPick another hotkey.";
+      return {u"Another program already uses " + status.text + u".\r\nPick another hotkey.",
+              status.text + u": used by another program"};
     case Kind::Failed:
-      return status.text + u" could not be set up: " + status.detail + u"\r\nPick another hotkey.";
+      return {status.text + u" could not be set up: " + status.detail + u"\r\nPick another hotkey.",
+              status.text + u": not set up"};
   }
   return {};
 }
 
+}  // namespace
+
+std::u16string ProblemText(const HotkeyStatus& status) {
+  return Problem(status).full;
+}
+
 std::u16string ShortProblemText(const HotkeyStatus& status) {
-  switch (status.kind) {
-    case Kind::Off:
-    case Kind::Registered:
-      return {};
-    case Kind::NotAHotkey:
-      return Quoted(status.text) + u": not a hotkey";
-    case Kind::TypesCharacter:
-      return status.text + u": types " + Quoted(status.detail);
-    case Kind::HeldElsewhere:
-      return status.text + u": used by another program";
-    case Kind::Failed:
-      return status.text + u": not set up";
-  }
-  return {};
+  return Problem(status).brief;
 }
 
 HotkeyKeeper::~HotkeyKeeper() {

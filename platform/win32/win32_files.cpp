@@ -26,17 +26,7 @@ std::chrono::system_clock::time_point SystemTime(FILETIME time) {
 }  // namespace
 
 std::u16string Win32FileSystem::ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) ThrowLastError("Cannot find the program's folder");
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);  // truncated: long paths exceed MAX_PATH
-  }
+  const std::wstring path = ProgramPath();
   return std::u16string(AsUtf16(path).substr(0, path.find_last_of(L"\\/")));
 }
 

@@ -28,20 +28,6 @@ HWND OtherInstanceWindow() {
   return nullptr;
 }
 
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) ThrowLastError("Cannot read the program's path");
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
 }  // namespace
 
 bool Win32StartupServices::ClaimSingleInstance() {

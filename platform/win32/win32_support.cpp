@@ -51,6 +51,20 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor,
   if (!::RegisterClassExW(&windowClass)) ThrowLastError("Cannot register the window class");
 }
 
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) ThrowLastError("Cannot find the program's path");
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // truncated: long paths exceed MAX_PATH
+  }
+}
+
 void RestoreInFront(HWND window) {
   ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
   ::BringWindowToTop(window);

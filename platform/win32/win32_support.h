@@ -39,6 +39,9 @@ std::wstring SystemMessage(DWORD error);
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HCURSOR cursor = nullptr,
                          HICON icon = nullptr);
 
+// The full path of the program's own file; throws Failure.
+std::wstring ProgramPath();
+
 // Shows `window` restored when minimised, on top of the others, as the
 // active window.
 void RestoreInFront(HWND window);
