@@ -3,6 +3,7 @@
 #include "app/form1_layout.h"
 
 namespace fenlow {
+
 ErrorTrap Commands::TrapFor(std::u16string_view procedure) {
   return ErrorTrap(platform_.Forms(), TrapLocation(form1::kName, procedure));
 }
@@ -36,7 +37,7 @@ void Commands::RunEdit(std::u16string_view procedure, platform::WindowHandle use
         edit();
         if (userWindow == 0) return;
         ErrorTrap trap = TrapFor(procedure);
-        trap(900, [&] {
+        trap(100, [&] {
           if (platform_.Forms().ForegroundWindow() != userWindow)
             platform_.Forms().ActivateWindow(userWindow);
         });
@@ -74,11 +75,11 @@ void Commands::ShowOptions() {
   hotkeys_.Suspend();
   std::optional<OptionsChoice> accepted;
   OptionsDialog dialog(platform_);
-  trap(104, [&] {
+  trap(102, [&] {
     accepted = dialog.ShowModal(current, known,
                                 [this](const OptionsChoice& choice) { return Accept(choice); });
   });
-  if (!accepted) trap(106, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey); });
+  if (!accepted) trap(104, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey); });
   if (optionsClosed_) optionsClosed_();
 }
 

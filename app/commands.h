@@ -29,11 +29,11 @@ class Commands {
   void Undo();
   // The main window in front, restored when minimised.
   void ShowMainWindow();
-  // The Options dialog; `optionsChanged` runs once it is closed.
+  // The Options dialog; what OnOptionsClosed gave runs once it is closed.
   void ShowOptions();
+  void OnOptionsClosed(std::function<void()> closed) { optionsClosed_ = std::move(closed); }
   // Closes the main window as its close box does.
   void Exit();
-  void OnOptionsClosed(std::function<void()> closed) { optionsClosed_ = std::move(closed); }
 
   // When a dialog or message of Fenlow is open, brings it to the front and
   // returns true: the command is then not carried out.
