@@ -62,16 +62,18 @@ std::u16string Ascii(const char* text) {
 
 std::u16string KeyText(std::uint8_t key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::u16string(1, key);
-  if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeys)
-    return u"F" + Ascii(std::to_string(key - kFirstFunctionKey + 1).c_str());
-  if (key >= kFirstNumpadDigit && key <= kFirstNumpadDigit + 9)
-    return u"Num" + std::u16string(1, static_cast<char16_t>(u'0' + key - kFirstNumpadDigit));
   for (const KeyName& named : kNamedKeys) {
     if (named.key == key) return std::u16string(named.name);
   }
-  char code[8];
-  std::snprintf(code, sizeof code, "VK_%02X", key);
-  return Ascii(code);
+  // Formatted into a buffer: GCC 12 warns falsely (-Wrestrict) on "F" + string.
+  char text[8];
+  if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeys)
+    std::snprintf(text, sizeof text, "F%d", key - kFirstFunctionKey + 1);
+  else if (key >= kFirstNumpadDigit && key <= kFirstNumpadDigit + 9)
+    std::snprintf(text, sizeof text, "Num%d", key - kFirstNumpadDigit);
+  else
+    std::snprintf(text, sizeof text, "VK_%02X", key);
+  return Ascii(text);
 }
 
 // A number of decimal or hexadecimal digits, or nullopt.
