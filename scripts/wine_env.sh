@@ -55,6 +55,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# Sets the system DPI of our prefix (96 is Windows' default); programs
+# started afterwards see it.
+fenlow_wine_set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f 2>&1 |
+    fenlow_wine_quiet >/dev/null
+  wineserver -w
+}
+
 # Runs a Windows GoogleTest binary under Wine with a time limit and returns
 # its exit code.
 fenlow_run_windows_tests() {
