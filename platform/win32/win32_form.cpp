@@ -609,10 +609,17 @@ void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
   OtherWindowsDisabled others(window);
   beforeModalEnds_ = [&others] { others.RestoreBeforeTheModalGoes(); };
+  // However the loop ends, the callback into this frame goes with it: a loop
+  // ended by WM_QUIT leaves the form loaded, and a later Unload would call
+  // through a dangling reference. The form is found again by its window, as
+  // a handler may have deleted it.
   struct Modal {
     Win32Ui& ui;
     HWND window;
-    ~Modal() { ui.ModalEnded(window); }
+    ~Modal() {
+      ui.ModalEnded(window);
+      if (Win32Form* form = FromWindow(window)) form->beforeModalEnds_ = nullptr;
+    }
   } modal{ui_, window};
   ui_.ModalShown(window);
   Show();

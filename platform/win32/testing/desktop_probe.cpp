@@ -1,5 +1,6 @@
 #include "platform/win32/testing/desktop_probe.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -302,6 +303,48 @@ ClipboardHeldElsewhere::ClipboardHeldElsewhere() {
 ClipboardHeldElsewhere::~ClipboardHeldElsewhere() {
   release_.set_value();
   holder_.wait();
+}
+
+namespace {
+
+// A clipboard owner of the copying thread: with none, EmptyClipboard leaves
+// no owner and SetClipboardData may fail.
+void CopyAndHold(const std::u16string& text, std::chrono::milliseconds hold) {
+  const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"Probe clipboard owner", 0, 0, 0, 0, 0,
+                                             HWND_MESSAGE, nullptr, nullptr, nullptr));
+  if (!owner) ThrowLastError("The copying thread cannot make a window");
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  if (!block) ThrowLastError("The copying thread cannot allocate memory");
+  auto* data = static_cast<char16_t*>(::GlobalLock(block));
+  std::copy(text.begin(), text.end(), data);
+  data[text.size()] = u'\0';
+  ::GlobalUnlock(block);
+  if (!::OpenClipboard(owner.get())) {
+    ::GlobalFree(block);
+    ThrowLastError("The copying thread cannot open the clipboard");
+  }
+  ::EmptyClipboard();
+  if (!::SetClipboardData(CF_UNICODETEXT, block)) ::GlobalFree(block);
+  ::CloseClipboard();                         // the viewers hear of the copy now...
+  if (!::OpenClipboard(owner.get())) return;  // ...and the reader takes the clipboard at once
+  ::Sleep(static_cast<DWORD>(hold.count()));
+  ::CloseClipboard();
+}
+
+}  // namespace
+
+std::future<void> CopyThenHoldClipboard(std::u16string text, std::chrono::milliseconds hold) {
+  return std::async(std::launch::async,
+                    [text = std::move(text), hold] { CopyAndHold(text, hold); });
+}
+
+void PostQuit() {
+  ::PostQuitMessage(0);
+}
+
+bool TakeQuit() {
+  MSG message{};
+  return ::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
 StartedProgram::StartedProgram(std::u16string commandLine) {

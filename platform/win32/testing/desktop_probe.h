@@ -119,6 +119,16 @@ class ClipboardHeldElsewhere {
   std::future<void> holder_;
 };
 
+// On a thread of its own: copies `text` as another program does and at once
+// keeps the clipboard open for `hold`, as a clipboard history that reads
+// every copy the moment it is made does. Ready once the clipboard is free.
+std::future<void> CopyThenHoldClipboard(std::u16string text, std::chrono::milliseconds hold);
+
+// A WM_QUIT for this thread, as a program ending its loops posts it, and
+// taking a pending one off the queue again (true when there was one).
+void PostQuit();
+bool TakeQuit();
+
 // A Windows program started for a test (by its command line), ended when
 // this goes.
 class StartedProgram {
