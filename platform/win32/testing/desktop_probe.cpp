@@ -153,17 +153,6 @@ WindowHandle Foreground() {
   return ToHandle(::GetForegroundWindow());
 }
 
-int TextWidthPixels(WindowHandle window) {
-  const std::u16string text = WindowText(window);
-  const HDC dc = ::GetDC(ToHwnd(window));
-  const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(Font(window)));
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc, ToWide(text).c_str(), static_cast<int>(text.size()), &extent);
-  ::SelectObject(dc, previous);
-  ::ReleaseDC(ToHwnd(window), dc);
-  return extent.cx;
-}
-
 namespace {
 
 HMODULE CaptionHookModule() {

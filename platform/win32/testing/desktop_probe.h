@@ -57,8 +57,6 @@ WindowHandle Focus();
 // The keyboard focus in the thread of `window`, which may be another program's.
 WindowHandle FocusInThreadOf(WindowHandle window);
 WindowHandle Foreground();
-// The width of the window's text on one line in the window's own font, in pixels.
-int TextWidthPixels(WindowHandle window);
 // The caption of `control`, a control of another program, measured inside
 // that program (by the caption hook) in the control's own font; throws
 // Failure when it has not answered within `timeout`.
