@@ -314,8 +314,10 @@ void Win32Form::Layout(UINT dpi) {
   ResizeClientArea(dpi);
 }
 
-// A label is as wide as its caption needs, and no narrower than designed: a
-// font may need more room at one DPI than the design gave it at another.
+// A label is as wide as its caption needs, and no narrower than designed:
+// the designed widths leave nothing to spare, and in the face that stands in
+// for Arial, or rounded at another DPI, a caption may need a few pixels more
+// ("Find what:" takes 58 px of the 57 designed at 96 DPI under Wine).
 void Win32Form::Place(Win32Control& control) {
   RECT rect = PixelRect(control.Spec(), dpi_);
   if (control.Kind() == ControlKind::Label) {

@@ -154,19 +154,56 @@ WindowHandle Foreground() {
   return ToHandle(::GetForegroundWindow());
 }
 
-int TextWidthPixels(WindowHandle window) {
-  const std::u16string text = WindowText(window);
-  const HDC dc = ::GetDC(ToHwnd(window));
-  const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(Font(window)));
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc, ToWide(text).c_str(), static_cast<int>(text.size()), &extent);
-  ::SelectObject(dc, previous);
-  ::ReleaseDC(ToHwnd(window), dc);
-  return extent.cx;
+namespace {
+
+HMODULE CaptionHookModule() {
+  static const HMODULE module = [] {
+    const std::string path = HostToWindowsPath(FENLOW_CAPTION_HOOK_HOST_PATH);
+    const HMODULE loaded = ::LoadLibraryA(path.c_str());
+    if (!loaded) ThrowLastError("Cannot load the caption hook " + path);
+    return loaded;
+  }();
+  return module;
+}
+
+}  // namespace
+
+// Hooked for the one question only, so that the program runs unhooked
+// otherwise; the hook answers before the control's procedure runs.
+caption_hook::Measured MeasureCaptionInItsProgram(WindowHandle control,
+                                                  std::chrono::milliseconds timeout) {
+  const HWND window = ToHwnd(control);
+  const HMODULE module = CaptionHookModule();
+  const auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
+      ::GetProcAddress(module, caption_hook::kProcedureName)));
+  if (!procedure) ThrowLastError("The caption hook has no hook procedure");
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  if (!thread) throw Failure("The control to measure is not there");
+  const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, procedure, module, thread);
+  if (!hook) ThrowLastError("Cannot hook the control's window thread");
+  DWORD_PTR reply = 0;
+  const LRESULT sent = ::SendMessageTimeoutW(
+      window, ::RegisterWindowMessageW(caption_hook::kMeasureMessage), 0, 0, SMTO_NORMAL,
+      static_cast<UINT>(timeout.count()), &reply);
+  ::UnhookWindowsHookEx(hook);
+  if (!sent || !(reply & caption_hook::kAnswered)) {
+    throw Failure("The control's program did not measure its caption in time");
+  }
+  return caption_hook::Unpack(reply);
 }
 
 WindowHandle Parent(WindowHandle window) {
   return ToHandle(::GetParent(ToHwnd(window)));
+}
+
+std::uint32_t ProcessOf(WindowHandle window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process;
+}
+
+std::uint32_t CurrentProcess() {
+  return ::GetCurrentProcessId();
 }
 
 std::u16string WindowText(WindowHandle window) {

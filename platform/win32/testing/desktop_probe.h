@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "platform/win32/testing/caption_hook.h"
 
 namespace fenlow::platform::win32::probe {
 
@@ -56,9 +57,14 @@ WindowHandle Focus();
 // The keyboard focus in the thread of `window`, which may be another program's.
 WindowHandle FocusInThreadOf(WindowHandle window);
 WindowHandle Foreground();
-// The width of the window's text on one line in the window's own font, in pixels.
-int TextWidthPixels(WindowHandle window);
+// The caption of `control`, a control of another program, measured inside
+// that program (by the caption hook) in the control's own font; throws
+// Failure when it has not answered within `timeout`.
+caption_hook::Measured MeasureCaptionInItsProgram(
+    WindowHandle control, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 WindowHandle Parent(WindowHandle window);
+std::uint32_t ProcessOf(WindowHandle window);
+std::uint32_t CurrentProcess();
 std::u16string WindowText(WindowHandle window);
 std::uintptr_t Font(WindowHandle window);
 int FontHeightPixels(std::uintptr_t font);
