@@ -95,9 +95,7 @@ class Reader {
         if (Folded(key.str()) == Folded(knownKey)) guess = std::string(knownKey);
       }
       if (isKnown) continue;
-      if (toml::table* inner = value.as_table(); inner && &table != &document_.root) {
-        inner->is_inline(true);
-      }
+      if (toml::table* inner = value.as_table()) inner->is_inline(true);
       std::string message =
           "unknown key " + Quoted(key.str()) + " " + where + ", kept but not used";
       if (!guess.empty()) message += " (did you mean " + Quoted(guess) + "?)";
@@ -113,7 +111,8 @@ class Reader {
     toml::array* tables = node->as_array();
     if (tables == nullptr || !(tables->empty() || tables->is_array_of_tables())) {
       Refuse(*node, owner + Quoted(key) + " must be an array of tables, written " +
-                        std::string(header) + " before each, not " + TypeName(*node));
+                        std::string(header) + " before each, not " +
+                        (tables ? "an array of other values" : TypeName(*node)));
     }
     return tables;
   }

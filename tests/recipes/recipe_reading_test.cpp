@@ -119,6 +119,9 @@ TEST(RecipeFile, RefusesABadFileWithWhereAndWhat) {
       {"recipe as a string", "recipe = \"R\"\n",
        "recipes.toml:1:10: \"recipe\" must be an array of tables, written [[recipe]] before each, "
        "not a string"},
+      {"recipe as an array of numbers", "recipe = [1, 2]\n",
+       "recipes.toml:1:10: \"recipe\" must be an array of tables, written [[recipe]] before each, "
+       "not an array of other values"},
       {"step as a table", "[[recipe]]\nname = \"R\"\n[recipe.step]\nedit = \"unwrap-lines\"\n",
        "recipes.toml:3:1: recipe \"R\": \"step\" must be an array of tables, written "
        "[[recipe.step]] before each, not a table"},
