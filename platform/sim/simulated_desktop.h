@@ -25,8 +25,11 @@ class SimulatedHotkeys;
 class SimulatedTray;
 class SimulatedStartup;
 
-// The clipboard operations a test can make fail.
-enum class ClipboardOperation { Empty, PutText, GetText, HasFormat, ReadFormats, PutFormats };
+// The clipboard operations a test can make fail as a clipboard held by
+// another program makes them fail: those that open the clipboard. (Asking
+// whether a format is present needs no opening.) PutText stands also for the
+// write of ReplaceWithText, which empties and places in one opening.
+enum class ClipboardOperation { Empty, PutText, GetText, ReadFormats, PutFormats };
 
 // A viewer window of another program. It passes messages on to the window
 // that follows it unless told not to, and records what it received.
@@ -120,6 +123,12 @@ class SimulatedDesktop final : public Platform,
   // messages are dispatched: at a Yield or a turn of the message loop.
   void PostTask(std::function<void()> task) { posted_.push_back(std::move(task)); }
   std::size_t PostedTasksWaiting() const { return posted_.size(); }
+  // A task posted to run once the clock has moved on by `delay`: it runs in
+  // the first dispatch after that (AdvanceClock moves the clock).
+  void PostTaskAfter(ClipboardPrimitives::Clock::duration delay, std::function<void()> task) {
+    timed_.emplace(now_ + delay, std::move(task));
+  }
+  std::size_t TimedTasksWaiting() const { return timed_.size(); }
   // A turn of the program's message loop: every pending message is dispatched.
   void RunMessageLoop() { DispatchPending(); }
 
@@ -220,6 +229,7 @@ class SimulatedDesktop final : public Platform,
   // ClipboardPrimitives
   void Empty() override;
   void PutText(std::int32_t format, std::u16string_view text) override;
+  void ReplaceWithText(std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
   std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;
@@ -230,7 +240,7 @@ class SimulatedDesktop final : public Platform,
   void PauseUntil(Clock::time_point until) override;
 
   // WindowMessaging
-  WindowHandle SetClipboardViewer(WindowHandle window) override;
+  std::optional<WindowHandle> SetClipboardViewer(WindowHandle window) override;
   bool ChangeClipboardChain(WindowHandle window, WindowHandle next) override;
   WindowProc ReplaceWindowProc(WindowHandle window, WindowProc procedure) override;
   MessageResult CallWindowProc(WindowProc procedure, WindowHandle window, MessageId message,
@@ -295,6 +305,7 @@ class SimulatedDesktop final : public Platform,
   static constexpr ClipboardPrimitives::Clock::time_point kStartOfTime{std::chrono::hours(1)};
   ClipboardPrimitives::Clock::time_point now_ = kStartOfTime;
   std::deque<std::function<void()>> posted_;
+  std::multimap<ClipboardPrimitives::Clock::time_point, std::function<void()>> timed_;
   int blockingSendsToHung_ = 0;
   int sendDepth_ = 0;
   bool recursionDetected_ = false;
