@@ -166,6 +166,11 @@ class SimulatedDesktop final : public Platform,
   std::map<std::u16string, std::u16string>& StoredSettings() { return settings_; }
   void FailSettingsWrites(bool fail) { failSettingsWrites_ = fail; }
   void AddFile(std::u16string path, std::string content, bool hidden = false);
+  // The content of a file as the program left it; nullopt when there is none.
+  std::optional<std::string> FileNamed(std::u16string_view path) const;
+  // Replacing the file `path` fails from now on (a full disk, a file held
+  // open by another program), leaving it as it was; an empty path: none fails.
+  void FailReplacing(std::u16string path) { failReplacing_ = std::move(path); }
   void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
 
   // --- Message boxes, shell ---------------------------------------------------
@@ -261,6 +266,9 @@ class SimulatedDesktop final : public Platform,
   std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
+  bool IsAbsent(std::u16string_view path) override;
+  // simulated_file_replace.cpp
+  void ReplaceWholeFile(std::u16string_view path, std::string_view content) override;
 
   static MessageResult FENLOW_WINDOW_PROC_CALL SimulatedWindowProc(WindowHandle window,
                                                                    MessageId message, WParam wParam,
@@ -312,6 +320,7 @@ class SimulatedDesktop final : public Platform,
     std::chrono::system_clock::time_point lastChange;
   };
   std::map<std::u16string, SimFile> files_;
+  std::u16string failReplacing_;
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;
