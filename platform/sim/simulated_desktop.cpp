@@ -1,7 +1,6 @@
 #include "platform/sim/simulated_desktop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -19,12 +18,6 @@ SimulatedDesktop* activeDesktop = nullptr;
 
 // Deep enough for any real chain; a chain that loops back recurses past it.
 constexpr int kMaxSendDepth = 200;
-
-std::string Narrow(std::u16string_view text) {
-  std::string out;
-  for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return out;
-}
 
 std::string MessageName(MessageId message) {
   switch (message) {
@@ -114,12 +107,6 @@ NotificationArea& SimulatedDesktop::Tray() {
 }
 StartupServices& SimulatedDesktop::Startup() {
   return *startup_;
-}
-
-std::string SimulatedDesktop::Hex(WindowHandle window) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(window));
-  return buffer;
 }
 
 // --- Windows -------------------------------------------------------------------
@@ -314,7 +301,7 @@ void SimulatedDesktop::NotifyChainOfChange() {
 void SimulatedDesktop::Empty() {
   Enter("Empty");
   ThrowIfHeld(ClipboardOperation::Empty);
-  Record("EmptyClipboard");
+  log_.Record("EmptyClipboard");
   formats_.clear();
   namedFormats_.clear();
   ClipboardChanged();
@@ -325,7 +312,7 @@ void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
   Enter("PutText");
   ThrowIfHeld(ClipboardOperation::PutText);
   std::int32_t stored = format == 0 ? format::kText : format;
-  Record("PutText(" + std::to_string(stored) + ")");
+  log_.Record("PutText(" + std::to_string(stored) + ")");
   formats_[stored] = std::u16string(text);
   ClipboardChanged();
   NotifyChainOfChange();
@@ -386,7 +373,7 @@ std::optional<std::vector<ClipboardFormatData>> SimulatedDesktop::ReadMemoryForm
 void SimulatedDesktop::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {
   Enter("ReplaceWithFormats");
   ThrowIfHeld(ClipboardOperation::PutFormats);
-  Record("ReplaceWithFormats");
+  log_.Record("ReplaceWithFormats");
   formats_.clear();
   namedFormats_.clear();
   for (const ClipboardFormatData& data : formats) {
@@ -433,7 +420,7 @@ WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
 }
 
 WindowHandle SimulatedDesktop::JoinChainAtHead(WindowHandle window) {
-  Record("SetClipboardViewer(" + Hex(window) + ")");
+  log_.Record("SetClipboardViewer(" + CallLog::Hex(window) + ")");
   if (FindWindow(window) == nullptr) return 0;
   WindowHandle previous = head_;
   head_ = window;
@@ -449,7 +436,7 @@ bool SimulatedDesktop::ChangeClipboardChain(WindowHandle window, WindowHandle ne
 }
 
 bool SimulatedDesktop::LeaveChainOf(WindowHandle window, WindowHandle next) {
-  Record("ChangeClipboardChain(" + Hex(window) + "," + Hex(next) + ")");
+  log_.Record("ChangeClipboardChain(" + CallLog::Hex(window) + "," + CallLog::Hex(next) + ")");
   if (window == 0) return false;
   if (window == head_) {
     head_ = next;
@@ -461,7 +448,7 @@ bool SimulatedDesktop::LeaveChainOf(WindowHandle window, WindowHandle next) {
 
 WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc procedure) {
   Enter("ReplaceWindowProc");
-  Record("ReplaceWindowProc(" + Hex(window) + ")");
+  log_.Record("ReplaceWindowProc(" + CallLog::Hex(window) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr) return nullptr;
   WindowProc previous = found->proc;
@@ -484,7 +471,7 @@ MessageResult SimulatedDesktop::SendMessage(WindowHandle window, MessageId messa
 
 MessageResult SimulatedDesktop::SendNow(WindowHandle window, MessageId message, WParam wParam,
                                         LParam lParam) {
-  Record("SendMessage(" + Hex(window) + "," + MessageName(message) + ")");
+  log_.Record("SendMessage(" + CallLog::Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr) return 0;
   if (found->foreign && found->foreign->hung) {
@@ -499,7 +486,7 @@ std::optional<MessageResult> SimulatedDesktop::SendMessageTimeout(WindowHandle w
                                                                   LParam lParam,
                                                                   std::chrono::milliseconds) {
   Enter("SendMessageTimeout");
-  Record("SendMessageTimeout(" + Hex(window) + "," + MessageName(message) + ")");
+  log_.Record("SendMessageTimeout(" + CallLog::Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr || (found->foreign && found->foreign->hung)) return std::nullopt;
   return Deliver(window, message, wParam, lParam);
@@ -523,7 +510,7 @@ void SimulatedDesktop::Yield() {
 }
 
 void SimulatedDesktop::DispatchPending() {
-  Record("Yield");
+  log_.Record("Yield");
   while (pendingForeignChanges_ > 0) {
     --pendingForeignChanges_;
     NotifyChainOfChange();
@@ -543,7 +530,7 @@ void SimulatedDesktop::DispatchPending() {
 bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
                                  std::u16string_view directory, int showCommand) {
   Enter("ShellOpen");
-  Record("ShellOpen(" + Narrow(file) + ")");
+  log_.Record("ShellOpen(" + CallLog::Narrow(file) + ")");
   openedFiles_.emplace_back(file);
   shellOpenCalls_.push_back({owner, std::u16string(file), std::u16string(directory), showCommand});
   return true;
@@ -553,15 +540,15 @@ bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
 
 std::u16string SimulatedDesktop::Read(std::u16string_view application, std::u16string_view section,
                                       std::u16string_view key, std::u16string_view fallback) {
-  Enter("ReadSetting", Narrow(key));
+  Enter("ReadSetting", CallLog::Narrow(key));
   auto found = settings_.find(SettingPath(application, section, key));
   return found == settings_.end() ? std::u16string(fallback) : found->second;
 }
 
 void SimulatedDesktop::Write(std::u16string_view application, std::u16string_view section,
                              std::u16string_view key, std::u16string_view value) {
-  Enter("WriteSetting", Narrow(key));
-  Record("WriteSetting(" + Narrow(key) + "=" + Narrow(value) + ")");
+  Enter("WriteSetting", CallLog::Narrow(key));
+  log_.Record("WriteSetting(" + CallLog::Narrow(key) + "=" + CallLog::Narrow(value) + ")");
   if (failSettingsWrites_) throw Failure("The settings store cannot be written.");
   settings_[SettingPath(application, section, key)] = std::u16string(value);
 }
@@ -579,7 +566,7 @@ std::chrono::system_clock::time_point SimulatedDesktop::ReadLastChangeTime(
     std::u16string_view path) {
   Enter("ReadLastChangeTime");
   auto found = files_.find(std::u16string(path));
-  if (found == files_.end()) throw Failure("File not found: " + Narrow(path));
+  if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));
   return found->second.lastChange;
 }
 
@@ -596,7 +583,7 @@ std::string SimulatedDesktop::ReadWholeFile(std::u16string_view path) {
 
 std::string SimulatedDesktop::FileContent(std::u16string_view path) const {
   auto found = files_.find(std::u16string(path));
-  if (found == files_.end()) throw Failure("File not found: " + Narrow(path));
+  if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));
   return found->second.content;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/call_log.h"
 
 namespace fenlow::platform::sim {
 
@@ -196,13 +197,8 @@ class SimulatedDesktop final : public Platform,
   // The choke point. `subject` is the control, form or setting concerned.
   void Enter(std::string_view call, std::string_view subject = {});
 
-  // Every call made through the platform interfaces, in order, for instance
-  // "SetClipboardViewer(0x1000)" or "ReplaceWindowProc(0x1000)".
-  const std::vector<std::string>& Calls() const { return calls_; }
-  void ClearCalls() { calls_.clear(); }
-  void Record(std::string call) { calls_.push_back(std::move(call)); }
-
-  static std::string Hex(WindowHandle window);
+  // Every call made through the platform interfaces, in order.
+  CallLog& Log() { return log_; }
 
  private:
   struct SimWindow {
@@ -303,7 +299,7 @@ class SimulatedDesktop final : public Platform,
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;
-  std::vector<std::string> calls_;
+  CallLog log_;
   bool counting_ = false;
   int counted_ = 0;
   int failAt_ = 0;

@@ -10,7 +10,7 @@ namespace fenlow::platform::sim {
 
 HotkeyRegistration SimulatedHotkeys::Register(int id, const Hotkey& hotkey) {
   desktop_.Enter("RegisterHotkey");
-  desktop_.Record("RegisterHotkey(" + std::to_string(id) + ")");
+  desktop_.Log().Record("RegisterHotkey(" + std::to_string(id) + ")");
   registered_.erase(id);
   const bool held =
       std::find(heldElsewhere_.begin(), heldElsewhere_.end(), hotkey) != heldElsewhere_.end();

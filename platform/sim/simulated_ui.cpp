@@ -75,7 +75,7 @@ SimulatedForm::SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const F
   for (const ControlSpec& control : spec.controls) {
     controls_.push_back(std::make_unique<SimulatedControl>(*this, control));
   }
-  desktop_.Record("CreateForm(" + spec.name + ")");
+  desktop_.Log().Record("CreateForm(" + spec.name + ")");
   ui_.Register(this);
 }
 
@@ -221,7 +221,7 @@ void SimulatedForm::ShowModal() {
   desktop_.Enter("ShowModal", spec_.name);
   Reveal();
   shownModally_ = true;
-  desktop_.Record("ShowModal(" + spec_.name + ")");
+  desktop_.Log().Record("ShowModal(" + spec_.name + ")");
   ui_.RunModal(*this);
 }
 
@@ -232,7 +232,7 @@ void SimulatedForm::Unload() {
 
 void SimulatedForm::Unloaded() {
   if (!loaded_) return;
-  desktop_.Record("Unload(" + spec_.name + ")");
+  desktop_.Log().Record("Unload(" + spec_.name + ")");
   loaded_ = false;
   visible_ = false;
   if (ui_.ForegroundWindow() == handle_) ui_.SetForeground(0);  // the system picks another
@@ -300,7 +300,7 @@ void SimulatedUi::ShowMessage(std::u16string_view text, int style,
   desktop_.Enter("ShowMessage");
   MessageBoxCall call{std::u16string(text), style,
                       title ? std::u16string(*title) : applicationTitle_};
-  desktop_.Record("MessageBox");
+  desktop_.Log().Record("MessageBox");
   messages_.push_back(call);
   ++messagesOpen_;
   struct Closed {
@@ -329,7 +329,7 @@ void SimulatedUi::ActivateWindow(WindowHandle window) {
 
 bool SimulatedUi::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
   desktop_.Enter("AskYesNo");
-  desktop_.Record("Question");
+  desktop_.Log().Record("Question");
   questions_.push_back(
       {std::u16string(text), 0, title ? std::u16string(*title) : applicationTitle_});
   if (answers_.empty()) return false;

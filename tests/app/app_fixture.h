@@ -75,12 +75,12 @@ class AppTest : public ::testing::Test, public ProgramOnDesktop {
  protected:
   // The calls after the first one equal to `from`, in order.
   std::vector<std::string> CallsFrom(const std::string& from) const {
-    const auto& calls = desktop->Calls();
+    const auto& calls = desktop->Log().Calls();
     auto start = std::find(calls.begin(), calls.end(), from);
     return {start, calls.end()};
   }
 
-  std::string Hex(platform::WindowHandle window) const { return SimulatedDesktop::Hex(window); }
+  std::string Hex(platform::WindowHandle window) const { return platform::sim::CallLog::Hex(window); }
 };
 
 }  // namespace fenlow::testing

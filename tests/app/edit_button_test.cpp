@@ -20,7 +20,7 @@ TEST_F(EditButtonTest, ClickWhileIdleOnlyChangesTheCaption) {
   SimulatedForm& main = StartWithText(u"on the clipboard");
   main.Click(form1::kPushButton3);  // saves: back to idle
   main.Type(form1::kText1, u"typed, not saved");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
@@ -29,7 +29,7 @@ TEST_F(EditButtonTest, ClickWhileIdleOnlyChangesTheCaption) {
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"on the clipboard");
   EXPECT_FALSE(State().ManualSaveRequested);
   EXPECT_FALSE(State().BulkEditRequested);
-  EXPECT_THAT(desktop->Calls(), IsEmpty());
+  EXPECT_THAT(desktop->Log().Calls(), IsEmpty());
 }
 
 TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
@@ -52,12 +52,12 @@ TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
 TEST_F(EditButtonTest, SaveWithEmptyClipboardWritesNothingAndStillReturnsToIdle) {
   SimulatedForm& main = Start();
   main.Type(form1::kText1, u"nowhere to go");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
   EXPECT_TRUE(desktop->ClipboardFormats().empty());
-  EXPECT_EQ(std::count(desktop->Calls().begin(), desktop->Calls().end(), "EmptyClipboard"), 0);
+  EXPECT_EQ(std::count(desktop->Log().Calls().begin(), desktop->Log().Calls().end(), "EmptyClipboard"), 0);
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_EQ(TextOf(form1::kText1), u"nowhere to go");
 }
@@ -78,12 +78,12 @@ TEST_F(EditButtonTest, SaveOverAPictureReplacesItWithTheText) {
 TEST_F(EditButtonTest, SaveOfEmptyText1EmptiesTheClipboard) {
   SimulatedForm& main = StartWithText(u"to be wiped");
   main.Type(form1::kText1, u"");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"");
-  EXPECT_THAT(desktop->Calls(), ::testing::Contains("EmptyClipboard"));
+  EXPECT_THAT(desktop->Log().Calls(), ::testing::Contains("EmptyClipboard"));
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 

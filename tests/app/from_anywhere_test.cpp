@@ -264,11 +264,11 @@ TEST_F(FromAnywhereTest, ASecondStartEndsAndBringsTheRunningWindowBackWhichExitC
   EXPECT_TRUE(main.IsMinimized());
   desktop->SimStartup().StartAtSignIn(false);
   const platform::WindowHandle mainHandle = main.SimHandle();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   Program second(*desktop);
   second.Run();
-  EXPECT_THAT(desktop->Calls(), IsEmpty()) << "no window made, no chain joined";
+  EXPECT_THAT(desktop->Log().Calls(), IsEmpty()) << "no window made, no chain joined";
   desktop->RunMessageLoop();
   EXPECT_FALSE(main.IsMinimized());
   EXPECT_EQ(desktop->SimForms().ForegroundWindow(), mainHandle);

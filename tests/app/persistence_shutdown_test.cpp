@@ -84,7 +84,7 @@ TEST_F(ShutdownTest, LeavesFlagChainHookThenUnloadsEveryOtherWindow) {
   std::string window = Hex(main.Handle());
   auto hidden = desktop->Forms().CreateForm(BareForm(form2::kName));
   auto another = desktop->Forms().CreateForm(BareForm(form3::kName));
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.CloseBox();
 
@@ -92,7 +92,7 @@ TEST_F(ShutdownTest, LeavesFlagChainHookThenUnloadsEveryOtherWindow) {
   EXPECT_FALSE(hidden->IsLoaded());
   EXPECT_FALSE(another->IsLoaded());
   EXPECT_FALSE(main.IsLoaded());
-  std::vector<std::string> calls = desktop->Calls();
+  std::vector<std::string> calls = desktop->Log().Calls();
   calls.erase(
       std::remove_if(calls.begin(), calls.end(),
                      [](const std::string& call) { return call.starts_with("SendMessage"); }),
@@ -127,9 +127,9 @@ TEST_F(ShutdownTest, SecondViewerStillReceivesChangesAfterTheWindowClosedOrThePr
 TEST_F(ShutdownTest, LastViewerInTheChainLeavesWithNoNextWindow) {
   SimulatedForm& main = Start();
   std::string window = Hex(main.Handle());
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   main.CloseBox();
-  EXPECT_EQ(desktop->Calls().front(), "ChangeClipboardChain(" + window + ",0x0)");
+  EXPECT_EQ(desktop->Log().Calls().front(), "ChangeClipboardChain(" + window + ",0x0)");
   EXPECT_EQ(desktop->ChainHead(), 0u);
   EXPECT_THAT(Messages(), IsEmpty());
 }

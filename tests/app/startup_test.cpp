@@ -71,7 +71,7 @@ TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowS
     textWhenShown = form.Sim(form1::kText1).Text();
     buttonWhenShown = form.Sim(form1::kPushButton3).Text();
   });
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   SimulatedForm& main = Start();
 

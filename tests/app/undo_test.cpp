@@ -45,7 +45,7 @@ class UndoTest : public AppTest {
   }
   std::size_t Questions() const { return desktop->SimForms().Questions().size(); }
   int Writes() const {
-    const auto& calls = desktop->Calls();
+    const auto& calls = desktop->Log().Calls();
     return static_cast<int>(std::count(calls.begin(), calls.end(), "EmptyClipboard"));
   }
 };
@@ -183,7 +183,7 @@ TEST_F(AutomaticModeTest, NeverAsksAndWaitsForAParameterConfirmedWithOk) {
   EXPECT_FALSE(Window().ChosenEditRunsAutomatically());
   CopyText(u"abcdef");
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abcdef");
-  EXPECT_THAT(desktop->Calls(), ::testing::Not(::testing::Contains("ShowModal(Form2)")));
+  EXPECT_THAT(desktop->Log().Calls(), ::testing::Not(::testing::Contains("ShowModal(Form2)")));
 
   desktop->SimForms().WhenModal([](SimulatedForm& dialog) {  // typed, then cancelled
     dialog.Type(dialog_controls::kText1, u"4");

@@ -9,7 +9,7 @@ class ChangeHandlerTest : public MonitorTest {
   ChangeHandlerTest() {
     desktop->OtherProgramSetsText(u"previous");
     StartMonitoring();
-    desktop->ClearCalls();
+    desktop->Log().Clear();
   }
 
   bool DispatcherRan() const { return CountCalls("ChangeClipboardChain(" + Main() + ",0x0)") == 1; }
@@ -42,7 +42,7 @@ TEST_F(ChangeHandlerTest, PicturesAndRichTextKeepThePreviousTextButRunTheDispatc
            {{format::kBitmap, u""}, {format::kDib, u""}},
            {{format::kDib, u""}},
            {{format::kRichText, u"{\\rtf1}"}}}) {
-    desktop->ClearCalls();
+    desktop->Log().Clear();
     OtherProgramCopies(formats);
     EXPECT_EQ(state.ClipText, u"previous");
     EXPECT_EQ(window.text1, u"previous");
@@ -57,7 +57,7 @@ TEST_F(ChangeHandlerTest, EmptyOrUnknownContentDoesNothingEvenForTheButtons) {
                                                            {{format::kMetafilePicture, u""}},
                                                            {{format::kPalette, u""}},
                                                            {{format::kFileList, u""}}}) {
-    desktop->ClearCalls();
+    desktop->Log().Clear();
     OtherProgramCopies(formats);
     RunBulkEdit(u"Remove all spaces in clipboard");
     window.text1 = u"typed";
@@ -88,7 +88,7 @@ TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
   monitor.OnClipboardChange();
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
-  EXPECT_TRUE(desktop->Calls().empty());
+  EXPECT_TRUE(desktop->Log().Calls().empty());
 }
 
 TEST_F(ChangeHandlerTest, AClipboardHeldByAnotherProgramIsSkippedSilently) {

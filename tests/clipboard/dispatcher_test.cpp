@@ -80,7 +80,7 @@ TEST_F(DispatcherTest, AResultEqualToItsInputIsWrittenAllTheSame) {
 
 TEST_F(DispatcherTest, OurOwnWriteDoesNotComeBackAsAChange) {
   Start(u"a b");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   RunBulkEdit(u"Remove all spaces in clipboard");
   EXPECT_EQ(CountCalls("SendMessage(" + Main() + ",WM_DRAWCLIPBOARD)"), 1)
       << "only the rejoin's update, which is ignored";
@@ -105,7 +105,7 @@ TEST_F(DispatcherTest, WithoutARequestNothingIsWrittenAndWeEndAtTheHead) {
 TEST_F(DispatcherTest, ACaseVariantOrASeparatorWritesNothing) {
   Start(u"keep me");
   for (std::u16string option : {u"-", u"remove all spaces in clipboard", u"typed text"}) {
-    desktop->ClearCalls();
+    desktop->Log().Clear();
     RunBulkEdit(option);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"keep me");

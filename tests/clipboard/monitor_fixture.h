@@ -98,11 +98,11 @@ class MonitorTest : public ::testing::Test {
   }
 
   int CountCalls(const std::string& call) const {
-    const auto& calls = desktop->Calls();
+    const auto& calls = desktop->Log().Calls();
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
 
-  std::string Main() const { return SimulatedDesktop::Hex(mainHandle); }
+  std::string Main() const { return platform::sim::CallLog::Hex(mainHandle); }
 
   // Every text in `kept` is on the clipboard or in Text1.
   void ExpectNothingLost(const std::vector<std::u16string>& kept) {

@@ -11,7 +11,7 @@ class ViewerHookTest : public MonitorTest {};
 TEST_F(ViewerHookTest, StartUpJoinDeliversTheCurrentClipboardText) {
   desktop->OtherProgramSetsText(u"hello");
   desktop->Messaging().Yield();  // nobody listens yet
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   StartMonitoring();
 
@@ -19,7 +19,7 @@ TEST_F(ViewerHookTest, StartUpJoinDeliversTheCurrentClipboardText) {
   EXPECT_EQ(window.text1, u"hello");
   EXPECT_TRUE(IsHooked());
   EXPECT_EQ(desktop->ChainHead(), mainHandle);
-  const auto& calls = desktop->Calls();
+  const auto& calls = desktop->Log().Calls();
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls[0], "ReplaceWindowProc(" + Main() + ")");
   EXPECT_EQ(calls[1], "SetClipboardViewer(" + Main() + ")");
@@ -115,7 +115,7 @@ TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
 TEST_F(ViewerHookTest, LastInChainStillSendsToHandleZero) {
   StartMonitoring();
   ASSERT_EQ(state.NextViewerHwnd, 0u);
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   desktop->OtherProgramSetsText(u"t");
 
   EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
@@ -168,11 +168,11 @@ TEST_F(ViewerHookTest, AViewerJoiningAfterUsStillLetsUsSeeChanges) {
 TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
   auto& next = desktop->JoinForeignViewer();
   StartMonitoring();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   dispatcher.ApplyBulkEdit();
 
-  const std::string nextHex = SimulatedDesktop::Hex(next.handle);
+  const std::string nextHex = platform::sim::CallLog::Hex(next.handle);
   std::vector<std::string> expected = {
       "ChangeClipboardChain(" + Main() + "," + nextHex + ")",
       "ReplaceWindowProc(" + Main() + ")",
@@ -180,7 +180,7 @@ TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
       "ReplaceWindowProc(" + Main() + ")",
       "SetClipboardViewer(" + Main() + ")",
   };
-  const auto& calls = desktop->Calls();
+  const auto& calls = desktop->Log().Calls();
   ASSERT_GE(calls.size(), expected.size() + 1);
   EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5), expected);
   EXPECT_EQ(calls.back(), "Yield");
@@ -206,7 +206,7 @@ TEST_F(ViewerHookTest, TheRejoinUpdateIsIgnoredWhileBusy) {
 TEST_F(ViewerHookTest, ShutdownLeavesTheChainSoOthersStillReceiveChanges) {
   auto& other = desktop->JoinForeignViewer();
   StartMonitoring();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   state.MonitorEnabled = false;
   monitor.LeaveChain();

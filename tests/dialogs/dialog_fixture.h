@@ -64,7 +64,7 @@ class DialogTest : public ::testing::Test {
   std::vector<std::string> BlankLineWrites() const {
     std::vector<std::string> writes;
     const std::string prefix = "WriteSetting(Blank Line=";
-    for (const std::string& call : desktop->Calls()) {
+    for (const std::string& call : desktop->Log().Calls()) {
       if (call.rfind(prefix, 0) == 0)
         writes.push_back(call.substr(prefix.size(), call.size() - prefix.size() - 1));
     }

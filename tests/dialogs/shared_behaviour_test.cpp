@@ -49,7 +49,7 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.stored ? std::string(row.stored->begin(), row.stored->end()) : "absent");
     this->desktop->StoredSettings().clear();
-    this->desktop->ClearCalls();
+    this->desktop->Log().Clear();
     if (row.stored) this->StoreBlankLine(*row.stored);
 
     EXPECT_EQ(this->Loaded().Sim(dialog_controls::kCheck3).Checked(), row.checked);
@@ -61,7 +61,7 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
 TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
   this->StoreBlankLine(u"True");
   this->dialog().SetCaption(u"a caption");
-  this->desktop->ClearCalls();
+  this->desktop->Log().Clear();
   std::optional<std::u16string> storedWhileOpen;
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) {
     open.Click(dialog_controls::kCheck3);

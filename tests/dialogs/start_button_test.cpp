@@ -56,7 +56,7 @@ class StartButtonTest : public AppTest {
   }
 
   int CallCount(const std::string& call) const {
-    return static_cast<int>(std::count(desktop->Calls().begin(), desktop->Calls().end(), call));
+    return static_cast<int>(std::count(desktop->Log().Calls().begin(), desktop->Log().Calls().end(), call));
   }
 
   std::vector<Seen> seen;
@@ -173,7 +173,7 @@ TEST_F(StartButtonTest, BackingOutOfTheDialogAppliesNothing) {
 
 TEST_F(StartButtonTest, OptionsWithoutParametersAndSeparatorsOpenNoDialog) {
   StartWithText(u"a b\tc");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   ClickStart(options::kRemoveAllSpaces);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab\tc");
 
