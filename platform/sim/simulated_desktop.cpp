@@ -30,23 +30,14 @@ std::string MessageName(MessageId message) {
   }
 }
 
-std::string OperationName(ClipboardOperation operation) {
-  switch (operation) {
-    case ClipboardOperation::Empty:
-      return "EmptyClipboard";
-    case ClipboardOperation::PutText:
-      return "PutText";
-    case ClipboardOperation::GetText:
-      return "GetText";
-    case ClipboardOperation::HasFormat:
-      return "HasFormat";
-    case ClipboardOperation::ReadFormats:
-      return "ReadMemoryFormats";
-    case ClipboardOperation::PutFormats:
-      return "ReplaceWithFormats";
-  }
-  return "?";
-}
+// The clipboard primitives, and the names their failures give them.
+constexpr std::pair<std::string_view, std::string_view> kClipboardCalls[] = {
+    {"Empty", "EmptyClipboard"},
+    {"PutText", "PutText"},
+    {"GetText", "GetText"},
+    {"HasFormat", "HasFormat"},
+    {"ReadMemoryFormats", "ReadMemoryFormats"},
+    {"ReplaceWithFormats", "ReplaceWithFormats"}};
 
 // The simulated clipboard keeps every format as a text; as a memory block
 // that text is its code units, byte for byte.
@@ -87,6 +78,11 @@ SimulatedDesktop::SimulatedDesktop()
       tray_(std::make_unique<SimulatedTray>(*this)),
       startup_(std::make_unique<SimulatedStartup>(*this)) {
   activeDesktop = this;
+  for (const auto& [call, named] : kClipboardCalls) {
+    faults_.DescribeFailure(std::string(call),
+                            std::string(named) + ": the clipboard is held by another program.");
+  }
+  faults_.DescribeFailure("WriteSetting", "The settings store cannot be written.");
 }
 
 SimulatedDesktop::~SimulatedDesktop() {
@@ -239,68 +235,13 @@ std::u16string SimulatedDesktop::ClipboardTextOrEmpty() const {
   return found == formats_.end() ? std::u16string() : found->second;
 }
 
-void SimulatedDesktop::FailNext(ClipboardOperation operation, int count) {
-  failuresLeft_[operation] = count;
-}
-
-int SimulatedDesktop::FailuresLeft(ClipboardOperation operation) const {
-  auto found = failuresLeft_.find(operation);
-  return found == failuresLeft_.end() ? 0 : found->second;
-}
-
-int SimulatedDesktop::AttemptCount(ClipboardOperation operation) const {
-  auto found = attempts_.find(operation);
-  return found == attempts_.end() ? 0 : found->second;
-}
-
-// --- Any platform call failing ----------------------------------------------------
-
-void SimulatedDesktop::FailCall(int n) {
-  counting_ = true;
-  counted_ = 0;
-  failAt_ = n;
-  injected_.reset();
-}
-
-void SimulatedDesktop::StopFailingCalls() {
-  counting_ = false;
-  failAt_ = 0;
-}
-
-std::string SimulatedDesktop::InjectedFailureText(const std::string& name) {
-  return name + " failed (simulated).";
-}
-
-void SimulatedDesktop::Enter(std::string_view call, std::string_view subject) {
-  if (!counting_ && !watcher_) return;
-  CountedCall counted;
-  counted.name = std::string(call);
-  if (!subject.empty()) counted.name += "(" + std::string(subject) + ")";
-  counted.insideWindowProcedure = sendDepth_ > 0;
-  if (counting_) counted.index = ++counted_;
-  if (watcher_) watcher_(counted);
-  if (!counting_ || counted.index != failAt_) return;
-  injected_ = counted;
-  throw Failure(InjectedFailureText(counted.name));
-}
-
-void SimulatedDesktop::ThrowIfHeld(ClipboardOperation operation) {
-  ++attempts_[operation];
-  int& left = failuresLeft_[operation];
-  if (left > 0) {
-    --left;
-    throw Failure(OperationName(operation) + ": the clipboard is held by another program.");
-  }
-}
-
 // The system tells the head of the chain once the clipboard is closed after a change.
 void SimulatedDesktop::NotifyChainOfChange() {
   if (head_ != 0) SendNow(head_, kDrawClipboardMessage, 0, 0);
 }
 
 void SimulatedDesktop::Empty() {
-  Enter("Empty");
-  ThrowIfHeld(ClipboardOperation::Empty);
+  faults_.Enter("Empty");
   log_.Record("EmptyClipboard");
   formats_.clear();
   namedFormats_.clear();
@@ -309,8 +250,7 @@ void SimulatedDesktop::Empty() {
 }
 
 void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
-  Enter("PutText");
-  ThrowIfHeld(ClipboardOperation::PutText);
+  faults_.Enter("PutText");
   std::int32_t stored = format == 0 ? format::kText : format;
   log_.Record("PutText(" + std::to_string(stored) + ")");
   formats_[stored] = std::u16string(text);
@@ -319,15 +259,13 @@ void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
 }
 
 std::u16string SimulatedDesktop::GetText(std::int32_t format) {
-  Enter("GetText");
-  ThrowIfHeld(ClipboardOperation::GetText);
+  faults_.Enter("GetText");
   auto found = formats_.find(format == 0 ? format::kText : format);
   return found == formats_.end() ? std::u16string() : found->second;
 }
 
 bool SimulatedDesktop::HasFormat(std::int32_t format) {
-  Enter("HasFormat");
-  ThrowIfHeld(ClipboardOperation::HasFormat);
+  faults_.Enter("HasFormat");
   if (format == format::kText) {
     return formats_.count(format::kText) != 0 || formats_.count(format::kUnicodeText) != 0;
   }
@@ -338,8 +276,7 @@ bool SimulatedDesktop::HasFormat(std::int32_t format) {
 // handle-based formats are left out.
 std::optional<std::vector<ClipboardFormatData>> SimulatedDesktop::ReadMemoryFormats(
     std::size_t byteBound) {
-  Enter("ReadMemoryFormats");
-  ThrowIfHeld(ClipboardOperation::ReadFormats);
+  faults_.Enter("ReadMemoryFormats");
   // Sizes first: as on the system, nothing is copied when the bound is passed.
   std::vector<std::pair<std::int32_t, const std::u16string*>> memory;
   std::size_t total = 0;
@@ -371,8 +308,7 @@ std::optional<std::vector<ClipboardFormatData>> SimulatedDesktop::ReadMemoryForm
 }
 
 void SimulatedDesktop::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {
-  Enter("ReplaceWithFormats");
-  ThrowIfHeld(ClipboardOperation::PutFormats);
+  faults_.Enter("ReplaceWithFormats");
   log_.Record("ReplaceWithFormats");
   formats_.clear();
   namedFormats_.clear();
@@ -398,7 +334,7 @@ void SimulatedDesktop::ReplaceWithFormats(const std::vector<ClipboardFormatData>
 }
 
 bool SimulatedDesktop::HasNamedFormat(std::u16string_view name) {
-  Enter("HasNamedFormat");
+  faults_.Enter("HasNamedFormat");
   for (const auto& [code, codedName] : kCodedNames) {
     if (codedName == name) return formats_.count(code) != 0;
   }
@@ -415,7 +351,7 @@ void SimulatedDesktop::PauseUntil(Clock::time_point until) {
 // --- Viewer chain and messages ------------------------------------------------------
 
 WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
-  Enter("SetClipboardViewer");
+  faults_.Enter("SetClipboardViewer");
   return JoinChainAtHead(window);
 }
 
@@ -431,7 +367,7 @@ WindowHandle SimulatedDesktop::JoinChainAtHead(WindowHandle window) {
 // As the system does it: a head that leaves is replaced at once; any other
 // leaving window is announced to the head, which passes the news down.
 bool SimulatedDesktop::ChangeClipboardChain(WindowHandle window, WindowHandle next) {
-  Enter("ChangeClipboardChain");
+  faults_.Enter("ChangeClipboardChain");
   return LeaveChainOf(window, next);
 }
 
@@ -447,7 +383,7 @@ bool SimulatedDesktop::LeaveChainOf(WindowHandle window, WindowHandle next) {
 }
 
 WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc procedure) {
-  Enter("ReplaceWindowProc");
+  faults_.Enter("ReplaceWindowProc");
   log_.Record("ReplaceWindowProc(" + CallLog::Hex(window) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr) return nullptr;
@@ -458,14 +394,14 @@ WindowProc SimulatedDesktop::ReplaceWindowProc(WindowHandle window, WindowProc p
 
 MessageResult SimulatedDesktop::CallWindowProc(WindowProc procedure, WindowHandle window,
                                                MessageId message, WParam wParam, LParam lParam) {
-  Enter("CallWindowProc");
+  faults_.Enter("CallWindowProc");
   if (procedure == nullptr) return 0;
   return procedure(window, message, wParam, lParam);
 }
 
 MessageResult SimulatedDesktop::SendMessage(WindowHandle window, MessageId message, WParam wParam,
                                             LParam lParam) {
-  Enter("SendMessage");
+  faults_.Enter("SendMessage");
   return SendNow(window, message, wParam, lParam);
 }
 
@@ -485,7 +421,7 @@ std::optional<MessageResult> SimulatedDesktop::SendMessageTimeout(WindowHandle w
                                                                   MessageId message, WParam wParam,
                                                                   LParam lParam,
                                                                   std::chrono::milliseconds) {
-  Enter("SendMessageTimeout");
+  faults_.Enter("SendMessageTimeout");
   log_.Record("SendMessageTimeout(" + CallLog::Hex(window) + "," + MessageName(message) + ")");
   SimWindow* found = FindWindow(window);
   if (found == nullptr || (found->foreign && found->foreign->hung)) return std::nullopt;
@@ -505,7 +441,7 @@ std::optional<MessageResult> SimulatedDesktop::Deliver(WindowHandle window, Mess
 }
 
 void SimulatedDesktop::Yield() {
-  Enter("Yield");
+  faults_.Enter("Yield");
   DispatchPending();
 }
 
@@ -529,7 +465,7 @@ void SimulatedDesktop::DispatchPending() {
 
 bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
                                  std::u16string_view directory, int showCommand) {
-  Enter("ShellOpen");
+  faults_.Enter("ShellOpen");
   log_.Record("ShellOpen(" + CallLog::Narrow(file) + ")");
   openedFiles_.emplace_back(file);
   shellOpenCalls_.push_back({owner, std::u16string(file), std::u16string(directory), showCommand});
@@ -540,16 +476,16 @@ bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
 
 std::u16string SimulatedDesktop::Read(std::u16string_view application, std::u16string_view section,
                                       std::u16string_view key, std::u16string_view fallback) {
-  Enter("ReadSetting", CallLog::Narrow(key));
+  faults_.Enter("ReadSetting", CallLog::Narrow(key));
   auto found = settings_.find(SettingPath(application, section, key));
   return found == settings_.end() ? std::u16string(fallback) : found->second;
 }
 
 void SimulatedDesktop::Write(std::u16string_view application, std::u16string_view section,
                              std::u16string_view key, std::u16string_view value) {
-  Enter("WriteSetting", CallLog::Narrow(key));
+  faults_.Count("WriteSetting", CallLog::Narrow(key));
   log_.Record("WriteSetting(" + CallLog::Narrow(key) + "=" + CallLog::Narrow(value) + ")");
-  if (failSettingsWrites_) throw Failure("The settings store cannot be written.");
+  faults_.ThrowIfMadeToFail("WriteSetting", CallLog::Narrow(key));
   settings_[SettingPath(application, section, key)] = std::u16string(value);
 }
 
@@ -558,26 +494,26 @@ void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hi
 }
 
 std::u16string SimulatedDesktop::ProgramFolder() {
-  Enter("ProgramFolder");
+  faults_.Enter("ProgramFolder");
   return programFolder_;
 }
 
 std::chrono::system_clock::time_point SimulatedDesktop::ReadLastChangeTime(
     std::u16string_view path) {
-  Enter("ReadLastChangeTime");
+  faults_.Enter("ReadLastChangeTime");
   auto found = files_.find(std::u16string(path));
   if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));
   return found->second.lastChange;
 }
 
 bool SimulatedDesktop::IsNormalFile(std::u16string_view path) {
-  Enter("IsNormalFile");
+  faults_.Enter("IsNormalFile");
   auto found = files_.find(std::u16string(path));
   return found != files_.end() && !found->second.hidden;
 }
 
 std::string SimulatedDesktop::ReadWholeFile(std::u16string_view path) {
-  Enter("ReadWholeFile");
+  faults_.Enter("ReadWholeFile");
   return FileContent(path);
 }
 

@@ -1,8 +1,8 @@
 // A simulated desktop for tests: an in-memory clipboard of formats, windows
 // with replaceable window procedures, a clipboard-viewer chain that behaves as
-// the system's does, other programs' viewer windows, clipboard primitives that
-// fail on demand, any platform call failing on demand, simulated forms, and a
-// log of every call made to it.
+// the system's does, other programs' viewer windows, simulated forms, any
+// platform call failing on demand (fault_injector.h), and a log of every call
+// made to it (call_log.h).
 #pragma once
 
 #include <chrono>
@@ -18,6 +18,7 @@
 
 #include "platform/platform.h"
 #include "platform/sim/call_log.h"
+#include "platform/sim/fault_injector.h"
 
 namespace fenlow::platform::sim {
 
@@ -25,9 +26,6 @@ class SimulatedUi;
 class SimulatedHotkeys;
 class SimulatedTray;
 class SimulatedStartup;
-
-// The clipboard operations a test can make fail.
-enum class ClipboardOperation { Empty, PutText, GetText, HasFormat, ReadFormats, PutFormats };
 
 // A viewer window of another program. It passes messages on to the window
 // that follows it unless told not to, and records what it received.
@@ -54,16 +52,6 @@ struct MessageBoxCall {
   std::u16string text;
   int style = 0;
   std::u16string title;
-};
-
-// A platform call as the failure injector counts it: "SetText(Combo1)",
-// "HasFormat", "Yield", ...
-struct CountedCall {
-  int index = 0;  // 1 for the first call counted since FailCall
-  std::string name;
-  // Made while the system delivered a message to a window, that is from a
-  // window procedure rather than from the handler that started it.
-  bool insideWindowProcedure = false;
 };
 
 class SimulatedDesktop final : public Platform,
@@ -124,17 +112,13 @@ class SimulatedDesktop final : public Platform,
   // A turn of the program's message loop: every pending message is dispatched.
   void RunMessageLoop() { DispatchPending(); }
 
-  // --- Clipboard inspection and faults --------------------------------------
+  // --- Clipboard inspection --------------------------------------------------
   const std::map<std::int32_t, std::u16string>& ClipboardFormats() const { return formats_; }
   // The registered formats beside them, other than Link and rich text.
   const std::map<std::u16string, std::string>& NamedClipboardFormats() const {
     return namedFormats_;
   }
   std::u16string ClipboardTextOrEmpty() const;
-  // The next `count` calls of `operation` fail as if another program held the clipboard.
-  void FailNext(ClipboardOperation operation, int count);
-  int FailuresLeft(ClipboardOperation operation) const;
-  int AttemptCount(ClipboardOperation operation) const;
   int PausesTaken() const { return pauses_; }
   // The clipboard's sequence number: every change of its content, by anyone, adds one.
   std::uint32_t ClipboardSequence() const { return sequence_; }
@@ -156,7 +140,6 @@ class SimulatedDesktop final : public Platform,
 
   // --- Settings, files --------------------------------------------------------
   std::map<std::u16string, std::u16string>& StoredSettings() { return settings_; }
-  void FailSettingsWrites(bool fail) { failSettingsWrites_ = fail; }
   void AddFile(std::u16string path, std::string content, bool hidden = false);
   void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
 
@@ -165,37 +148,11 @@ class SimulatedDesktop final : public Platform,
   const std::vector<std::u16string>& OpenedFiles() const { return openedFiles_; }
   const std::vector<ShellOpenCall>& ShellOpenCalls() const { return shellOpenCalls_; }
 
-  // --- Any platform call failing -----------------------------------------------
-  // The program's calls through the platform interfaces that the real backend
-  // can fail all pass through Enter, which counts them: the four clipboard
-  // primitives, every messaging call, settings reads and writes, the file
-  // services, creating forms, the message box and application title, and the
-  // form and control operations that change or look up a window (Handle,
-  // Find, SetCaption, SetIconToProgramIcon, SetBackColour, SetPointer,
-  // LoadCustomPointer, Show, ShowModal, Unload; SetText, AddItem,
-  // SetChecked, SetBackColour, SetFocus). Not counted: reading a property a
-  // form or control holds (Text, Checked, Caption, Pointer, Controls, ...),
-  // installing handlers, the clipboard's sequence number, the clock and the
-  // pause between clipboard attempts, posting a task, the message loop, and
-  // what the system or a user does (the chain's own messages,
-  // typing, clicking, the close box).
-  //
-  // Fails the `n`th counted call from now on (1: the next one) with a
-  // Failure naming the call, once; calls are counted until StopFailingCalls.
-  void FailCall(int n);
-  void StopFailingCalls();
-  // The description of the failure FailCall throws for the call `name`.
-  static std::string InjectedFailureText(const std::string& name);
-  int CountedCalls() const { return counted_; }
-  // The call that failed, once FailCall's failure was thrown.
-  const std::optional<CountedCall>& InjectedFailure() const { return injected_; }
-  // Called for every counted call, just before it may fail (also when no
-  // failure is armed).
-  void WatchCalls(std::function<void(const CountedCall&)> watcher) {
-    watcher_ = std::move(watcher);
-  }
-  // The choke point. `subject` is the control, form or setting concerned.
-  void Enter(std::string_view call, std::string_view subject = {});
+  // --- Any platform call failing ----------------------------------------------
+  // Calls made to fail as another program holding the clipboard makes them
+  // fail: "<call>: the clipboard is held by another program."; settings
+  // writes as a store that cannot be written.
+  FaultInjector& Faults() { return faults_; }
 
   // Every call made through the platform interfaces, in order.
   CallLog& Log() { return log_; }
@@ -255,7 +212,6 @@ class SimulatedDesktop final : public Platform,
   MessageResult OwnBehaviour(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
   MessageResult ForeignBehaviour(ForeignViewer& viewer, MessageId message, WParam wParam,
                                  LParam lParam);
-  void ThrowIfHeld(ClipboardOperation operation);
   void ClipboardChanged() { ++sequence_; }
   void NotifyChainOfChange();
   // What the system does itself, uncounted: joining, leaving, sending and
@@ -276,8 +232,6 @@ class SimulatedDesktop final : public Platform,
   WindowHandle head_ = 0;
   std::map<std::int32_t, std::u16string> formats_;
   std::map<std::u16string, std::string> namedFormats_;
-  std::map<ClipboardOperation, int> failuresLeft_;
-  std::map<ClipboardOperation, int> attempts_;
   int pauses_ = 0;
   std::uint32_t sequence_ = 1;
   static constexpr ClipboardPrimitives::Clock::time_point kStartOfTime{std::chrono::hours(1)};
@@ -289,7 +243,6 @@ class SimulatedDesktop final : public Platform,
   int pendingForeignChanges_ = 0;
   std::deque<std::function<void()>> duringYield_;
   std::map<std::u16string, std::u16string> settings_;
-  bool failSettingsWrites_ = false;
   struct SimFile {
     std::string content;
     bool hidden = false;
@@ -300,11 +253,7 @@ class SimulatedDesktop final : public Platform,
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;
   CallLog log_;
-  bool counting_ = false;
-  int counted_ = 0;
-  int failAt_ = 0;
-  std::optional<CountedCall> injected_;
-  std::function<void(const CountedCall&)> watcher_;
+  FaultInjector faults_{[this] { return sendDepth_ > 0; }};
   std::unique_ptr<SimulatedUi> ui_;
   std::unique_ptr<SimulatedHotkeys> hotkeys_;
   std::unique_ptr<SimulatedTray> tray_;

@@ -9,7 +9,7 @@ namespace fenlow::platform::sim {
 // --- Hotkeys ---------------------------------------------------------------------------
 
 HotkeyRegistration SimulatedHotkeys::Register(int id, const Hotkey& hotkey) {
-  desktop_.Enter("RegisterHotkey");
+  desktop_.Faults().Enter("RegisterHotkey");
   desktop_.Log().Record("RegisterHotkey(" + std::to_string(id) + ")");
   registered_.erase(id);
   const bool held =
@@ -24,7 +24,7 @@ void SimulatedHotkeys::Unregister(int id) noexcept {
 }
 
 std::u16string SimulatedHotkeys::CharactersTypedBy(const Hotkey& hotkey) {
-  desktop_.Enter("CharactersTypedBy");
+  desktop_.Faults().Enter("CharactersTypedBy");
   for (const auto& [typing, characters] : layout_) {
     if (typing == hotkey) return characters;
   }
@@ -55,18 +55,18 @@ std::vector<Hotkey> SimulatedHotkeys::Registered() const {
 // --- Notification area ---------------------------------------------------------------------
 
 void SimulatedTray::ShowIcon(std::u16string_view tip) {
-  desktop_.Enter("ShowIcon");
+  desktop_.Faults().Enter("ShowIcon");
   shown_ = true;
   tip_ = tip;
 }
 
 void SimulatedTray::SetTip(std::u16string_view tip) {
-  desktop_.Enter("SetTip");
+  desktop_.Faults().Enter("SetTip");
   tip_ = tip;
 }
 
 int SimulatedTray::ShowMenu(const std::vector<MenuItem>& items) {
-  desktop_.Enter("ShowMenu");
+  desktop_.Faults().Enter("ShowMenu");
   ++menusShown_;
   if (menuScripts_.empty()) return 0;
   auto script = std::move(menuScripts_.front());
@@ -87,15 +87,19 @@ void SimulatedTray::Post(IconEvent event) {
 
 // --- Start-up -----------------------------------------------------------------------------
 
+SimulatedStartup::SimulatedStartup(SimulatedDesktop& desktop) : desktop_(desktop) {
+  desktop_.Faults().DescribeFailure("WriteSignInEntry", "The sign-in entry cannot be written.");
+}
+
 bool SimulatedStartup::ClaimSingleInstance() {
-  desktop_.Enter("ClaimSingleInstance");
+  desktop_.Faults().Enter("ClaimSingleInstance");
   if (claimed_) return false;
   claimed_ = true;
   return true;
 }
 
 void SimulatedStartup::ActivateRunningInstance() {
-  desktop_.Enter("ActivateRunningInstance");
+  desktop_.Faults().Enter("ActivateRunningInstance");
   ++activationRequests_;
   desktop_.PostTask([this] {
     if (handler_) handler_();
@@ -103,13 +107,12 @@ void SimulatedStartup::ActivateRunningInstance() {
 }
 
 bool SimulatedStartup::StartsWithWindows() {
-  desktop_.Enter("ReadSignInEntry");
+  desktop_.Faults().Enter("ReadSignInEntry");
   return signInEntry_;
 }
 
 void SimulatedStartup::SetStartWithWindows(bool on) {
-  desktop_.Enter("WriteSignInEntry");
-  if (failEntryWrites_) throw Failure("The sign-in entry cannot be written.");
+  desktop_.Faults().Enter("WriteSignInEntry");
   signInEntry_ = on;
 }
 

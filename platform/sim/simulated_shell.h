@@ -86,7 +86,7 @@ class SimulatedTray final : public NotificationArea {
 
 class SimulatedStartup final : public StartupServices {
  public:
-  explicit SimulatedStartup(SimulatedDesktop& desktop) : desktop_(desktop) {}
+  explicit SimulatedStartup(SimulatedDesktop& desktop);
 
   bool ClaimSingleInstance() override;
   void ReleaseSingleInstance() noexcept override { claimed_ = false; }
@@ -99,7 +99,6 @@ class SimulatedStartup final : public StartupServices {
   // --- What a test arranges and reads --------------------------------------------
   // The next starts come from the user's sign-in.
   void StartAtSignIn(bool atSignIn) { startedWithWindows_ = atSignIn; }
-  void FailSignInEntryWrites(bool fail) { failEntryWrites_ = fail; }
   [[nodiscard]] bool InstanceClaimed() const { return claimed_; }
   [[nodiscard]] int ActivationRequests() const { return activationRequests_; }
 
@@ -108,7 +107,6 @@ class SimulatedStartup final : public StartupServices {
   bool claimed_ = false;
   bool startedWithWindows_ = false;
   bool signInEntry_ = false;
-  bool failEntryWrites_ = false;
   int activationRequests_ = 0;
   std::function<void()> handler_;
 };

@@ -22,7 +22,7 @@ std::u16string SimulatedControl::Text() const {
 }
 
 void SimulatedControl::SetText(std::u16string_view text) {
-  form_.desktop_.Enter("SetText", spec_.name);
+  form_.desktop_.Faults().Enter("SetText", spec_.name);
   StoreText(text);
 }
 
@@ -38,12 +38,12 @@ void SimulatedControl::StoreText(std::u16string_view text) {
 }
 
 void SimulatedControl::AddItem(std::u16string_view entry) {
-  form_.desktop_.Enter("AddItem", spec_.name);
+  form_.desktop_.Faults().Enter("AddItem", spec_.name);
   items_.emplace_back(entry);
 }
 
 void SimulatedControl::SetChecked(bool checked) {
-  form_.desktop_.Enter("SetChecked", spec_.name);
+  form_.desktop_.Faults().Enter("SetChecked", spec_.name);
   StoreChecked(checked);
 }
 
@@ -54,12 +54,12 @@ void SimulatedControl::StoreChecked(bool checked) {
 }
 
 void SimulatedControl::SetBackColour(Colour colour) {
-  form_.desktop_.Enter("SetBackColour", spec_.name);
+  form_.desktop_.Faults().Enter("SetBackColour", spec_.name);
   background_ = colour;
 }
 
 void SimulatedControl::SetFocus() {
-  form_.desktop_.Enter("SetFocus", spec_.name);
+  form_.desktop_.Faults().Enter("SetFocus", spec_.name);
   form_.SetFocused(spec_.name);
 }
 
@@ -87,7 +87,7 @@ SimulatedForm::~SimulatedForm() {
 }
 
 WindowHandle SimulatedForm::Handle() const {
-  desktop_.Enter("Handle", spec_.name);
+  desktop_.Faults().Enter("Handle", spec_.name);
   if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
   return handle_;
 }
@@ -100,7 +100,7 @@ SimulatedControl& SimulatedForm::Sim(std::string_view control) {
 }
 
 Control& SimulatedForm::Find(std::string_view controlName) {
-  desktop_.Enter("Find", controlName);
+  desktop_.Faults().Enter("Find", controlName);
   return Sim(controlName);
 }
 
@@ -111,29 +111,27 @@ std::vector<Control*> SimulatedForm::Controls() {
 }
 
 void SimulatedForm::SetCaption(std::u16string_view caption) {
-  desktop_.Enter("SetCaption", spec_.name);
+  desktop_.Faults().Enter("SetCaption", spec_.name);
   caption_ = caption;
 }
 
 void SimulatedForm::SetIconToProgramIcon() {
-  desktop_.Enter("SetIconToProgramIcon", spec_.name);
+  desktop_.Faults().Enter("SetIconToProgramIcon", spec_.name);
   hasProgramIcon_ = true;
 }
 
 void SimulatedForm::SetPointer(MousePointer pointer) {
-  desktop_.Enter("SetPointer", spec_.name);
+  desktop_.Faults().Enter("SetPointer", spec_.name);
   pointer_ = pointer;
 }
 
 void SimulatedForm::SetBackColour(Colour colour) {
-  desktop_.Enter("SetBackColour", spec_.name);
-  ui_.ThrowIfFailing(FormOperation::SetBackColour);
+  desktop_.Faults().Enter("SetBackColour", spec_.name);
   background_ = colour;
 }
 
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
-  desktop_.Enter("LoadCustomPointer", spec_.name);
-  ui_.ThrowIfFailing(FormOperation::LoadCustomPointer);
+  desktop_.Faults().Enter("LoadCustomPointer", spec_.name);
   (void)desktop_.FileContent(cursorFile);  // fails like the real load on a missing file
   customPointerFile_ = cursorFile;
 }
@@ -150,7 +148,7 @@ void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
 
 void SimulatedForm::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                                       std::function<void()> handler) {
-  desktop_.Enter("AddSystemMenuItem", spec_.name);
+  desktop_.Faults().Enter("AddSystemMenuItem", spec_.name);
   if (!IsItemCommand(command)) {
     throw Failure("A system menu item cannot have the number " + std::to_string(command));
   }
@@ -182,18 +180,18 @@ void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
 }
 
 void SimulatedForm::Show() {
-  desktop_.Enter("Show", spec_.name);
+  desktop_.Faults().Enter("Show", spec_.name);
   Reveal();
 }
 
 void SimulatedForm::ShowMinimized() {
-  desktop_.Enter("ShowMinimized", spec_.name);
+  desktop_.Faults().Enter("ShowMinimized", spec_.name);
   visible_ = true;
   minimized_ = true;
 }
 
 void SimulatedForm::BringToFront() {
-  desktop_.Enter("BringToFront", spec_.name);
+  desktop_.Faults().Enter("BringToFront", spec_.name);
   if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
   visible_ = true;
   minimized_ = false;
@@ -201,7 +199,7 @@ void SimulatedForm::BringToFront() {
 }
 
 void SimulatedForm::Close() {
-  desktop_.Enter("Close", spec_.name);
+  desktop_.Faults().Enter("Close", spec_.name);
   CloseBox();
 }
 
@@ -218,7 +216,7 @@ void SimulatedForm::Reveal() {
 }
 
 void SimulatedForm::ShowModal() {
-  desktop_.Enter("ShowModal", spec_.name);
+  desktop_.Faults().Enter("ShowModal", spec_.name);
   Reveal();
   shownModally_ = true;
   desktop_.Log().Record("ShowModal(" + spec_.name + ")");
@@ -226,7 +224,7 @@ void SimulatedForm::ShowModal() {
 }
 
 void SimulatedForm::Unload() {
-  desktop_.Enter("Unload", spec_.name);
+  desktop_.Faults().Enter("Unload", spec_.name);
   Unloaded();
 }
 
@@ -279,14 +277,20 @@ void SimulatedForm::PressEscape() {
 
 // --- The UI as a whole --------------------------------------------------------------
 
+// Made to fail, these say what a runtime that refuses them would.
+SimulatedUi::SimulatedUi(SimulatedDesktop& desktop) : desktop_(desktop) {
+  for (const char* call : {"CreateForm", "SetBackColour", "LoadCustomPointer"}) {
+    desktop_.Faults().DescribeFailure(call, "The window operation failed (simulated).");
+  }
+}
+
 std::unique_ptr<Form> SimulatedUi::CreateForm(const FormSpec& spec) {
-  desktop_.Enter("CreateForm", spec.name);
-  ThrowIfFailing(FormOperation::Create);
+  desktop_.Faults().Enter("CreateForm", spec.name);
   return std::make_unique<SimulatedForm>(desktop_, *this, spec);
 }
 
 std::vector<Form*> SimulatedUi::LoadedForms() {
-  desktop_.Enter("LoadedForms");
+  desktop_.Faults().Enter("LoadedForms");
   return std::vector<Form*>(forms_.begin(), forms_.end());
 }
 
@@ -297,7 +301,7 @@ void SimulatedUi::Forget(SimulatedForm* form) {
 
 void SimulatedUi::ShowMessage(std::u16string_view text, int style,
                               std::optional<std::u16string_view> title) {
-  desktop_.Enter("ShowMessage");
+  desktop_.Faults().Enter("ShowMessage");
   MessageBoxCall call{std::u16string(text), style,
                       title ? std::u16string(*title) : applicationTitle_};
   desktop_.Log().Record("MessageBox");
@@ -323,12 +327,12 @@ bool SimulatedUi::BringModalToFront() {
 }
 
 void SimulatedUi::ActivateWindow(WindowHandle window) {
-  desktop_.Enter("ActivateWindow");
+  desktop_.Faults().Enter("ActivateWindow");
   if (desktop_.IsWindow(window)) foreground_ = window;
 }
 
 bool SimulatedUi::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
-  desktop_.Enter("AskYesNo");
+  desktop_.Faults().Enter("AskYesNo");
   desktop_.Log().Record("Question");
   questions_.push_back(
       {std::u16string(text), 0, title ? std::u16string(*title) : applicationTitle_});
@@ -344,7 +348,7 @@ void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
 }
 
 void SimulatedUi::SetApplicationTitle(std::u16string_view title) {
-  desktop_.Enter("SetApplicationTitle");
+  desktop_.Faults().Enter("SetApplicationTitle");
   applicationTitle_ = title;
 }
 
@@ -358,11 +362,6 @@ void SimulatedUi::WhenShown(std::function<void(SimulatedForm&)> observer) {
 
 void SimulatedUi::NotifyShown(SimulatedForm& form) {
   if (whenShown_) whenShown_(form);
-}
-
-void SimulatedUi::ThrowIfFailing(FormOperation operation) {
-  if (failNext_.erase(operation) == 0) return;
-  throw Failure("The window operation failed (simulated).");
 }
 
 void SimulatedUi::WhileMessageShown(std::function<void(const MessageBoxCall&)> action) {

@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,6 @@
 namespace fenlow::platform::sim {
 
 class SimulatedForm;
-
-// Form operations a test can make fail, as a runtime that refuses them would.
-enum class FormOperation { Create, SetBackColour, LoadCustomPointer };
 
 class SimulatedControl final : public Control {
  public:
@@ -139,7 +135,7 @@ class SimulatedForm final : public Form {
 
 class SimulatedUi final : public Ui {
  public:
-  explicit SimulatedUi(SimulatedDesktop& desktop) : desktop_(desktop) {}
+  explicit SimulatedUi(SimulatedDesktop& desktop);
 
   std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
   std::vector<Form*> LoadedForms() override;
@@ -174,9 +170,6 @@ class SimulatedUi final : public Ui {
   const std::vector<MessageBoxCall>& Questions() const { return questions_; }
   // What happens while a message box is open (the user then presses OK).
   void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
-  // The next call of `operation` on any form throws Failure.
-  void FailNext(FormOperation operation) { failNext_.insert(operation); }
-  void ThrowIfFailing(FormOperation operation);
 
   SimulatedForm* FindForm(std::string_view name);
   SimulatedForm* FindFormByCaption(std::u16string_view caption);
@@ -202,7 +195,6 @@ class SimulatedUi final : public Ui {
   int messagesOpen_ = 0;
   WindowHandle foreground_ = 0;
   std::vector<std::string> broughtToFront_;
-  std::set<FormOperation> failNext_;
 };
 
 }  // namespace fenlow::platform::sim

@@ -35,7 +35,7 @@ TEST_F(PersistenceTest, ChangeEventStoresTheTextToo) {
 }
 
 TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
-  desktop->FailSettingsWrites(true);
+  desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   SimulatedForm& main = Start();  // start-up's restore already writes once
   main.Pick(form1::kCombo1, u"Remove all tabs in clipboard");
   main.Pick(form1::kCombo1, u"Remove numeric character(s) in clipboard");
@@ -53,13 +53,13 @@ TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
 
 TEST_F(PersistenceTest, WriteFailingAgainAfterASuccessIsToldAgain) {
   SimulatedForm& main = Start();
-  desktop->FailSettingsWrites(true);
+  desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   main.Pick(form1::kCombo1, u"Remove all tabs in clipboard");
-  desktop->FailSettingsWrites(false);
+  desktop->Faults().Fail("WriteSetting", 0);
   main.Pick(form1::kCombo1, u"Remove numeric character(s) in clipboard");
   EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting],
             u"Remove numeric character(s) in clipboard");
-  desktop->FailSettingsWrites(true);
+  desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   main.Pick(form1::kCombo1, u"-");
   EXPECT_EQ(desktop->MessageBoxes().size(), 2u);
 }

@@ -93,7 +93,7 @@ TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
 
 TEST_F(ChangeHandlerTest, AClipboardHeldByAnotherProgramIsSkippedSilently) {
   desktop->OtherProgramSetsText(u"held");
-  desktop->FailNext(ClipboardOperation::HasFormat, 1);
+  desktop->Faults().Fail("HasFormat", 1);
   desktop->Messaging().Yield();  // the first query fails: taken as a DDE link, nothing happens
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);

@@ -37,14 +37,14 @@ TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
 
 TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
   desktop->OtherProgramSetsText(u"text");
-  desktop->FailNext(ClipboardOperation::HasFormat, 1);
+  desktop->Faults().Fail("HasFormat", 1);
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
 }
 
 TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
   desktop->OtherProgramSets({{format::kBitmap, u""}});
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1);
 }
 
 TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
@@ -53,31 +53,31 @@ TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
 }
 
 TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
-  desktop->FailNext(ClipboardOperation::PutText, 1);
+  desktop->Faults().Fail("PutText", 1);
   EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 2);
+  EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 2);
   EXPECT_EQ(desktop->PausesTaken(), 1);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
 
   desktop->OtherProgramSetsText(u"y");
-  desktop->FailNext(ClipboardOperation::GetText, 1);
+  desktop->Faults().Fail("GetText", 1);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"y");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 2);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 2);
 }
 
 TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   desktop->OtherProgramSetsText(u"kept");
-  desktop->FailNext(ClipboardOperation::GetText, 1000);
+  desktop->Faults().Fail("GetText", 1000);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1000);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1000);
 
-  desktop->FailNext(ClipboardOperation::PutText, 1000);
+  desktop->Faults().Fail("PutText", 1000);
   EXPECT_FALSE(clipboard.SetClipboardText(u"new", format::kText));
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 1000);
+  EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 1000);
 
-  desktop->FailNext(ClipboardOperation::Empty, 5000);
+  desktop->Faults().Fail("Empty", 5000);
   clipboard.ClearClipboard();
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::Empty), 1000);
+  EXPECT_EQ(desktop->Faults().AttemptCount("Empty"), 1000);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
   // 999 pauses for each of the three operations: none after the last attempt.
   EXPECT_EQ(desktop->PausesTaken(), 3 * 999);
@@ -89,7 +89,7 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
-  desktop->FailNext(ClipboardOperation::PutText, 999);
+  desktop->Faults().Fail("PutText", 999);
   EXPECT_TRUE(clipboard.SetClipboardText(u"late", format::kText));
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"late");
 }

@@ -155,13 +155,13 @@ TEST_F(DispatcherTest, ACopyMadeWhileTheMessageIsOpenIsShownAndPassedOn) {
 // once, not again to compare.
 TEST_F(DispatcherTest, ABriefHoldDuringTheWriteBackDoesNotCancelIt) {
   Start(u"a b");
-  const int readsBefore = desktop->AttemptCount(ClipboardOperation::GetText);
-  desktop->DuringNextYield([&] { desktop->FailNext(ClipboardOperation::HasFormat, 1); });
+  const int readsBefore = desktop->Faults().AttemptCount("GetText");
+  desktop->DuringNextYield([&] { desktop->Faults().Fail("HasFormat", 1); });
   RunBulkEdit(u"Remove all spaces in clipboard");
-  desktop->FailNext(ClipboardOperation::HasFormat, 0);
+  desktop->Faults().Fail("HasFormat", 0);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");
   EXPECT_TRUE(desktop->MessageBoxes().empty());
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), readsBefore + 1);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), readsBefore + 1);
 }
 
 TEST_F(DispatcherTest, AListOf32768ItemsIsToldAndChangesNothing) {
@@ -176,7 +176,7 @@ TEST_F(DispatcherTest, AListOf32768ItemsIsToldAndChangesNothing) {
 
 TEST_F(DispatcherTest, AWriteThatGivesUpIsToldAndTheTextStaysInText1) {
   Start(u"a b");
-  desktop->FailNext(ClipboardOperation::PutText, 1000);
+  desktop->Faults().Fail("PutText", 1000);
   RunBulkEdit(u"Remove all spaces in clipboard");
   EXPECT_EQ(window.text1, u"ab");
   ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
@@ -187,7 +187,7 @@ TEST_F(DispatcherTest, AWriteThatGivesUpIsToldAndTheTextStaysInText1) {
 TEST_F(DispatcherTest, ASaveThatGivesUpIsToldToo) {
   Start(u"old");
   window.text1 = u"typed by hand";
-  desktop->FailNext(ClipboardOperation::PutText, 1000);
+  desktop->Faults().Fail("PutText", 1000);
   RunManualSave();
   EXPECT_EQ(window.text1, u"typed by hand");
   EXPECT_EQ(desktop->MessageBoxes().size(), 1u);

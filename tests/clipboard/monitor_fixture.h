@@ -22,7 +22,7 @@
 namespace fenlow::testing {
 
 namespace format = platform::format;
-using platform::sim::ClipboardOperation;
+using platform::sim::FaultInjector;
 using platform::sim::ForeignViewer;
 using platform::sim::SimulatedDesktop;
 

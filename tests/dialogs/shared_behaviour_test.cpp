@@ -104,7 +104,7 @@ TYPED_TEST(SharedBehaviourTest, WithoutTheCursorFileNoPointerIsLoadedAndNothingI
 }
 
 TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndTheDialogOpens) {
-  this->desktop->FailSettingsWrites(true);
+  this->desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   bool shown = false;
   this->dialog().SetCaption(u"a caption");
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) { shown = open.IsVisible(); });
@@ -118,10 +118,9 @@ TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndT
 }
 
 TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoadGoesOn) {
-  using platform::sim::FormOperation;
   this->desktop->AddFile(std::u16string(kCursorFile), "not a cursor");
-  this->Ui().FailNext(FormOperation::SetBackColour);
-  this->Ui().FailNext(FormOperation::LoadCustomPointer);
+  this->desktop->Faults().Fail("SetBackColour", 1);
+  this->desktop->Faults().Fail("LoadCustomPointer", 1);
 
   SimulatedForm& window = this->Loaded();
 
@@ -136,7 +135,7 @@ TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoad
 
 TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
   SimulatedForm& window = this->Loaded();
-  this->desktop->FailSettingsWrites(true);
+  this->desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   window.Click(dialog_controls::kCheck3);
   ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
   const auto& told = this->desktop->MessageBoxes()[0];

@@ -259,7 +259,7 @@ TEST_F(StartButtonTest, ClicksRightAfterAnotherProgramsCopyEditThatCopy) {
 
 TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns) {
   StartWithText(u"abcdef");
-  desktop->SimForms().FailNext(platform::sim::FormOperation::Create);
+  desktop->Faults().Fail("CreateForm", 1);
   NextDialog([](SimulatedForm& dialog) {
     dialog.Type(dialog_controls::kText1, u"2");
     dialog.Click(dialog_controls::kPushButton1);

@@ -85,7 +85,7 @@ class World : public ProgramOnDesktop {
     desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
     desktop->StoredSettings()[kChosenEditSetting] = std::u16string(kStoredChoice);
     desktop->OtherProgramSetsText(std::u16string(kUserText));
-    desktop->WatchCalls([this](const CountedCall& call) { Watch(call); });
+    desktop->Faults().WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
   // The program goes first: leaving the chain on its way out is watched too.
@@ -179,21 +179,21 @@ void RunWithEveryCallFailing(const Scenario& scenario) {
   for (int n = 1; n <= kMaxCalls && !ended; ++n) {
     World world;
     scenario.arrange(world);
-    world.desktop->FailCall(skip + n);
+    world.desktop->Faults().FailCall(skip + n);
     try {
       scenario.act(world);
     } catch (const std::exception& escaped) {
       ADD_FAILURE() << "call " << n << ": the failure escaped the handler: " << escaped.what();
       return;
     }
-    world.desktop->StopFailingCalls();
+    world.desktop->Faults().StopFailingCalls();
     ASSERT_GE(world.counted.size(), scenario.before.size());
     EXPECT_EQ(std::vector<std::string>(world.counted.begin(), world.counted.begin() + skip),
               scenario.before)
         << "the calls before the handler are not the ones expected";
     scenario.finish(world);
 
-    const auto& injected = world.desktop->InjectedFailure();
+    const auto& injected = world.desktop->Faults().InjectedFailure();
     if (!injected) {
       ended = true;
       EXPECT_THAT(world.Reports(), IsEmpty()) << "a report without any failure";
@@ -212,7 +212,7 @@ void RunWithEveryCallFailing(const Scenario& scenario) {
       ADD_FAILURE() << "the failure was not reported";
     } else {
       const std::u16string description =
-          Widen(SimulatedDesktop::InjectedFailureText(injected->name));
+          Widen(platform::sim::FaultInjector::InjectedFailureText(injected->name));
       for (const Site& site : scenario.statements) {
         if (reports[0].text == ErrorReportText(description, site.location, site.label))
           run.site = site;
@@ -578,7 +578,7 @@ int FirstCallNamed(const std::function<void(World&)>& arrange,
                    const std::function<void(World&)>& act, const std::string& name) {
   World reference;
   arrange(reference);
-  reference.desktop->FailCall(kMaxCalls + 1);
+  reference.desktop->Faults().FailCall(kMaxCalls + 1);
   act(reference);
   const auto found = std::find(reference.counted.begin(), reference.counted.end(), name);
   return found == reference.counted.end() ? 0
@@ -599,9 +599,9 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
   ASSERT_GT(leave, 0);
   World world;
   arrange(world);
-  world.desktop->FailCall(leave);
+  world.desktop->Faults().FailCall(leave);
   act(world);
-  world.desktop->StopFailingCalls();
+  world.desktop->Faults().StopFailingCalls();
   EXPECT_THAT(world.Reports(), IsEmpty());
   EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), u"abc");
   EXPECT_EQ(world.Text1(), u"abc");
@@ -621,10 +621,10 @@ TEST(EveryCallFailing, AChangeWhosePassingOnFailsStillLetsLaterChangesShow) {
   ASSERT_GT(passOn, 0);
   World world;
   arrange(world);
-  world.desktop->FailCall(passOn);
+  world.desktop->Faults().FailCall(passOn);
   act(world);
-  world.desktop->StopFailingCalls();
-  ASSERT_TRUE(world.desktop->InjectedFailure().has_value());
+  world.desktop->Faults().StopFailingCalls();
+  ASSERT_TRUE(world.desktop->Faults().InjectedFailure().has_value());
   EXPECT_EQ(world.Text1(), u"copied first");
   world.ExpectMonitoringGoesOn();
 }

@@ -12,7 +12,7 @@ namespace {
 
 enum class Request { BulkEdit, Save };
 
-using HeldCase = std::tuple<Request, ClipboardOperation, int>;
+using HeldCase = std::tuple<Request, std::string, int>;
 
 class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterface<HeldCase> {
  protected:
@@ -27,7 +27,7 @@ class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterfa
   }
 
   Request request() const { return std::get<0>(GetParam()); }
-  ClipboardOperation operation() const { return std::get<1>(GetParam()); }
+  const std::string& operation() const { return std::get<1>(GetParam()); }
   int attempts() const { return std::get<2>(GetParam()); }
   bool GivesUp() const { return attempts() >= ClipboardText::kMaxAttempts; }
 };
@@ -38,7 +38,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   window.text1 = request() == Request::Save ? kTyped : kOriginal;
   const std::u16string wanted = request() == Request::Save ? kTyped : kEdited;
 
-  desktop->FailNext(operation(), attempts());
+  desktop->Faults().Fail(operation(), attempts());
   if (request() == Request::Save) {
     RunManualSave();
   } else {
@@ -46,11 +46,11 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   }
 
   // No operation is tried beyond its bound: the program never spins on a held clipboard.
-  EXPECT_LE(desktop->AttemptCount(operation()), ClipboardText::kMaxAttempts + 8);
+  EXPECT_LE(desktop->Faults().AttemptCount(operation()), ClipboardText::kMaxAttempts + 8);
 
   const bool saveIgnoresTheRead =
-      request() == Request::Save && operation() == ClipboardOperation::GetText;
-  const bool kindUnknown = operation() == ClipboardOperation::HasFormat;
+      request() == Request::Save && operation() == "GetText";
+  const bool kindUnknown = operation() == "HasFormat";
   if (kindUnknown) {
     // A format query that fails counts as a DDE link: the change is not
     // acted on, and the press is told to have met a held clipboard.
@@ -62,7 +62,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), wanted);
     EXPECT_EQ(window.text1, wanted);
     EXPECT_TRUE(desktop->MessageBoxes().empty());
-  } else if (operation() == ClipboardOperation::GetText) {
+  } else if (operation() == "GetText") {
     // The text could not be read: nothing is edited or written, Text1 keeps
     // what it showed instead of going blank.
     EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
@@ -73,7 +73,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
     // The write-back gave up: the text to store stays in Text1 and the user is told.
     EXPECT_EQ(window.text1, wanted);
     EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
-    if (operation() == ClipboardOperation::Empty) {
+    if (operation() == "Empty") {
       EXPECT_EQ(desktop->ClipboardFormats(),
                 (std::map<std::int32_t, std::u16string>{{format::kText, kOriginal}}))
           << "a clipboard that could not be emptied keeps its content whole";
@@ -87,25 +87,22 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
         << "neither the text nor its edit is left";
   }
 
-  desktop->FailNext(operation(), 0);  // the other program lets go
+  desktop->Faults().Fail(operation(), 0);  // the other program lets go
   const int seenBefore = other.drawClipboardCount;
   ExpectMonitoringGoesOn();
   EXPECT_GT(other.drawClipboardCount, seenBefore) << "the other viewer still hears of changes";
 }
 
 std::string CaseName(const ::testing::TestParamInfo<HeldCase>& info) {
-  const char* operations[] = {"Empty", "PutText", "GetText", "HasFormat"};
   return std::string(std::get<0>(info.param) == Request::Save ? "Save" : "BulkEdit") + "_" +
-         operations[static_cast<int>(std::get<1>(info.param))] + "_" +
+         std::get<1>(info.param) + "_" +
          std::to_string(std::get<2>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
                          ::testing::Combine(::testing::Values(Request::BulkEdit, Request::Save),
-                                            ::testing::Values(ClipboardOperation::Empty,
-                                                              ClipboardOperation::PutText,
-                                                              ClipboardOperation::GetText,
-                                                              ClipboardOperation::HasFormat),
+                                            ::testing::Values("Empty", "PutText", "GetText",
+                                                              "HasFormat"),
                                             ::testing::Values(1, 999, 1000, 5000)),
                          CaseName);
 
@@ -115,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
 TEST_F(MonitorTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
   desktop->OtherProgramSets({{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
   StartMonitoring();
-  desktop->FailNext(ClipboardOperation::Empty, 1000);
+  desktop->Faults().Fail("Empty", 1000);
   RunBulkEdit(kRemoveSpaces);
   EXPECT_EQ(desktop->ClipboardFormats(),
             (std::map<std::int32_t, std::u16string>{{format::kText, u"a b"},
@@ -130,7 +127,7 @@ TEST_F(MonitorTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
 // clipboard with the edit of an empty text.
 TEST_F(MonitorTest, AnUnreadableChangeKeepsTheLastTextRead) {
   Start(u"first");
-  desktop->FailNext(ClipboardOperation::GetText, 1000);
+  desktop->Faults().Fail("GetText", 1000);
   desktop->OtherProgramSetsText(u"second, unreadable");
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"first");
