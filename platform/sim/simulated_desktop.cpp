@@ -341,13 +341,6 @@ bool SimulatedDesktop::HasNamedFormat(std::u16string_view name) {
   return namedFormats_.count(std::u16string(name)) != 0;
 }
 
-void SimulatedDesktop::PauseUntil(Clock::time_point until) {
-  ++pauses_;
-  if (until <= now_) return;
-  const auto ticks = (until - now_ + kTimerTick - Clock::duration(1)) / kTimerTick;
-  now_ += ticks * kTimerTick;
-}
-
 // --- Viewer chain and messages ------------------------------------------------------
 
 WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {

@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "platform/sim/call_log.h"
 #include "platform/sim/fault_injector.h"
+#include "platform/sim/simulated_clock.h"
 
 namespace fenlow::platform::sim {
 
@@ -119,17 +120,11 @@ class SimulatedDesktop final : public Platform,
     return namedFormats_;
   }
   std::u16string ClipboardTextOrEmpty() const;
-  int PausesTaken() const { return pauses_; }
   // The clipboard's sequence number: every change of its content, by anyone, adds one.
   std::uint32_t ClipboardSequence() const { return sequence_; }
 
   // --- Clock --------------------------------------------------------------------
-  // The clock of the clipboard retries moves only while they pause, and each
-  // pause lasts whole ticks of the system timer, as Sleep does on a stock system.
-  static constexpr std::chrono::microseconds kTimerTick{15625};
-  ClipboardPrimitives::Clock::duration TimePaused() const { return now_ - kStartOfTime; }
-  // Time passing while the program waits for the user or another program.
-  void AdvanceClock(ClipboardPrimitives::Clock::duration elapsed) { now_ += elapsed; }
+  SimulatedClock& SimClock() { return clock_; }
 
   // --- Viewer chain ----------------------------------------------------------
   WindowHandle ChainHead() const { return head_; }
@@ -174,8 +169,8 @@ class SimulatedDesktop final : public Platform,
   void ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) override;
   bool HasNamedFormat(std::u16string_view name) override;
   std::uint32_t SequenceNumber() override { return sequence_; }
-  Clock::time_point Now() override { return now_; }
-  void PauseUntil(Clock::time_point until) override;
+  Clock::time_point Now() override { return clock_.Now(); }
+  void PauseUntil(Clock::time_point until) override { clock_.PauseUntil(until); }
 
   // WindowMessaging
   WindowHandle SetClipboardViewer(WindowHandle window) override;
@@ -232,10 +227,8 @@ class SimulatedDesktop final : public Platform,
   WindowHandle head_ = 0;
   std::map<std::int32_t, std::u16string> formats_;
   std::map<std::u16string, std::string> namedFormats_;
-  int pauses_ = 0;
   std::uint32_t sequence_ = 1;
-  static constexpr ClipboardPrimitives::Clock::time_point kStartOfTime{std::chrono::hours(1)};
-  ClipboardPrimitives::Clock::time_point now_ = kStartOfTime;
+  SimulatedClock clock_;
   std::deque<std::function<void()>> posted_;
   int blockingSendsToHung_ = 0;
   int sendDepth_ = 0;

@@ -204,14 +204,14 @@ TEST_F(AutomaticModeTest, TurnsItselfOffAfterFiveWritesWithinTwoSecondsAndSaysSo
   Start();
   Window().SetApplyToEveryCopy(true);
   for (int copy = 0; copy < 6; ++copy) {
-    desktop->AdvanceClock(600ms);  // slower than five in two seconds
+    desktop->SimClock().Advance(600ms);  // slower than five in two seconds
     CopyText(u"slow " + std::u16string(1, static_cast<char16_t>(u'a' + copy)));
   }
   ASSERT_TRUE(Window().ApplyToEveryCopy());
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"slowf");
 
   for (int copy = 0; copy < 5; ++copy) {
-    desktop->AdvanceClock(400ms);
+    desktop->SimClock().Advance(400ms);
     CopyText(u"fast " + std::u16string(1, static_cast<char16_t>(u'a' + copy)));
   }
   EXPECT_FALSE(Window().ApplyToEveryCopy());

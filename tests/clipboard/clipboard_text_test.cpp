@@ -56,7 +56,7 @@ TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
   desktop->Faults().Fail("PutText", 1);
   EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
   EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 2);
-  EXPECT_EQ(desktop->PausesTaken(), 1);
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 1);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
 
   desktop->OtherProgramSetsText(u"y");
@@ -80,12 +80,12 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   EXPECT_EQ(desktop->Faults().AttemptCount("Empty"), 1000);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
   // 999 pauses for each of the three operations: none after the last attempt.
-  EXPECT_EQ(desktop->PausesTaken(), 3 * 999);
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 3 * 999);
   // Paced by the clock, each gives up after about a second, although every
   // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
   using namespace std::chrono_literals;
-  EXPECT_GE(desktop->TimePaused(), 3 * 999ms);
-  EXPECT_LE(desktop->TimePaused(), 3 * (999ms + SimulatedDesktop::kTimerTick));
+  EXPECT_GE(desktop->SimClock().TimePaused(), 3 * 999ms);
+  EXPECT_LE(desktop->SimClock().TimePaused(), 3 * (999ms + platform::sim::SimulatedClock::kTimerTick));
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
