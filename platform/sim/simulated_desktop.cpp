@@ -60,16 +60,6 @@ bool IsHandleBased(std::int32_t code) {
          code == format::kMetafilePicture || code == format::kPalette;
 }
 
-std::u16string SettingPath(std::u16string_view application, std::u16string_view section,
-                           std::u16string_view key) {
-  std::u16string path(application);
-  path += u'\\';
-  path += section;
-  path += u'\\';
-  path += key;
-  return path;
-}
-
 }  // namespace
 
 SimulatedDesktop::SimulatedDesktop()
@@ -82,7 +72,6 @@ SimulatedDesktop::SimulatedDesktop()
     faults_.DescribeFailure(std::string(call),
                             std::string(named) + ": the clipboard is held by another program.");
   }
-  faults_.DescribeFailure("WriteSetting", "The settings store cannot be written.");
 }
 
 SimulatedDesktop::~SimulatedDesktop() {
@@ -465,22 +454,7 @@ bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
   return true;
 }
 
-// --- Settings and files ------------------------------------------------------------
-
-std::u16string SimulatedDesktop::Read(std::u16string_view application, std::u16string_view section,
-                                      std::u16string_view key, std::u16string_view fallback) {
-  faults_.Enter("ReadSetting", CallLog::Narrow(key));
-  auto found = settings_.find(SettingPath(application, section, key));
-  return found == settings_.end() ? std::u16string(fallback) : found->second;
-}
-
-void SimulatedDesktop::Write(std::u16string_view application, std::u16string_view section,
-                             std::u16string_view key, std::u16string_view value) {
-  faults_.Count("WriteSetting", CallLog::Narrow(key));
-  log_.Record("WriteSetting(" + CallLog::Narrow(key) + "=" + CallLog::Narrow(value) + ")");
-  faults_.ThrowIfMadeToFail("WriteSetting", CallLog::Narrow(key));
-  settings_[SettingPath(application, section, key)] = std::u16string(value);
-}
+// --- Files ------------------------------------------------------------------
 
 void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hidden) {
   files_[std::move(path)] = SimFile{std::move(content), hidden, std::chrono::system_clock::now()};

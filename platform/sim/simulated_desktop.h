@@ -20,6 +20,7 @@
 #include "platform/sim/call_log.h"
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/simulated_clock.h"
+#include "platform/sim/simulated_settings.h"
 
 namespace fenlow::platform::sim {
 
@@ -58,7 +59,6 @@ struct MessageBoxCall {
 class SimulatedDesktop final : public Platform,
                                private ClipboardPrimitives,
                                private WindowMessaging,
-                               private SettingsStore,
                                private FileSystem {
  public:
   SimulatedDesktop();
@@ -68,7 +68,7 @@ class SimulatedDesktop final : public Platform,
 
   ClipboardPrimitives& Clipboard() override { return *this; }
   WindowMessaging& Messaging() override { return *this; }
-  SettingsStore& Settings() override { return *this; }
+  SettingsStore& Settings() override { return settings_; }
   Ui& Forms() override;
   platform::FileSystem& Files() override { return *this; }
   GlobalHotkeys& Hotkeys() override;
@@ -134,7 +134,7 @@ class SimulatedDesktop final : public Platform,
   bool MessageRecursionDetected() const { return recursionDetected_; }
 
   // --- Settings, files --------------------------------------------------------
-  std::map<std::u16string, std::u16string>& StoredSettings() { return settings_; }
+  SimulatedSettings& SimSettings() { return settings_; }
   void AddFile(std::u16string path, std::string content, bool hidden = false);
   void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
 
@@ -187,12 +187,6 @@ class SimulatedDesktop final : public Platform,
   bool ShellOpen(WindowHandle owner, std::u16string_view file, std::u16string_view directory,
                  int showCommand) override;
 
-  // SettingsStore
-  std::u16string Read(std::u16string_view application, std::u16string_view section,
-                      std::u16string_view key, std::u16string_view fallback) override;
-  void Write(std::u16string_view application, std::u16string_view section, std::u16string_view key,
-             std::u16string_view value) override;
-
   // FileSystem
   std::u16string ProgramFolder() override;
   std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
@@ -235,7 +229,6 @@ class SimulatedDesktop final : public Platform,
   bool recursionDetected_ = false;
   int pendingForeignChanges_ = 0;
   std::deque<std::function<void()>> duringYield_;
-  std::map<std::u16string, std::u16string> settings_;
   struct SimFile {
     std::string content;
     bool hidden = false;
@@ -247,6 +240,7 @@ class SimulatedDesktop final : public Platform,
   std::vector<ShellOpenCall> shellOpenCalls_;
   CallLog log_;
   FaultInjector faults_{[this] { return sendDepth_ > 0; }};
+  SimulatedSettings settings_{faults_, log_};
   std::unique_ptr<SimulatedUi> ui_;
   std::unique_ptr<SimulatedHotkeys> hotkeys_;
   std::unique_ptr<SimulatedTray> tray_;

@@ -28,7 +28,7 @@ class FromAnywhereTest : public AppTest {
 
   SimulatedForm& StartWithText(std::u16string text, std::u16string_view option) {
     desktop->OtherProgramSetsText(std::move(text));
-    desktop->StoredSettings()[kChosenEditSetting] = std::u16string(option);
+    desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(option);
     return Start();
   }
 
@@ -59,7 +59,7 @@ class FromAnywhereTest : public AppTest {
   }
 
   std::u16string Setting(std::u16string_view key) {
-    return desktop->StoredSettings()[u"Kestrane\\Fenlow\\" + std::u16string(key)];
+    return desktop->SimSettings().Stored()[u"Kestrane\\Fenlow\\" + std::u16string(key)];
   }
 
   std::vector<MenuItem> menu;
@@ -212,7 +212,7 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
   EXPECT_FALSE(desktop->SimStartup().StartsWithWindows());
   EXPECT_EQ(Hotkeys().Registered().size(), 2u);
   EXPECT_FALSE(program->MainForm().ApplyToEveryCopy());
-  EXPECT_FALSE(desktop->StoredSettings().contains(kEveryCopySetting));
+  EXPECT_FALSE(desktop->SimSettings().Stored().contains(kEveryCopySetting));
 
   pressed(options_form::kOk);
   Main().ChooseFromSystemMenu(u"&Options...");

@@ -20,7 +20,7 @@ TEST_F(PersistenceTest, ChosenEditIsShownAgainAfterARestart) {
 
 TEST_F(PersistenceTest, PickedSeparatorIsStoredAndRestored) {
   Start().Pick(form1::kCombo1, u"-");
-  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"-");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kChosenEditSetting], u"-");
   Main().CloseBox();
   Start();
   EXPECT_EQ(TextOf(form1::kCombo1), u"-");
@@ -29,9 +29,9 @@ TEST_F(PersistenceTest, PickedSeparatorIsStoredAndRestored) {
 TEST_F(PersistenceTest, ChangeEventStoresTheTextToo) {
   SimulatedForm& main = Start();
   main.Sim(form1::kCombo1).SetText(u"Remove all tabs in clipboard");
-  desktop->StoredSettings().clear();
+  desktop->SimSettings().Stored().clear();
   main.Raise(form1::kCombo1, platform::ControlEvent::Change);
-  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all tabs in clipboard");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kChosenEditSetting], u"Remove all tabs in clipboard");
 }
 
 TEST_F(PersistenceTest, FailedSettingsWriteIsToldOnceAndTheChoiceStays) {
@@ -57,7 +57,7 @@ TEST_F(PersistenceTest, WriteFailingAgainAfterASuccessIsToldAgain) {
   main.Pick(form1::kCombo1, u"Remove all tabs in clipboard");
   desktop->Faults().Fail("WriteSetting", 0);
   main.Pick(form1::kCombo1, u"Remove numeric character(s) in clipboard");
-  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting],
+  EXPECT_EQ(desktop->SimSettings().Stored()[kChosenEditSetting],
             u"Remove numeric character(s) in clipboard");
   desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   main.Pick(form1::kCombo1, u"-");

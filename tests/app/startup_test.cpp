@@ -112,18 +112,18 @@ TEST_F(StartupTest, FirstStartWithNoSettingsChoosesTheFirstEntry) {
   Start();
   EXPECT_EQ(TextOf(form1::kCombo1), u"Remove all spaces in clipboard");
   // Setting the list's text raises its event, which stores the same value.
-  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all spaces in clipboard");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kChosenEditSetting], u"Remove all spaces in clipboard");
 }
 
 TEST_F(StartupTest, StoredSeparatorIsSelectedAgain) {
-  desktop->StoredSettings()[kChosenEditSetting] = u"-";
+  desktop->SimSettings().Stored()[kChosenEditSetting] = u"-";
   Start();
   EXPECT_EQ(TextOf(form1::kCombo1), u"-");
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(StartupTest, StoredTextNotInTheListIsReportedAndTheWindowStillJoinsTheChain) {
-  desktop->StoredSettings()[kChosenEditSetting] = u"Remove all vowels in clipboard";
+  desktop->SimSettings().Stored()[kChosenEditSetting] = u"Remove all vowels in clipboard";
   desktop->OtherProgramSetsText(u"still shown");
   desktop->Messaging().Yield();
 

@@ -153,7 +153,7 @@ class AutomaticModeTest : public UndoTest {
 };
 
 TEST_F(AutomaticModeTest, EditsEachCopyOnceWritesNothingUnchangedAndIsUndone) {
-  desktop->StoredSettings()[kAutomaticSetting] = u"True";
+  desktop->SimSettings().Stored()[kAutomaticSetting] = u"True";
   Start();
   EXPECT_TRUE(Window().ApplyToEveryCopy()) << "read at start-up";
 
@@ -171,7 +171,7 @@ TEST_F(AutomaticModeTest, EditsEachCopyOnceWritesNothingUnchangedAndIsUndone) {
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"c d");
 
   Window().SetApplyToEveryCopy(false);
-  EXPECT_EQ(desktop->StoredSettings()[kAutomaticSetting], u"False");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], u"False");
   CopyText(u"e f");
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"e f");
 }
@@ -215,7 +215,7 @@ TEST_F(AutomaticModeTest, TurnsItselfOffAfterFiveWritesWithinTwoSecondsAndSaysSo
     CopyText(u"fast " + std::u16string(1, static_cast<char16_t>(u'a' + copy)));
   }
   EXPECT_FALSE(Window().ApplyToEveryCopy());
-  EXPECT_EQ(desktop->StoredSettings()[kAutomaticSetting], u"False");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], u"False");
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(Told(u"has been turned off"));
   CopyText(u"g h");

@@ -50,11 +50,11 @@ class DialogTest : public ::testing::Test {
   }
 
   void StoreBlankLine(std::u16string value) {
-    desktop->StoredSettings()[std::u16string(kBlankLineSetting)] = std::move(value);
+    desktop->SimSettings().Stored()[std::u16string(kBlankLineSetting)] = std::move(value);
   }
 
   std::optional<std::u16string> StoredBlankLine() {
-    auto& settings = desktop->StoredSettings();
+    auto& settings = desktop->SimSettings().Stored();
     auto found = settings.find(std::u16string(kBlankLineSetting));
     if (found == settings.end()) return std::nullopt;
     return found->second;

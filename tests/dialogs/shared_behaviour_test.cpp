@@ -48,7 +48,7 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.stored ? std::string(row.stored->begin(), row.stored->end()) : "absent");
-    this->desktop->StoredSettings().clear();
+    this->desktop->SimSettings().Stored().clear();
     this->desktop->Log().Clear();
     if (row.stored) this->StoreBlankLine(*row.stored);
 

@@ -83,7 +83,7 @@ class World : public ProgramOnDesktop {
   World() {
     desktop->AddFile(kCursorFile, "cursor");
     desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
-    desktop->StoredSettings()[kChosenEditSetting] = std::u16string(kStoredChoice);
+    desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(kStoredChoice);
     desktop->OtherProgramSetsText(std::u16string(kUserText));
     desktop->Faults().WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
@@ -375,7 +375,7 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
   }
   scenario.statements = Join(scenario.statements, clickSites);
   scenario.arrange = [option, user, blankLine](World& world) {
-    world.desktop->StoredSettings()[kBlankLineSetting] = blankLine;
+    world.desktop->SimSettings().Stored()[kBlankLineSetting] = blankLine;
     world.Start();
     world.Main().Pick(form1::kCombo1, option);
     if (user) world.desktop->SimForms().WhenModal(user);
