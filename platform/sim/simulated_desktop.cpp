@@ -454,41 +454,7 @@ bool SimulatedDesktop::ShellOpen(WindowHandle owner, std::u16string_view file,
   return true;
 }
 
-// --- Files ------------------------------------------------------------------
-
-void SimulatedDesktop::AddFile(std::u16string path, std::string content, bool hidden) {
-  files_[std::move(path)] = SimFile{std::move(content), hidden, std::chrono::system_clock::now()};
-}
-
-std::u16string SimulatedDesktop::ProgramFolder() {
-  faults_.Enter("ProgramFolder");
-  return programFolder_;
-}
-
-std::chrono::system_clock::time_point SimulatedDesktop::ReadLastChangeTime(
-    std::u16string_view path) {
-  faults_.Enter("ReadLastChangeTime");
-  auto found = files_.find(std::u16string(path));
-  if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));
-  return found->second.lastChange;
-}
-
-bool SimulatedDesktop::IsNormalFile(std::u16string_view path) {
-  faults_.Enter("IsNormalFile");
-  auto found = files_.find(std::u16string(path));
-  return found != files_.end() && !found->second.hidden;
-}
-
-std::string SimulatedDesktop::ReadWholeFile(std::u16string_view path) {
-  faults_.Enter("ReadWholeFile");
-  return FileContent(path);
-}
-
-std::string SimulatedDesktop::FileContent(std::u16string_view path) const {
-  auto found = files_.find(std::u16string(path));
-  if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));
-  return found->second.content;
-}
+// --- Message boxes ---------------------------------------------------------------
 
 const std::vector<MessageBoxCall>& SimulatedDesktop::MessageBoxes() const {
   return ui_->Messages();

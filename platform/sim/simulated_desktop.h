@@ -20,6 +20,7 @@
 #include "platform/sim/call_log.h"
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/simulated_clock.h"
+#include "platform/sim/simulated_files.h"
 #include "platform/sim/simulated_settings.h"
 
 namespace fenlow::platform::sim {
@@ -58,8 +59,7 @@ struct MessageBoxCall {
 
 class SimulatedDesktop final : public Platform,
                                private ClipboardPrimitives,
-                               private WindowMessaging,
-                               private FileSystem {
+                               private WindowMessaging {
  public:
   SimulatedDesktop();
   ~SimulatedDesktop() override;
@@ -70,7 +70,7 @@ class SimulatedDesktop final : public Platform,
   WindowMessaging& Messaging() override { return *this; }
   SettingsStore& Settings() override { return settings_; }
   Ui& Forms() override;
-  platform::FileSystem& Files() override { return *this; }
+  platform::FileSystem& Files() override { return files_; }
   GlobalHotkeys& Hotkeys() override;
   NotificationArea& Tray() override;
   StartupServices& Startup() override;
@@ -135,8 +135,7 @@ class SimulatedDesktop final : public Platform,
 
   // --- Settings, files --------------------------------------------------------
   SimulatedSettings& SimSettings() { return settings_; }
-  void AddFile(std::u16string path, std::string content, bool hidden = false);
-  void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
+  SimulatedFiles& SimFiles() { return files_; }
 
   // --- Message boxes, shell ---------------------------------------------------
   const std::vector<MessageBoxCall>& MessageBoxes() const;
@@ -187,12 +186,6 @@ class SimulatedDesktop final : public Platform,
   bool ShellOpen(WindowHandle owner, std::u16string_view file, std::u16string_view directory,
                  int showCommand) override;
 
-  // FileSystem
-  std::u16string ProgramFolder() override;
-  std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
-  bool IsNormalFile(std::u16string_view path) override;
-  std::string ReadWholeFile(std::u16string_view path) override;
-
   static MessageResult FENLOW_WINDOW_PROC_CALL SimulatedWindowProc(WindowHandle window,
                                                                    MessageId message, WParam wParam,
                                                                    LParam lParam);
@@ -209,7 +202,6 @@ class SimulatedDesktop final : public Platform,
   bool LeaveChainOf(WindowHandle window, WindowHandle next);
   MessageResult SendNow(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
   void DispatchPending();
-  std::string FileContent(std::u16string_view path) const;
   SimWindow* FindWindow(WindowHandle window);
   const SimWindow* FindWindow(WindowHandle window) const;
   friend class SimulatedUi;
@@ -229,18 +221,12 @@ class SimulatedDesktop final : public Platform,
   bool recursionDetected_ = false;
   int pendingForeignChanges_ = 0;
   std::deque<std::function<void()>> duringYield_;
-  struct SimFile {
-    std::string content;
-    bool hidden = false;
-    std::chrono::system_clock::time_point lastChange;
-  };
-  std::map<std::u16string, SimFile> files_;
-  std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;
   CallLog log_;
   FaultInjector faults_{[this] { return sendDepth_ > 0; }};
   SimulatedSettings settings_{faults_, log_};
+  SimulatedFiles files_{faults_};
   std::unique_ptr<SimulatedUi> ui_;
   std::unique_ptr<SimulatedHotkeys> hotkeys_;
   std::unique_ptr<SimulatedTray> tray_;

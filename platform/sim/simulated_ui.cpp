@@ -132,7 +132,7 @@ void SimulatedForm::SetBackColour(Colour colour) {
 
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
   desktop_.Faults().Enter("LoadCustomPointer", spec_.name);
-  (void)desktop_.FileContent(cursorFile);  // fails like the real load on a missing file
+  (void)desktop_.SimFiles().FileContent(cursorFile);  // fails like the real load on a missing file
   customPointerFile_ = cursorFile;
 }
 

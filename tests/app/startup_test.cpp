@@ -150,7 +150,7 @@ TEST_F(StartupTest, WithoutSkinFileTheWindowKeepsItsDesignColours) {
 }
 
 TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "frame=#102030\n");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "frame=#102030\n");
   SimulatedForm& main = Start();
   EXPECT_EQ(main.Background(), platform::kButtonFace);          // the skin names no window colour
   EXPECT_EQ(main.Sim(form1::kFrame2).Background(), 0x302010u);  // #RRGGBB as 0x00BBGGRR
@@ -159,7 +159,7 @@ TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) 
 }
 
 TEST_F(StartupTest, UnloadableSkinIsReportedAtLabel100AndStartUpGoesOn) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "colour of the window: grey\n");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "colour of the window: grey\n");
   SimulatedForm& main = Start();
   ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
   EXPECT_THAT(Utf8(desktop->MessageBoxes()[0].text),
@@ -170,7 +170,7 @@ TEST_F(StartupTest, UnloadableSkinIsReportedAtLabel100AndStartUpGoesOn) {
 }
 
 TEST_F(StartupTest, HandCursorIsLoadedWhenItsFileIsNextToTheProgram) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "cursor");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "cursor");
   SimulatedForm& main = Start();
   EXPECT_EQ(main.CustomPointerFile(), u"C:\\Program Files\\Fenlow\\HAND-M.CUR");
 }

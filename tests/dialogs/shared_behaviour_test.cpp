@@ -78,7 +78,7 @@ TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
 }
 
 TYPED_TEST(SharedBehaviourTest, LoadPaintsButtonFaceAndSetsIconAndHandCursor) {
-  this->desktop->AddFile(std::u16string(kCursorFile), "cursor");
+  this->desktop->SimFiles().AddFile(std::u16string(kCursorFile), "cursor");
   SimulatedForm& window = this->Loaded();
   EXPECT_EQ(window.Background(), platform::kButtonFace);
   for (platform::Control* control : window.Controls()) {
@@ -118,7 +118,7 @@ TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndT
 }
 
 TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoadGoesOn) {
-  this->desktop->AddFile(std::u16string(kCursorFile), "not a cursor");
+  this->desktop->SimFiles().AddFile(std::u16string(kCursorFile), "not a cursor");
   this->desktop->Faults().Fail("SetBackColour", 1);
   this->desktop->Faults().Fail("LoadCustomPointer", 1);
 

@@ -81,8 +81,8 @@ std::string Describe(const Site& site) {
 class World : public ProgramOnDesktop {
  public:
   World() {
-    desktop->AddFile(kCursorFile, "cursor");
-    desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
+    desktop->SimFiles().AddFile(kCursorFile, "cursor");
+    desktop->SimFiles().AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
     desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(kStoredChoice);
     desktop->OtherProgramSetsText(std::u16string(kUserText));
     desktop->Faults().WatchCalls([this](const CountedCall& call) { Watch(call); });
