@@ -19,6 +19,8 @@ class CallLog {
 
   // A window as the log names it: "0x1000".
   static std::string Hex(WindowHandle window);
+  // A message as the log names it: "WM_DRAWCLIPBOARD", or its number.
+  static std::string MessageName(MessageId message);
   // A text as the log writes it: ASCII as it is, any other character as '?'.
   static std::string Narrow(std::u16string_view text);
 

@@ -77,8 +77,9 @@ void FaultInjector::ThrowIfMadeToFail(std::string_view call, std::string_view su
   if (found == failing_.end()) return;
   if (found->second != kEveryCall && --found->second == 0) failing_.erase(found);
   const auto described = descriptions_.find(call);
-  throw Failure(described != descriptions_.end() ? described->second
-                                                 : InjectedFailureText(NameWithSubject(call, subject)));
+  throw Failure(described != descriptions_.end()
+                    ? described->second
+                    : InjectedFailureText(NameWithSubject(call, subject)));
 }
 
 }  // namespace fenlow::platform::sim

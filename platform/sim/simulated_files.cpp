@@ -13,8 +13,7 @@ std::u16string SimulatedFiles::ProgramFolder() {
   return programFolder_;
 }
 
-std::chrono::system_clock::time_point SimulatedFiles::ReadLastChangeTime(
-    std::u16string_view path) {
+std::chrono::system_clock::time_point SimulatedFiles::ReadLastChangeTime(std::u16string_view path) {
   faults_.Enter("ReadLastChangeTime");
   auto found = files_.find(std::u16string(path));
   if (found == files_.end()) throw Failure("File not found: " + CallLog::Narrow(path));

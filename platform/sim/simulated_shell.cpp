@@ -38,7 +38,7 @@ void SimulatedHotkeys::LayoutTypes(const Hotkey& hotkey, std::u16string characte
 bool SimulatedHotkeys::Press(const Hotkey& hotkey) {
   for (const auto& [id, registered] : registered_) {
     if (registered != hotkey) continue;
-    desktop_.PostTask([this, id = id] {
+    desktop_.SimMessaging().PostTask([this, id = id] {
       if (handler_) handler_(id);
     });
     return true;
@@ -80,7 +80,7 @@ void SimulatedTray::WhenMenuShown(std::function<int(const std::vector<MenuItem>&
 
 void SimulatedTray::Post(IconEvent event) {
   if (!shown_) return;
-  desktop_.PostTask([this, event] {
+  desktop_.SimMessaging().PostTask([this, event] {
     if (handler_) handler_(event);
   });
 }
@@ -101,7 +101,7 @@ bool SimulatedStartup::ClaimSingleInstance() {
 void SimulatedStartup::ActivateRunningInstance() {
   desktop_.Faults().Enter("ActivateRunningInstance");
   ++activationRequests_;
-  desktop_.PostTask([this] {
+  desktop_.SimMessaging().PostTask([this] {
     if (handler_) handler_();
   });
 }

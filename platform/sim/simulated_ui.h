@@ -3,18 +3,40 @@
 // answered by scripts that the test installs beforehand.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/sim/simulated_desktop.h"
+#include "platform/sim/call_log.h"
+#include "platform/sim/fault_injector.h"
+#include "platform/sim/simulated_files.h"
+#include "platform/sim/simulated_messaging.h"
+#include "platform/sim/simulated_windows.h"
 #include "platform/ui.h"
 
 namespace fenlow::platform::sim {
 
 class SimulatedForm;
+class SimulatedUi;
+
+struct MessageBoxCall {
+  std::u16string text;
+  int style = 0;
+  std::u16string title;
+};
+
+// The parts of the desktop that forms and message boxes use.
+struct DesktopParts {
+  FaultInjector& faults;
+  CallLog& log;
+  SimulatedWindows& windows;
+  SimulatedFiles& files;
+  SimulatedMessaging& messaging;
+};
 
 class SimulatedControl final : public Control {
  public:
@@ -49,7 +71,7 @@ class SimulatedControl final : public Control {
 
 class SimulatedForm final : public Form {
  public:
-  SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const FormSpec& spec);
+  SimulatedForm(DesktopParts desktop, SimulatedUi& ui, const FormSpec& spec);
   ~SimulatedForm() override;
 
   const std::string& Name() const override { return spec_.name; }
@@ -108,7 +130,7 @@ class SimulatedForm final : public Form {
   void Reveal();
   void Unloaded();
 
-  SimulatedDesktop& desktop_;
+  DesktopParts desktop_;
   SimulatedUi& ui_;
   FormSpec spec_;
   WindowHandle handle_ = 0;
@@ -135,7 +157,7 @@ class SimulatedForm final : public Form {
 
 class SimulatedUi final : public Ui {
  public:
-  explicit SimulatedUi(SimulatedDesktop& desktop);
+  explicit SimulatedUi(DesktopParts desktop);
 
   std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
   std::vector<Form*> LoadedForms() override;
@@ -145,7 +167,7 @@ class SimulatedUi final : public Ui {
   std::u16string ApplicationTitle() const override { return applicationTitle_; }
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
-  void Post(std::function<void()> task) override { desktop_.PostTask(std::move(task)); }
+  void Post(std::function<void()> task) override { desktop_.messaging.PostTask(std::move(task)); }
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override { return foreground_; }
   void ActivateWindow(WindowHandle window) override;
@@ -181,7 +203,7 @@ class SimulatedUi final : public Ui {
   void RunModal(SimulatedForm& form);
 
  private:
-  SimulatedDesktop& desktop_;
+  DesktopParts desktop_;
   std::vector<SimulatedForm*> forms_;
   std::deque<std::function<void(SimulatedForm&)>> modalScripts_;
   std::function<void(const MessageBoxCall&)> whileMessageShown_;

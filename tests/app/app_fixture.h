@@ -59,7 +59,7 @@ class ProgramOnDesktop {
 
   std::vector<std::u16string> Messages() const {
     std::vector<std::u16string> texts;
-    for (const auto& box : desktop->MessageBoxes()) texts.push_back(box.text);
+    for (const auto& box : desktop->SimForms().Messages()) texts.push_back(box.text);
     return texts;
   }
 
@@ -80,7 +80,9 @@ class AppTest : public ::testing::Test, public ProgramOnDesktop {
     return {start, calls.end()};
   }
 
-  std::string Hex(platform::WindowHandle window) const { return platform::sim::CallLog::Hex(window); }
+  std::string Hex(platform::WindowHandle window) const {
+    return platform::sim::CallLog::Hex(window);
+  }
 };
 
 }  // namespace fenlow::testing

@@ -27,21 +27,21 @@ class FromAnywhereTest : public AppTest {
   platform::sim::SimulatedTray& Tray() { return desktop->SimTray(); }
 
   SimulatedForm& StartWithText(std::u16string text, std::u16string_view option) {
-    desktop->OtherProgramSetsText(std::move(text));
+    desktop->SimClipboard().OtherProgramSetsText(std::move(text));
     desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(option);
     return Start();
   }
 
   // The user is in another program's window.
   platform::WindowHandle UserInAnotherProgram() {
-    const platform::WindowHandle editor = desktop->CreateWindow();
+    const platform::WindowHandle editor = desktop->SimWindows().CreateWindow();
     desktop->SimForms().SetForeground(editor);
     return editor;
   }
 
   void PressAndDispatch(const Hotkey& hotkey) {
     ASSERT_TRUE(Hotkeys().Press(hotkey)) << "not registered";
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   }
 
   // Opens the icon's menu and picks the item with `text` (noting the items).
@@ -55,7 +55,7 @@ class FromAnywhereTest : public AppTest {
       return 0;
     });
     Tray().RequestMenu();
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   }
 
   std::u16string Setting(std::u16string_view key) {
@@ -95,7 +95,7 @@ TEST_F(FromAnywhereTest, TheApplyHotkeyOpensTheDialogInFrontAppliesAndGivesTheFo
 
     PressAndDispatch(kApplyHotkey);
 
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), row.edited);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), row.edited);
     EXPECT_EQ(TextOf(form1::kText1), row.edited);
     EXPECT_TRUE(inFront);
     EXPECT_EQ(focused, row.focusedAtOpening);
@@ -108,10 +108,10 @@ TEST_F(FromAnywhereTest, TheApplyHotkeyOpensTheDialogInFrontAppliesAndGivesTheFo
 // as a click does, and then edits that copy.
 TEST_F(FromAnywhereTest, TheApplyHotkeyTakesTheStartButtonsRoad) {
   StartWithText(u"first", options::kRemoveAllSpaces);
-  desktop->OtherProgramSetsText(u"a b c");
-  desktop->DuringNextYield([&] { Hotkeys().Press(kApplyHotkey); });
-  desktop->RunMessageLoop();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abc");
+  desktop->SimClipboard().OtherProgramSetsText(u"a b c");
+  desktop->SimMessaging().DuringNextYield([&] { Hotkeys().Press(kApplyHotkey); });
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"abc");
   EXPECT_EQ(TextOf(form1::kText1), u"abc");
   ExpectMonitoringGoesOn();
 }
@@ -123,22 +123,22 @@ TEST_F(FromAnywhereTest, WhileADialogOrMessageIsOpenHotkeysAndIconOnlyBringItToT
     Hotkeys().Press(kApplyHotkey);
     Tray().Click();
     Tray().RequestMenu();
-    desktop->RunMessageLoop();  // the dialog's own loop
+    desktop->SimMessaging().RunMessageLoop();  // the dialog's own loop
     dialog.Type(dialog_controls::kText1, u"no number");
     dialog.Click(dialog_controls::kPushButton1);  // the edit fails: a notice tells why
   });
   desktop->SimForms().WhileMessageShown([&](const platform::sim::MessageBoxCall&) {
     Hotkeys().Press(kApplyHotkey);
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   });
   Main().Click(form1::kPushButton2);
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
 
   EXPECT_THAT(desktop->SimForms().BroughtToFront(),
               ElementsAre("Form2", "Form2", "Form2", "MessageBox"));
   EXPECT_EQ(Tray().MenusShown(), 0);
-  EXPECT_EQ(desktop->MessageBoxes().size(), 1u) << "one edit, one notice";
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abcdef");
+  EXPECT_EQ(desktop->SimForms().Messages().size(), 1u) << "one edit, one notice";
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"abcdef");
 }
 
 // --- What keeps a hotkey from working --------------------------------------------
@@ -233,7 +233,7 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
 
   EXPECT_EQ(TextOf(form1::kCombo1), options::kRemoveAllTabs);
   EXPECT_EQ(Setting(u"Combo1"), options::kRemoveAllTabs);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab c");
   // The 26 edits in the list's order and groups, the chosen one marked.
   std::vector<std::u16string> texts;
   std::vector<std::u16string> checked;
@@ -248,11 +248,11 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   EXPECT_EQ(texts, expected);
 
   PressAndDispatch(kUndoHotkey);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a\tb c");
   PressAndDispatch(kApplyHotkey);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab c");
   PickInMenu(u"&Undo");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a\tb c");
   EXPECT_EQ(TextOf(form1::kText1), u"a\tb c");
 }
 
@@ -269,18 +269,18 @@ TEST_F(FromAnywhereTest, ASecondStartEndsAndBringsTheRunningWindowBackWhichExitC
   Program second(*desktop);
   second.Run();
   EXPECT_THAT(desktop->Log().Calls(), IsEmpty()) << "no window made, no chain joined";
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_FALSE(main.IsMinimized());
   EXPECT_EQ(desktop->SimForms().ForegroundWindow(), mainHandle);
 
   UserInAnotherProgram();
   Tray().Click();
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_EQ(desktop->SimForms().ForegroundWindow(), mainHandle);
 
   PickInMenu(u"E&xit");
   EXPECT_FALSE(main.IsLoaded());
-  EXPECT_NE(desktop->ChainHead(), mainHandle) << "left the chain as the close box does";
+  EXPECT_NE(desktop->SimChain().Head(), mainHandle) << "left the chain as the close box does";
   EXPECT_FALSE(State().MonitorEnabled);
   program.reset();
   EXPECT_FALSE(Tray().IconShown());

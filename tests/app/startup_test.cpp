@@ -64,7 +64,7 @@ TEST(Form1Layout, OtherSoftwareFrameLiesBelowTheClientArea) {
 class StartupTest : public AppTest {};
 
 TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowShows) {
-  desktop->OtherProgramSetsText(u"copied before the start");
+  desktop->SimClipboard().OtherProgramSetsText(u"copied before the start");
   desktop->Messaging().Yield();
   std::u16string textWhenShown, buttonWhenShown;
   desktop->SimForms().WhenShown([&](SimulatedForm& form) {
@@ -82,14 +82,14 @@ TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowS
   EXPECT_EQ(textWhenShown, u"copied before the start");
   EXPECT_EQ(buttonWhenShown, kEditingCaption);
   EXPECT_TRUE(State().MonitorEnabled);
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
-  EXPECT_EQ(desktop->CurrentProc(main.Handle()), &ClipboardMonitor::ViewerWndProc);
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
+  EXPECT_EQ(desktop->SimWindows().CurrentProc(main.Handle()), &ClipboardMonitor::ViewerWndProc);
   EXPECT_TRUE(main.IsVisible());
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(StartupTest, ClipboardWithoutTextLeavesText1Empty) {
-  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  desktop->SimClipboard().OtherProgramSets({{format::kBitmap, u""}});
   desktop->Messaging().Yield();
   Start();
   EXPECT_EQ(TextOf(form1::kText1), u"");
@@ -124,18 +124,18 @@ TEST_F(StartupTest, StoredSeparatorIsSelectedAgain) {
 
 TEST_F(StartupTest, StoredTextNotInTheListIsReportedAndTheWindowStillJoinsTheChain) {
   desktop->SimSettings().Stored()[kChosenEditSetting] = u"Remove all vowels in clipboard";
-  desktop->OtherProgramSetsText(u"still shown");
+  desktop->SimClipboard().OtherProgramSetsText(u"still shown");
   desktop->Messaging().Yield();
 
   SimulatedForm& main = Start();
 
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-  const auto& report = desktop->MessageBoxes()[0];
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+  const auto& report = desktop->SimForms().Messages()[0];
   EXPECT_EQ(report.title, u"Application Error");
   EXPECT_EQ(report.style, 48);
   EXPECT_THAT(Utf8(report.text),
               ::testing::HasSubstr(std::string("\r\n") + kLoadLocation + "at line 186\r\r"));
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
   EXPECT_EQ(TextOf(form1::kText1), u"still shown");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 }
@@ -159,14 +159,15 @@ TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) 
 }
 
 TEST_F(StartupTest, UnloadableSkinIsReportedAtLabel100AndStartUpGoesOn) {
-  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "colour of the window: grey\n");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs",
+                              "colour of the window: grey\n");
   SimulatedForm& main = Start();
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-  EXPECT_THAT(Utf8(desktop->MessageBoxes()[0].text),
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+  EXPECT_THAT(Utf8(desktop->SimForms().Messages()[0].text),
               ::testing::HasSubstr(std::string(kLoadLocation) + "at line 100\r\r"));
   EXPECT_EQ(main.Background(), platform::kButtonFace);  // the colour change already made stays
   EXPECT_EQ(main.Caption(), u"Fenlow");
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
 }
 
 TEST_F(StartupTest, HandCursorIsLoadedWhenItsFileIsNextToTheProgram) {

@@ -7,7 +7,7 @@ namespace {
 class ChangeHandlerTest : public MonitorTest {
  protected:
   ChangeHandlerTest() {
-    desktop->OtherProgramSetsText(u"previous");
+    desktop->SimClipboard().OtherProgramSetsText(u"previous");
     StartMonitoring();
     desktop->Log().Clear();
   }
@@ -15,7 +15,7 @@ class ChangeHandlerTest : public MonitorTest {
   bool DispatcherRan() const { return CountCalls("ChangeClipboardChain(" + Main() + ",0x0)") == 1; }
 
   void OtherProgramCopies(std::map<std::int32_t, std::u16string> formats) {
-    desktop->OtherProgramSets(std::move(formats));
+    desktop->SimClipboard().OtherProgramSets(std::move(formats));
     desktop->Messaging().Yield();
   }
 };
@@ -64,14 +64,14 @@ TEST_F(ChangeHandlerTest, EmptyOrUnknownContentDoesNothingEvenForTheButtons) {
     RunManualSave();
     EXPECT_FALSE(DispatcherRan());
     EXPECT_EQ(CountCalls("Yield"), 1) << "only the desktop's own delivery yields";
-    EXPECT_EQ(desktop->ClipboardFormats(), formats);
+    EXPECT_EQ(desktop->SimClipboard().Formats(), formats);
   }
 }
 
 TEST_F(ChangeHandlerTest, TheSaveStepDoesNotOverwriteTheUsersText) {
   window.text1 = u"edited by hand";
   RunManualSave();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"edited by hand");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"edited by hand");
   EXPECT_EQ(window.text1, u"edited by hand");
   EXPECT_EQ(state.ClipText, u"previous");
 }
@@ -84,7 +84,7 @@ TEST_F(ChangeHandlerTest, ANewCopyReplacesUnsavedTyping) {
 
 TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
   state.IsWritingBack = true;
-  desktop->OtherProgramSetsText(u"ignored");
+  desktop->SimClipboard().OtherProgramSetsText(u"ignored");
   monitor.OnClipboardChange();
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
@@ -92,12 +92,12 @@ TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
 }
 
 TEST_F(ChangeHandlerTest, AClipboardHeldByAnotherProgramIsSkippedSilently) {
-  desktop->OtherProgramSetsText(u"held");
+  desktop->SimClipboard().OtherProgramSetsText(u"held");
   desktop->Faults().Fail("HasFormat", 1);
   desktop->Messaging().Yield();  // the first query fails: taken as a DDE link, nothing happens
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
-  desktop->OtherProgramSetsText(u"free again");
+  desktop->SimClipboard().OtherProgramSetsText(u"free again");
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"free again") << "monitoring goes on";
 }

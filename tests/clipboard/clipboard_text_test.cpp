@@ -30,25 +30,25 @@ TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
       {"empty", {}, 0},
   };
   for (const Case& c : cases) {
-    desktop->OtherProgramSets(c.formats);
+    desktop->SimClipboard().OtherProgramSets(c.formats);
     EXPECT_EQ(clipboard.GetClipboardKind(), c.expected) << c.what;
   }
 }
 
 TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
-  desktop->OtherProgramSetsText(u"text");
+  desktop->SimClipboard().OtherProgramSetsText(u"text");
   desktop->Faults().Fail("HasFormat", 1);
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
 }
 
 TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
-  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  desktop->SimClipboard().OtherProgramSets({{format::kBitmap, u""}});
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
   EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1);
 }
 
 TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
-  desktop->OtherProgramSetsText(u"caf\u00e9 \u4e2d \U0001F600");
+  desktop->SimClipboard().OtherProgramSetsText(u"caf\u00e9 \u4e2d \U0001F600");
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"caf\u00e9 \u4e2d \U0001F600");
 }
 
@@ -57,16 +57,16 @@ TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
   EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
   EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 2);
   EXPECT_EQ(desktop->SimClock().PausesTaken(), 1);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"x");
 
-  desktop->OtherProgramSetsText(u"y");
+  desktop->SimClipboard().OtherProgramSetsText(u"y");
   desktop->Faults().Fail("GetText", 1);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"y");
   EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 2);
 }
 
 TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
-  desktop->OtherProgramSetsText(u"kept");
+  desktop->SimClipboard().OtherProgramSetsText(u"kept");
   desktop->Faults().Fail("GetText", 1000);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
   EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1000);
@@ -78,20 +78,22 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   desktop->Faults().Fail("Empty", 5000);
   clipboard.ClearClipboard();
   EXPECT_EQ(desktop->Faults().AttemptCount("Empty"), 1000);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"kept")
+      << "a clear that gave up leaves the text";
   // 999 pauses for each of the three operations: none after the last attempt.
   EXPECT_EQ(desktop->SimClock().PausesTaken(), 3 * 999);
   // Paced by the clock, each gives up after about a second, although every
   // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
   using namespace std::chrono_literals;
   EXPECT_GE(desktop->SimClock().TimePaused(), 3 * 999ms);
-  EXPECT_LE(desktop->SimClock().TimePaused(), 3 * (999ms + platform::sim::SimulatedClock::kTimerTick));
+  EXPECT_LE(desktop->SimClock().TimePaused(),
+            3 * (999ms + platform::sim::SimulatedClock::kTimerTick));
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
   desktop->Faults().Fail("PutText", 999);
   EXPECT_TRUE(clipboard.SetClipboardText(u"late", format::kText));
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"late");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"late");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ class DialogTest : public ::testing::Test {
 
   std::vector<std::u16string> MessageTexts() const {
     std::vector<std::u16string> texts;
-    for (const auto& message : desktop->MessageBoxes()) texts.push_back(message.text);
+    for (const auto& message : desktop->SimForms().Messages()) texts.push_back(message.text);
     return texts;
   }
 

@@ -92,13 +92,13 @@ TYPED_TEST(SharedBehaviourTest, LoadPaintsButtonFaceAndSetsIconAndHandCursor) {
   }
   EXPECT_TRUE(window.HasProgramIcon());
   EXPECT_EQ(window.CustomPointerFile(), kCursorFile);
-  EXPECT_THAT(this->desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(this->desktop->SimForms().Messages(), IsEmpty());
 }
 
 TYPED_TEST(SharedBehaviourTest, WithoutTheCursorFileNoPointerIsLoadedAndNothingIsReported) {
   SimulatedForm& window = this->Loaded();
   EXPECT_THAT(window.CustomPointerFile(), IsEmpty());
-  EXPECT_THAT(this->desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(this->desktop->SimForms().Messages(), IsEmpty());
   window.MouseMove(dialog_controls::kPushButton1);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Custom);  // shows the plain arrow then
 }
@@ -109,8 +109,8 @@ TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndT
   this->dialog().SetCaption(u"a caption");
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) { shown = open.IsVisible(); });
 
-  ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
-  const auto& report = this->desktop->MessageBoxes()[0];
+  ASSERT_EQ(this->desktop->SimForms().Messages().size(), 1u);
+  const auto& report = this->desktop->SimForms().Messages()[0];
   EXPECT_EQ(report.title, u"Application Error");
   EXPECT_EQ(report.style, platform::kMessageBoxExclamation);
   EXPECT_THAT(report.text, ContainsText(this->LoadLocation() + u"at line 112\r\r"));
@@ -137,8 +137,8 @@ TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
   SimulatedForm& window = this->Loaded();
   this->desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   window.Click(dialog_controls::kCheck3);
-  ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
-  const auto& told = this->desktop->MessageBoxes()[0];
+  ASSERT_EQ(this->desktop->SimForms().Messages().size(), 1u);
+  const auto& told = this->desktop->SimForms().Messages()[0];
   EXPECT_THAT(told.text, ContainsText(u"could not be saved"));
   EXPECT_EQ(told.style, platform::kMessageBoxPlain);
   EXPECT_TRUE(window.IsLoaded());

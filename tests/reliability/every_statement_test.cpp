@@ -84,7 +84,7 @@ class World : public ProgramOnDesktop {
     desktop->SimFiles().AddFile(kCursorFile, "cursor");
     desktop->SimFiles().AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
     desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(kStoredChoice);
-    desktop->OtherProgramSetsText(std::u16string(kUserText));
+    desktop->SimClipboard().OtherProgramSetsText(std::u16string(kUserText));
     desktop->Faults().WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
@@ -96,12 +96,12 @@ class World : public ProgramOnDesktop {
 
   std::vector<platform::sim::MessageBoxCall> Reports() const {
     std::vector<platform::sim::MessageBoxCall> reports;
-    for (const auto& box : desktop->MessageBoxes())
+    for (const auto& box : desktop->SimForms().Messages())
       if (box.title == kApplicationError) reports.push_back(box);
     return reports;
   }
   bool Told(std::u16string_view part) const {
-    for (const auto& box : desktop->MessageBoxes())
+    for (const auto& box : desktop->SimForms().Messages())
       if (box.title != kApplicationError && box.text.find(part) != std::u16string::npos)
         return true;
     return false;
@@ -304,7 +304,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     EXPECT_EQ(main.SystemMenuItems(), systemMenu);
     // Nothing lost: the load never writes the clipboard; Text1 shows it
     // unless the failure hit the monitor's start.
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     const bool monitorStarted = !atLoad(190) && !atLoad(192);
     if (monitorStarted && (!run.ignored || IsRetriedClipboardCall(run.failed))) {
       EXPECT_EQ(world.Text1(), kUserText);
@@ -388,7 +388,7 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
     EXPECT_EQ(world.desktop->SimForms().FindForm(form2::kName), nullptr) << "a dialog stays open";
     EXPECT_EQ(world.desktop->SimForms().FindForm(form3::kName), nullptr) << "a dialog stays open";
     const std::u16string edited = ExpectedEdit(world, option);
-    const std::u16string onClipboard = world.desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = world.desktop->SimClipboard().TextOrEmpty();
     const std::u16string text1 = world.Text1();
     // Without the option read, no dialog opens and the edit runs at once.
     const bool dialogOpened = !run.At(Form1At(u"PushButton2_Click", 100));
@@ -483,7 +483,7 @@ TEST(EveryCallFailing, EditButtonSwitchingToEditingReportsItAndKeepsTheText) {
   scenario.expectWentOn = [](World& world, const FailedRun& run) {
     EXPECT_EQ(world.Main().Sim(form1::kPushButton3).Text(),
               run.AtLabel(108) ? kEditIdleCaption : kEditingCaption);
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     EXPECT_EQ(world.Text1(), kUserText);
     world.ExpectRequestsDown();
     world.ExpectMonitoringGoesOn();
@@ -504,7 +504,7 @@ TEST(EveryCallFailing, EditButtonSavingReportsItAndKeepsTheTypedText) {
     const bool saved = !run.AtLabel(100);
     const std::u16string caption = world.Main().Sim(form1::kPushButton3).Text();
     EXPECT_EQ(caption, saved && !run.AtLabel(126) ? kEditIdleCaption : kEditingCaption);
-    const std::u16string onClipboard = world.desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = world.desktop->SimClipboard().TextOrEmpty();
     EXPECT_TRUE(onClipboard == kTyped || world.Text1() == kTyped) << "the typed text is lost";
     if (saved && (!run.ignored || IsRetriedClipboardCall(run.failed))) {
       EXPECT_EQ(onClipboard, kTyped);
@@ -526,8 +526,8 @@ TEST(EveryCallFailing, LinkButtonReportsItAndTheWindowGoesOn) {
   scenario.arrange = [](World& world) { world.Start(); };
   scenario.act = [](World& world) { world.Main().Click(form1::kPushButton1); };
   scenario.expectWentOn = [](World& world, const FailedRun&) {
-    EXPECT_THAT(world.desktop->ShellOpenCalls(), IsEmpty());
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_THAT(world.desktop->SimMessaging().ShellOpenCalls(), IsEmpty());
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     EXPECT_EQ(world.Text1(), kUserText);
     world.ExpectMonitoringGoesOn();
   };
@@ -558,15 +558,16 @@ TEST(EveryCallFailing, ShutdownReportsItAndStillUnloadsEveryWindow) {
     EXPECT_EQ(world.otherForms[0]->IsLoaded(), otherStays);
     EXPECT_FALSE(world.State().MonitorEnabled);
     if (!run.AtLabel(102)) {
-      EXPECT_NE(world.desktop->ChainHead(), mainHandle);
+      EXPECT_NE(world.desktop->SimChain().Head(), mainHandle);
     }
     // Nothing lost, and a later copy is acted on by no window that is gone.
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
-    const std::size_t boxes = world.desktop->MessageBoxes().size();
-    world.desktop->OtherProgramSetsText(std::u16string(kCopiedLater));
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
+    const std::size_t boxes = world.desktop->SimForms().Messages().size();
+    world.desktop->SimClipboard().OtherProgramSetsText(std::u16string(kCopiedLater));
     world.desktop->Messaging().Yield();
-    EXPECT_EQ(world.desktop->MessageBoxes().size(), boxes);
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kCopiedLater) << "the copy was written over";
+    EXPECT_EQ(world.desktop->SimForms().Messages().size(), boxes);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kCopiedLater)
+        << "the copy was written over";
   };
   RunWithEveryCallFailing(scenario);
 }
@@ -603,7 +604,7 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
   act(world);
   world.desktop->Faults().StopFailingCalls();
   EXPECT_THAT(world.Reports(), IsEmpty());
-  EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), u"abc");
+  EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), u"abc");
   EXPECT_EQ(world.Text1(), u"abc");
   world.ExpectRequestsDown();
   world.ExpectMonitoringGoesOn();
@@ -614,7 +615,7 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
 TEST(EveryCallFailing, AChangeWhosePassingOnFailsStillLetsLaterChangesShow) {
   auto arrange = [](World& world) { world.Start(); };
   auto act = [](World& world) {
-    world.desktop->OtherProgramSetsText(u"copied first");
+    world.desktop->SimClipboard().OtherProgramSetsText(u"copied first");
     world.desktop->Messaging().Yield();
   };
   const int passOn = FirstCallNamed(arrange, act, "SendMessageTimeout");

@@ -22,8 +22,9 @@ class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterfa
 
   // The press met a held clipboard and did nothing: the user is told so.
   void ExpectToldTheClipboardWasHeld() {
-    ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-    EXPECT_EQ(desktop->MessageBoxes()[0].text.rfind(u"The clipboard could not be read", 0), 0u);
+    ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+    EXPECT_EQ(desktop->SimForms().Messages()[0].text.rfind(u"The clipboard could not be read", 0),
+              0u);
   }
 
   Request request() const { return std::get<0>(GetParam()); }
@@ -33,7 +34,7 @@ class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterfa
 };
 
 TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
-  ForeignViewer& other = desktop->JoinForeignViewer();
+  ForeignViewer& other = desktop->SimChain().JoinForeignViewer();
   Start(kOriginal);
   window.text1 = request() == Request::Save ? kTyped : kOriginal;
   const std::u16string wanted = request() == Request::Save ? kTyped : kEdited;
@@ -48,33 +49,32 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   // No operation is tried beyond its bound: the program never spins on a held clipboard.
   EXPECT_LE(desktop->Faults().AttemptCount(operation()), ClipboardText::kMaxAttempts + 8);
 
-  const bool saveIgnoresTheRead =
-      request() == Request::Save && operation() == "GetText";
+  const bool saveIgnoresTheRead = request() == Request::Save && operation() == "GetText";
   const bool kindUnknown = operation() == "HasFormat";
   if (kindUnknown) {
     // A format query that fails counts as a DDE link: the change is not
     // acted on, and the press is told to have met a held clipboard.
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), kOriginal);
     EXPECT_EQ(window.text1, request() == Request::Save ? kTyped : kOriginal);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
     ExpectToldTheClipboardWasHeld();
   } else if (!GivesUp() || saveIgnoresTheRead) {
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), wanted);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), wanted);
     EXPECT_EQ(window.text1, wanted);
-    EXPECT_TRUE(desktop->MessageBoxes().empty());
+    EXPECT_TRUE(desktop->SimForms().Messages().empty());
   } else if (operation() == "GetText") {
     // The text could not be read: nothing is edited or written, Text1 keeps
     // what it showed instead of going blank.
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), kOriginal);
     EXPECT_EQ(window.text1, kOriginal);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
     ExpectToldTheClipboardWasHeld();
   } else {
     // The write-back gave up: the text to store stays in Text1 and the user is told.
     EXPECT_EQ(window.text1, wanted);
-    EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
+    EXPECT_EQ(desktop->SimForms().Messages().size(), 1u);
     if (operation() == "Empty") {
-      EXPECT_EQ(desktop->ClipboardFormats(),
+      EXPECT_EQ(desktop->SimClipboard().Formats(),
                 (std::map<std::int32_t, std::u16string>{{format::kText, kOriginal}}))
           << "a clipboard that could not be emptied keeps its content whole";
     }
@@ -82,7 +82,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   if (request() == Request::Save) {
     ExpectNothingLost({kTyped});
   } else {
-    const std::u16string onClipboard = desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = desktop->SimClipboard().TextOrEmpty();
     EXPECT_TRUE(onClipboard == kOriginal || onClipboard == kEdited || window.text1 == kEdited)
         << "neither the text nor its edit is left";
   }
@@ -95,8 +95,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
 
 std::string CaseName(const ::testing::TestParamInfo<HeldCase>& info) {
   return std::string(std::get<0>(info.param) == Request::Save ? "Save" : "BulkEdit") + "_" +
-         std::get<1>(info.param) + "_" +
-         std::to_string(std::get<2>(info.param));
+         std::get<1>(info.param) + "_" + std::to_string(std::get<2>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
@@ -110,15 +109,16 @@ INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
 // writing the edited text beside the old rich text would leave a clipboard
 // that pastes the old text in one program and the new in another.
 TEST_F(MonitorTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
-  desktop->OtherProgramSets({{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
+  desktop->SimClipboard().OtherProgramSets(
+      {{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
   StartMonitoring();
   desktop->Faults().Fail("Empty", 1000);
   RunBulkEdit(kRemoveSpaces);
-  EXPECT_EQ(desktop->ClipboardFormats(),
+  EXPECT_EQ(desktop->SimClipboard().Formats(),
             (std::map<std::int32_t, std::u16string>{{format::kText, u"a b"},
                                                     {format::kRichText, u"{\\rtf1 a b}"}}));
   EXPECT_EQ(window.text1, u"ab");
-  EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
+  EXPECT_EQ(desktop->SimForms().Messages().size(), 1u);
   ExpectMonitoringGoesOn();
 }
 
@@ -128,11 +128,11 @@ TEST_F(MonitorTest, AClipboardThatCannotBeEmptiedIsNotHalfWritten) {
 TEST_F(MonitorTest, AnUnreadableChangeKeepsTheLastTextRead) {
   Start(u"first");
   desktop->Faults().Fail("GetText", 1000);
-  desktop->OtherProgramSetsText(u"second, unreadable");
+  desktop->SimClipboard().OtherProgramSetsText(u"second, unreadable");
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"first");
   EXPECT_EQ(state.ClipText, u"first");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"second, unreadable");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"second, unreadable");
   ExpectMonitoringGoesOn();
 }
 

@@ -45,7 +45,7 @@ TEST_F(HelpersTest, FileExistsOnlyForAReadableFileAndNeverReports) {
   EXPECT_TRUE(FileExists(desktop->Files(), u"C:\\Program Files\\Fenlow\\HAND-M.CUR"));
   EXPECT_FALSE(FileExists(desktop->Files(), u"C:\\No such folder\\HAND-M.CUR"));
   EXPECT_FALSE(FileExists(desktop->Files(), u""));
-  EXPECT_THAT(desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(desktop->SimForms().Messages(), IsEmpty());
 }
 
 TEST_F(HelpersTest, HandCursorAndSkinSitInTheProgramFolder) {
@@ -84,7 +84,7 @@ TEST(ApplicationTitleOf, WordsAreDroppedUntilAtMostFortyCharactersRemain) {
 TEST_F(HelpersTest, SetApplicationTitleGivesUntitledMessageBoxesTheProductName) {
   SetApplicationTitle(desktop->Forms());
   desktop->Forms().ShowMessage(u"hello", platform::kMessageBoxPlain, std::nullopt);
-  EXPECT_EQ(desktop->MessageBoxes().at(0).title, u"Fenlow");
+  EXPECT_EQ(desktop->SimForms().Messages().at(0).title, u"Fenlow");
 }
 
 // --- ApplySkin ---------------------------------------------------------------------
