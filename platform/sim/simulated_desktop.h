@@ -20,9 +20,11 @@
 #include "platform/sim/simulated_clipboard.h"
 #include "platform/sim/simulated_clock.h"
 #include "platform/sim/simulated_files.h"
+#include "platform/sim/simulated_hotkeys.h"
 #include "platform/sim/simulated_messaging.h"
+#include "platform/sim/simulated_notification_area.h"
 #include "platform/sim/simulated_settings.h"
-#include "platform/sim/simulated_shell.h"
+#include "platform/sim/simulated_startup.h"
 #include "platform/sim/simulated_ui.h"
 #include "platform/sim/simulated_viewer_chain.h"
 #include "platform/sim/simulated_windows.h"
@@ -70,9 +72,9 @@ class SimulatedDesktop final : public Platform {
   SimulatedSettings settings_{faults_, log_};
   SimulatedFiles files_{faults_};
   SimulatedUi ui_{DesktopParts{faults_, log_, windows_, files_, messaging_}};
-  SimulatedHotkeys hotkeys_{*this};
-  SimulatedTray tray_{*this};
-  SimulatedStartup startup_{*this};
+  SimulatedHotkeys hotkeys_{faults_, log_, messaging_};
+  SimulatedTray tray_{faults_, messaging_};
+  SimulatedStartup startup_{faults_, messaging_};
 };
 
 std::unique_ptr<SimulatedDesktop> CreateSimulatedDesktop();

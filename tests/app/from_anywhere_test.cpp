@@ -5,7 +5,9 @@
 #include "dialogs/form3.h"
 #include "dialogs/options_dialog.h"
 #include "edits/engine/catalogue.h"
-#include "platform/sim/simulated_shell.h"
+#include "platform/sim/simulated_hotkeys.h"
+#include "platform/sim/simulated_notification_area.h"
+#include "platform/sim/simulated_startup.h"
 #include "tests/app/app_fixture.h"
 
 namespace fenlow::testing {
