@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_dispatch.h"
+#include "platform/win32/win32_modality.h"
 #include "platform/win32/win32_ui.h"
 
 namespace fenlow::platform::win32 {
@@ -524,70 +525,6 @@ void Win32Form::BringToFront() {
 void Win32Form::Close() {
   ::SendMessageW(RequireWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
-
-namespace {
-
-// Every other visible, enabled top-level window of this thread, disabled for
-// as long as a modal form is open; then enabled again and the window that
-// was active before is active again.
-class OtherWindowsDisabled {
- public:
-  explicit OtherWindowsDisabled(HWND modal) : modal_(modal), active_(ActiveInFront()) {
-    ::EnumThreadWindows(::GetCurrentThreadId(), &OtherWindowsDisabled::Collect,
-                        reinterpret_cast<LPARAM>(this));
-    for (HWND window : disabled_) ::EnableWindow(window, FALSE);
-  }
-  ~OtherWindowsDisabled() { Restore(); }
-  // The windows enabled again and the one that was active active again, once.
-  void Restore() {
-    for (HWND window : std::exchange(disabled_, {})) {
-      if (::IsWindow(window)) ::EnableWindow(window, TRUE);
-    }
-    const HWND active = std::exchange(active_, nullptr);
-    if (active && ::IsWindow(active)) ::SetActiveWindow(active);
-  }
-  // Before the modal window goes: else the system, finding this program's
-  // windows disabled, would pass the activation to another program's. When
-  // the user was in another program, the activation is left to go back
-  // there.
-  void RestoreBeforeTheModalGoes() {
-    if (active_) Restore();
-  }
-  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
-  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
-
- private:
-  // The program's active window when the program is the one in front;
-  // opened while the user is in another program, the modal form gives the
-  // focus back to no window of this program when it closes.
-  static HWND ActiveInFront() {
-    const HWND foreground = ::GetForegroundWindow();
-    const bool ours =
-        foreground && ::GetWindowThreadProcessId(foreground, nullptr) == ::GetCurrentThreadId();
-    return ours ? ::GetActiveWindow() : nullptr;
-  }
-
-  // No exception may cross the system's enumeration: a window that cannot
-  // be noted (no memory) ends it, and the windows noted so far are disabled.
-  static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
-    auto* scope = reinterpret_cast<OtherWindowsDisabled*>(self);
-    if (window == scope->modal_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) {
-      return TRUE;
-    }
-    try {
-      scope->disabled_.push_back(window);
-      return TRUE;
-    } catch (...) {
-      return FALSE;
-    }
-  }
-
-  HWND modal_;
-  HWND active_;
-  std::vector<HWND> disabled_;
-};
-
-}  // namespace
 
 int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title,
                                    UINT style) {
