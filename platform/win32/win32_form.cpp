@@ -526,22 +526,6 @@ void Win32Form::Close() {
   ::SendMessageW(RequireWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title,
-                                   UINT style) {
-  // The active window of the program: the foreground window, when it is one
-  // of this thread's. Owned by it, the box gives it back the activation, and
-  // with it the keyboard focus, when it closes.
-  HWND owner = ::GetForegroundWindow();
-  if (owner && ::GetWindowThreadProcessId(owner, nullptr) != ::GetCurrentThreadId()) {
-    owner = nullptr;
-  }
-  // An owned box disables only its owner; the program's other windows are
-  // disabled here, so that the box is modal to the whole program either way.
-  const OtherWindowsDisabled others(owner);
-  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
-  return ::MessageBoxW(owner, text.c_str(), title.c_str(), style | modality | MB_SETFOREGROUND);
-}
-
 void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
   OtherWindowsDisabled others(window);

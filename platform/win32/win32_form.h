@@ -155,10 +155,4 @@ class Win32Form final : public Form {
   std::map<Colour, UniqueBrush> brushes_;
 };
 
-// A message box modal to the whole program, owned by the program's window
-// that is active at the moment (none when another program's is); when it
-// closes, that window is active again with its focus where it was. Returns
-// what MessageBoxW returns.
-int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title, UINT style);
-
 }  // namespace fenlow::platform::win32
