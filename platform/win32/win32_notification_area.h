@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "platform/notification_area.h"
-#include "platform/win32/win32_shell_window.h"
+#include "platform/win32/win32_desktop_message_window.h"
 
 namespace fenlow::platform::win32 {
 
@@ -22,7 +22,8 @@ class Win32NotificationArea final : public NotificationArea {
   // The message the icon sends the shell window; tests send it too.
   static constexpr UINT kIconMessage = WM_APP + 2;
 
-  explicit Win32NotificationArea(ShellWindow& shell) : shell_(shell) {}
+  explicit Win32NotificationArea(DesktopMessageWindow& messageWindow)
+      : messageWindow_(messageWindow) {}
   ~Win32NotificationArea() override { RemoveIcon(); }
 
   void ShowIcon(std::u16string_view tip) override;
@@ -38,7 +39,7 @@ class Win32NotificationArea final : public NotificationArea {
   void Add();
   LRESULT OnIcon(WPARAM wParam, LPARAM lParam);
 
-  ShellWindow& shell_;
+  DesktopMessageWindow& messageWindow_;
   bool wanted_ = false;
   bool added_ = false;
   bool version4_ = false;  // events in the form of NOTIFYICON_VERSION_4
