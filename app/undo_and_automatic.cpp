@@ -2,7 +2,6 @@
 // every copy"), as the main window offers them.
 #include "app/form1.h"
 #include "app/form1_layout.h"
-#include "edits/engine/catalogue.h"
 #include "shell/program_config.h"
 
 namespace fenlow {
@@ -66,11 +65,6 @@ void Form1::RestoreApplyToEveryCopy() {
   state_.ApplyToEveryCopy =
       platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
                                 kApplyToEveryCopyKey, kFalse) == kTrue;
-}
-
-bool Form1::ChosenEditRunsAutomatically() {
-  const std::u16string option = Combo1Text();
-  return edits::OptionTextFor(option) == option && ParametersWithoutAsking(option).has_value();
 }
 
 std::optional<EditParameters> Form1::AutomaticParameters() {
