@@ -35,7 +35,6 @@ class Win32Control final : public Control {
   void SetFocus() override;
 
   const ControlSpec& Spec() const { return spec_; }
-  int Id() const { return id_; }
   HWND Window() const { return window_; }
   void Create(HWND parent);
   void Detach() { window_ = nullptr; }
