@@ -258,8 +258,10 @@ void ClipboardMonitor::HandleChange() {
       break;
     case content_kind::kBitmap:
     case content_kind::kDib:
-    case content_kind::kBitmap + content_kind::kDib:
     case content_kind::kRichText:
+    // These two sums arise only when the clipboard changes between the four
+    // queries (another program copying meanwhile); they go on all the same.
+    case content_kind::kBitmap + content_kind::kDib:
     case content_kind::kRichText + content_kind::kText:
       break;
     default:  // nothing this program acts on
