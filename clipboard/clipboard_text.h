@@ -3,7 +3,6 @@
 // retry a failing primitive a bounded number of times and then give up.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,13 +15,6 @@ namespace fenlow {
 
 class ClipboardText {
  public:
-  // About a second in all on a clipboard that another program keeps open:
-  // attempt k + 1 waits until kAttemptSpacing * k after the first, on the
-  // clock, so a pause that lasts a whole timer tick is made up by the
-  // attempts after it.
-  static constexpr int kMaxAttempts = 1000;
-  static constexpr std::chrono::milliseconds kAttemptSpacing{1};
-
   explicit ClipboardText(platform::ClipboardPrimitives& clipboard) : clipboard_(clipboard) {}
 
   // The first present format of: Link, text, rich text, bitmap, DIB, enhanced
@@ -57,7 +49,7 @@ class ClipboardText {
   [[nodiscard]] std::uint32_t SequenceNumber();
 
  private:
-  // Runs `attempt` until it succeeds or kMaxAttempts have failed; true on success.
+  // Runs `attempt` as platform::RetryWhileHeld does; true on success.
   template <typename Attempt>
   bool Retry(Attempt attempt);
 

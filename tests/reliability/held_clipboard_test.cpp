@@ -5,6 +5,7 @@
 // goes on once the other program lets go.
 #include <tuple>
 
+#include "platform/clipboard_retry.h"
 #include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
@@ -30,7 +31,7 @@ class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterfa
   Request request() const { return std::get<0>(GetParam()); }
   const std::string& operation() const { return std::get<1>(GetParam()); }
   int attempts() const { return std::get<2>(GetParam()); }
-  bool GivesUp() const { return attempts() >= ClipboardText::kMaxAttempts; }
+  bool GivesUp() const { return attempts() >= platform::kMaxClipboardAttempts; }
 };
 
 TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
@@ -47,7 +48,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   }
 
   // No operation is tried beyond its bound: the program never spins on a held clipboard.
-  EXPECT_LE(desktop->Faults().AttemptCount(operation()), ClipboardText::kMaxAttempts + 8);
+  EXPECT_LE(desktop->Faults().AttemptCount(operation()), platform::kMaxClipboardAttempts + 8);
 
   const bool saveIgnoresTheRead = request() == Request::Save && operation() == "GetText";
   const bool kindUnknown = operation() == "HasFormat";

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "clipboard/clipboard_text.h"
+#include "platform/clipboard_retry.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/host_clipboard.h"
@@ -196,7 +197,7 @@ TEST_F(RealClipboard, AReadOfAHeldClipboardGivesUpAfterItsAttempts) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(text.TryGetClipboardText(format::kText), std::nullopt);
   const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(counted.reads, ClipboardText::kMaxAttempts);
+  EXPECT_EQ(counted.reads, platform::kMaxClipboardAttempts);
   const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
   RecordProperty("GiveUpMilliseconds", static_cast<int>(milliseconds));
   std::printf("[ held read ] gave up after %d attempts in %lld ms\n", counted.reads,
