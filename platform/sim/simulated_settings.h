@@ -19,6 +19,8 @@ class SimulatedSettings final : public SettingsStore {
 
   // The stored values by their path, "application\section\key".
   std::map<std::u16string, std::u16string>& Stored() { return settings_; }
+  static std::u16string PathOf(std::u16string_view application, std::u16string_view section,
+                               std::u16string_view key);
 
  private:
   std::u16string Read(std::u16string_view application, std::u16string_view section,

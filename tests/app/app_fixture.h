@@ -16,6 +16,7 @@
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
 #include "tests/support/monitoring_goes_on.h"
+#include "tests/support/stored_settings.h"
 
 namespace fenlow::testing {
 
@@ -23,7 +24,7 @@ namespace format = platform::format;
 using platform::sim::SimulatedDesktop;
 using platform::sim::SimulatedForm;
 
-inline constexpr char16_t kChosenEditSetting[] = u"Kestrane\\Fenlow\\Combo1";
+inline const std::u16string kChosenEditSetting = StoredSettingPath(settings::kChosenEdit);
 
 // A bare window of the program, for the ones Form1 does not make itself.
 inline platform::FormSpec BareForm(std::string name) {

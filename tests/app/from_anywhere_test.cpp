@@ -21,7 +21,7 @@ using ::testing::IsEmpty;
 
 constexpr Hotkey kApplyHotkey{true, true, true, 'B'};  // Ctrl+Alt+Shift+B, as installed
 constexpr Hotkey kUndoHotkey{true, true, true, 'Z'};
-constexpr char16_t kEveryCopySetting[] = u"Kestrane\\Fenlow\\Apply To Every Copy";
+const std::u16string kEveryCopySetting = StoredSettingPath(settings::kApplyToEveryCopy);
 
 class FromAnywhereTest : public AppTest {
  protected:
@@ -61,7 +61,7 @@ class FromAnywhereTest : public AppTest {
   }
 
   std::u16string Setting(std::u16string_view key) {
-    return desktop->SimSettings().Stored()[u"Kestrane\\Fenlow\\" + std::u16string(key)];
+    return desktop->SimSettings().Stored()[StoredSettingPath(key)];
   }
 
   std::vector<MenuItem> menu;
@@ -185,8 +185,8 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   EXPECT_EQ(focusAfterOk, options_form::kUndoHotkey);
   EXPECT_THAT(Hotkeys().Registered(),
               ElementsAre(Hotkey{true, true, false, 'Q'}, Hotkey{true, true, false, 'U'}));
-  EXPECT_EQ(Setting(u"Hotkey Apply"), u"Ctrl+Alt+Q");
-  EXPECT_EQ(Setting(u"Hotkey Undo"), u"Ctrl+Alt+U");
+  EXPECT_EQ(Setting(settings::kHotkeyApply), u"Ctrl+Alt+Q");
+  EXPECT_EQ(Setting(settings::kHotkeyUndo), u"Ctrl+Alt+U");
   EXPECT_EQ(Tray().Tip(), u"Fenlow");
   EXPECT_THAT(Messages(), IsEmpty());
 }
@@ -220,8 +220,8 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
   Main().ChooseFromSystemMenu(u"&Options...");
   EXPECT_TRUE(desktop->SimStartup().StartsWithWindows());
   EXPECT_TRUE(program->MainForm().ApplyToEveryCopy());
-  EXPECT_EQ(Setting(u"Apply To Every Copy"), u"True");
-  EXPECT_EQ(Setting(u"Hotkey Apply"), u"");
+  EXPECT_EQ(Setting(settings::kApplyToEveryCopy), settings::kTrue);
+  EXPECT_EQ(Setting(settings::kHotkeyApply), u"");
   EXPECT_THAT(Hotkeys().Registered(), ElementsAre(kUndoHotkey));
   EXPECT_FALSE(Hotkeys().Press(kApplyHotkey));
 }
@@ -234,7 +234,7 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   PickInMenu(options::kRemoveAllTabs);
 
   EXPECT_EQ(TextOf(form1::kCombo1), options::kRemoveAllTabs);
-  EXPECT_EQ(Setting(u"Combo1"), options::kRemoveAllTabs);
+  EXPECT_EQ(Setting(settings::kChosenEdit), options::kRemoveAllTabs);
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab c");
   // The 26 edits in the list's order and groups, the chosen one marked.
   std::vector<std::u16string> texts;

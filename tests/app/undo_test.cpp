@@ -12,7 +12,7 @@ using Formats = std::map<std::int32_t, std::u16string>;
 using Named = std::map<std::u16string, std::string>;
 using namespace std::chrono_literals;
 
-constexpr char16_t kAutomaticSetting[] = u"Kestrane\\Fenlow\\Apply To Every Copy";
+const std::u16string kAutomaticSetting = StoredSettingPath(settings::kApplyToEveryCopy);
 const std::u16string kPrivateMark(platform::kExcludeFromMonitoringFormat);
 
 class UndoTest : public AppTest {
@@ -153,7 +153,7 @@ class AutomaticModeTest : public UndoTest {
 };
 
 TEST_F(AutomaticModeTest, EditsEachCopyOnceWritesNothingUnchangedAndIsUndone) {
-  desktop->SimSettings().Stored()[kAutomaticSetting] = u"True";
+  desktop->SimSettings().Stored()[kAutomaticSetting] = settings::kTrue;
   Start();
   EXPECT_TRUE(Window().ApplyToEveryCopy()) << "read at start-up";
 
@@ -171,7 +171,7 @@ TEST_F(AutomaticModeTest, EditsEachCopyOnceWritesNothingUnchangedAndIsUndone) {
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"c d");
 
   Window().SetApplyToEveryCopy(false);
-  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], u"False");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], settings::kFalse);
   CopyText(u"e f");
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"e f");
 }
@@ -215,7 +215,7 @@ TEST_F(AutomaticModeTest, TurnsItselfOffAfterFiveWritesWithinTwoSecondsAndSaysSo
     CopyText(u"fast " + std::u16string(1, static_cast<char16_t>(u'a' + copy)));
   }
   EXPECT_FALSE(Window().ApplyToEveryCopy());
-  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], u"False");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kAutomaticSetting], settings::kFalse);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(Told(u"has been turned off"));
   CopyText(u"g h");

@@ -15,6 +15,7 @@
 #include "dialogs/form3.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
+#include "tests/support/stored_settings.h"
 
 namespace fenlow::testing {
 
@@ -27,7 +28,7 @@ MATCHER_P(ContainsText, part, "") {
   return std::u16string_view(arg).find(std::u16string_view(part)) != std::u16string_view::npos;
 }
 
-inline constexpr std::u16string_view kBlankLineSetting = u"Kestrane\\Fenlow\\Blank Line";
+inline const std::u16string kBlankLineSetting = StoredSettingPath(settings::kBlankLine);
 inline constexpr std::u16string_view kTitle = u"Fenlow";
 
 class DialogTest : public ::testing::Test {
@@ -63,7 +64,7 @@ class DialogTest : public ::testing::Test {
   // The "Blank Line" values written so far, in order.
   std::vector<std::string> BlankLineWrites() const {
     std::vector<std::string> writes;
-    const std::string prefix = "WriteSetting(Blank Line=";
+    const std::string prefix = "WriteSetting(" + Logged(settings::kBlankLine) + "=";
     for (const std::string& call : desktop->Log().Calls()) {
       if (call.rfind(prefix, 0) == 0)
         writes.push_back(call.substr(prefix.size(), call.size() - prefix.size() - 1));

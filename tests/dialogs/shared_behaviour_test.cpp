@@ -40,9 +40,9 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
     std::vector<std::string> written;
   };
   const std::vector<Row> rows = {
-      {std::nullopt, true, {"True"}},  // the first opening writes the default
-      {u"True", true, {"True"}},
-      {u"False", false, {}},
+      {std::nullopt, true, {Logged(settings::kTrue)}},  // the first opening writes the default
+      {std::u16string(settings::kTrue), true, {Logged(settings::kTrue)}},
+      {std::u16string(settings::kFalse), false, {}},
       {u"true", false, {}},  // differs only in case: not "True"
       {u"", false, {}},
   };
@@ -59,7 +59,7 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
 }
 
 TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
-  this->StoreBlankLine(u"True");
+  this->StoreBlankLine(std::u16string(settings::kTrue));
   this->dialog().SetCaption(u"a caption");
   this->desktop->Log().Clear();
   std::optional<std::u16string> storedWhileOpen;
@@ -70,9 +70,11 @@ TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
     open.Click(dialog_controls::kCheck3);
     open.Click(dialog_controls::kPushButton2);
   });
-  EXPECT_EQ(storedWhileOpen, u"False");
-  EXPECT_THAT(this->BlankLineWrites(), ElementsAre("False", "True", "False"));
-  EXPECT_EQ(this->StoredBlankLine(), u"False");
+  EXPECT_EQ(storedWhileOpen, settings::kFalse);
+  EXPECT_THAT(
+      this->BlankLineWrites(),
+      ElementsAre(Logged(settings::kFalse), Logged(settings::kTrue), Logged(settings::kFalse)));
+  EXPECT_EQ(this->StoredBlankLine(), settings::kFalse);
   EXPECT_FALSE(
       this->Loaded().Sim(dialog_controls::kCheck3).Checked());  // the next opening remembers it
 }

@@ -46,7 +46,9 @@ constexpr std::u16string_view kNotRemembered = u"could not be remembered";
 constexpr char16_t kCursorFile[] = u"C:\\Program Files\\Fenlow\\HAND-M.CUR";
 constexpr char16_t kSkinFile[] = u"C:\\Program Files\\Fenlow\\x\\o.cjs";
 constexpr platform::Colour kSkinWindowColour = 0x00302010;  // "#102030"
-constexpr char16_t kBlankLineSetting[] = u"Kestrane\\Fenlow\\Blank Line";
+const std::u16string kBlankLineSetting = StoredSettingPath(settings::kBlankLine);
+// The counted call that remembers the list's choice.
+const std::string kWriteChosenEdit = "WriteSetting(" + Logged(settings::kChosenEdit) + ")";
 // The stored choice, and the statement of Form1's load that adds it to the list.
 constexpr std::u16string_view kStoredChoice = options::kRemoveAllTabs;
 constexpr int kStoredChoiceLabel = 126 + 2 * 6;
@@ -117,8 +119,7 @@ class World : public ProgramOnDesktop {
     const auto found = contexts_.find(failed.index);
     const bool inChangeHandler = found != contexts_.end() && found->second;
     const bool rememberingChoice =
-        (failed.name == "Find(Combo1)" || failed.name == "WriteSetting(Combo1)") &&
-        Told(kNotRemembered);
+        (failed.name == "Find(Combo1)" || failed.name == kWriteChosenEdit) && Told(kNotRemembered);
     return failed.insideWindowProcedure || inChangeHandler || failed.name == "ReadLastChangeTime" ||
            rememberingChoice;
   }
@@ -280,7 +281,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     if (!atLoad(186) && !atLoad(kStoredChoiceLabel)) {
       EXPECT_EQ(main.Sim(form1::kCombo1).Text(), kStoredChoice);
     }
-    if (call == "WriteSetting(Combo1)") {
+    if (call == kWriteChosenEdit) {
       EXPECT_TRUE(world.Told(kNotRemembered)) << "the list's own notice";
     }
     if (call != "SetCaption(Form1)") {
@@ -359,7 +360,8 @@ enum class UserEnds { WithOk, BackingOut };
 // click's statement failed, which may leave the typed texts unconfirmed.
 Scenario StartButton(std::u16string option, std::u16string dialog,
                      std::function<void(SimulatedForm&)> user, std::vector<Site> clickSites,
-                     std::u16string blankLine = u"True", UserEnds ends = UserEnds::WithOk) {
+                     std::u16string blankLine = std::u16string(settings::kTrue),
+                     UserEnds ends = UserEnds::WithOk) {
   Scenario scenario;
   scenario.statements = {Form1At(u"PushButton2_Click", 100)};
   if (!dialog.empty()) {
@@ -370,7 +372,7 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
     scenario.statements = Join(scenario.statements, In(u"Form1", u"PushButton2_Click", ask));
     scenario.statements =
         Join(scenario.statements,
-             LoadOf(dialog, {100, 102, 104, 106, 108, blankLine == u"True" ? 112 : 114}));
+             LoadOf(dialog, {100, 102, 104, 106, 108, blankLine == settings::kTrue ? 112 : 114}));
     scenario.followUps = CursorTestFollowUp(dialog);
   }
   scenario.statements = Join(scenario.statements, clickSites);
@@ -431,8 +433,8 @@ TEST(EveryCallFailing, StartButtonThroughForm2CancelReportsItAndLeavesTheClipboa
     form.Click(dialog_controls::kPushButton2);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kRemoveListItems), u"Form2", cancel,
-                                      In(u"Form2", u"PushButton2_Click", {102}), u"False",
-                                      UserEnds::BackingOut));
+                                      In(u"Form2", u"PushButton2_Click", {102}),
+                                      std::u16string(settings::kFalse), UserEnds::BackingOut));
 }
 
 // Unequal line counts are told; the user then corrects the replacement.
@@ -458,7 +460,7 @@ TEST(EveryCallFailing, StartButtonThroughForm3OtherBranchesReportsItAndEditsTheC
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceListItems), u"Form3",
                                       findOnly, In(u"Form3", u"PushButton1_Click", {100, 102, 118}),
-                                      u"False"));
+                                      std::u16string(settings::kFalse)));
   auto nothingThenCancel = [](SimulatedForm& form) {
     form.Click(dialog_controls::kPushButton1);
     form.Click(dialog_controls::kPushButton2);
@@ -467,7 +469,7 @@ TEST(EveryCallFailing, StartButtonThroughForm3OtherBranchesReportsItAndEditsTheC
                                       nothingThenCancel,
                                       Join(In(u"Form3", u"PushButton1_Click", {100, 102, 120}),
                                            In(u"Form3", u"PushButton2_Click", {104})),
-                                      u"True", UserEnds::BackingOut));
+                                      std::u16string(settings::kTrue), UserEnds::BackingOut));
 }
 
 // --- The edit button ----------------------------------------------------------------
