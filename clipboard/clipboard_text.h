@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clipboard_primitives.h"
+#include "platform/clipboard_retry.h"
 
 namespace fenlow {
 
@@ -27,19 +28,22 @@ class ClipboardText {
   // The clipboard's text in `format` (0: the default text format); empty text
   // when there is none or the clipboard stays held.
   [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
-  // The same, but nothing when every attempt failed, so that a caller can
-  // tell a clipboard it could not read from one without text.
-  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(std::int32_t format);
-  // Places `text` beside what is there (callers empty the clipboard first).
-  // True when the last attempt succeeded.
-  bool SetClipboardText(std::u16string_view text, std::int32_t format);
-  // True when the clipboard was emptied; false when every attempt failed and
-  // the clipboard keeps what it held.
-  bool ClearClipboard();
+  // The same, but nothing when every one of `attempts` failed, so that a
+  // caller can tell a clipboard it could not read from one without text.
+  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(
+      std::int32_t format, int attempts = platform::kMaxClipboardAttempts);
+  // Replaces the clipboard's content with `text` as plain text: emptied and
+  // placed in one opening, so other programs see one change. True when an
+  // attempt succeeded; false when every attempt failed and the clipboard
+  // keeps what it held.
+  bool SetClipboardText(std::u16string_view text);
   // The clipboard's memory-block formats, or nullopt in `formats` when they
   // come to more than `byteBound` bytes; false when every attempt failed.
   bool TryReadMemoryFormats(std::size_t byteBound,
                             std::optional<std::vector<platform::ClipboardFormatData>>& formats);
+  // The Unicode text's memory block as the clipboard holds it (one copy), or
+  // nullopt in `block` when there is none; false when every attempt failed.
+  bool TryReadTextBlock(std::optional<platform::ClipboardFormatData>& block);
   // Empties the clipboard and places `formats`; false when every attempt failed.
   bool ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats);
   // Whether the program that copied asked that its copy be neither kept nor
@@ -49,9 +53,10 @@ class ClipboardText {
   [[nodiscard]] std::uint32_t SequenceNumber();
 
  private:
-  // Runs `attempt` as platform::RetryWhileHeld does; true on success.
+  // Runs `attempt` until it succeeds or `attempts` have failed, as
+  // platform::RetryWhileHeld does; true on success.
   template <typename Attempt>
-  bool Retry(Attempt attempt);
+  bool Retry(Attempt attempt, int attempts = platform::kMaxClipboardAttempts);
 
   platform::ClipboardPrimitives& clipboard_;
   bool lastKindQueryFailed_ = false;

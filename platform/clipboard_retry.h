@@ -3,8 +3,10 @@
 
 #include <chrono>
 #include <exception>
+#include <new>
 
 #include "platform/clipboard_primitives.h"
+#include "platform/types.h"
 
 namespace fenlow::platform {
 
@@ -15,17 +17,23 @@ namespace fenlow::platform {
 inline constexpr int kMaxClipboardAttempts = 1000;
 inline constexpr std::chrono::milliseconds kClipboardAttemptSpacing{1};
 
-// Runs `attempt` until it succeeds or kMaxClipboardAttempts have failed; true
-// on success.
+// Runs `attempt` until it succeeds or `maxAttempts` have failed; true on
+// success. A want of memory gives up at once: it is no hold that another
+// program ends.
 template <typename Attempt>
-bool RetryWhileHeld(ClipboardPrimitives& clipboard, Attempt&& attempt) {
+bool RetryWhileHeld(ClipboardPrimitives& clipboard, Attempt&& attempt,
+                    int maxAttempts = kMaxClipboardAttempts) {
   const auto start = clipboard.Now();
   for (int attempts = 1;; ++attempts) {
     try {
       attempt();
       return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    } catch (const OutOfMemory&) {
+      return false;
     } catch (const std::exception&) {
-      if (attempts >= kMaxClipboardAttempts) return false;
+      if (attempts >= maxAttempts) return false;
     }
     clipboard.PauseUntil(start + attempts * kClipboardAttemptSpacing);
   }

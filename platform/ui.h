@@ -3,6 +3,7 @@
 // backend builds it: real Win32 windows, or simulated ones for tests.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/shared_text.h"
 #include "platform/types.h"
 
 namespace fenlow::platform {
@@ -87,6 +89,9 @@ class Control {
   // For a combo box this selects the entry with exactly that text and raises
   // its Click event; throws Failure when no entry has that text.
   virtual void SetText(std::u16string_view text) = 0;
+  // The same, sharing the text's buffer where the platform can hold it
+  // without a copy of its own.
+  virtual void SetSharedText(const SharedText& text) { SetText(text.View()); }
 
   virtual void AddItem(std::u16string_view entry) = 0;  // combo boxes
   virtual bool Checked() const = 0;                     // check boxes
@@ -193,6 +198,8 @@ class Ui {
   // tasks in the order posted. A task that throws fails as an event handler
   // does. Throws Failure when the task cannot be posted.
   virtual void Post(std::function<void()> task) = 0;
+  // The same, once `delay` has passed (timers are coarse: it may come later).
+  virtual void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) = 0;
 };
 
 }  // namespace fenlow::platform

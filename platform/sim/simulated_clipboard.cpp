@@ -8,13 +8,15 @@ namespace fenlow::platform::sim {
 
 namespace {
 
-// The clipboard primitives, and the names their failures give them.
+// The clipboard primitives that open the clipboard, and the names their
+// failures give them. (Asking whether a format is present needs no opening.)
 constexpr std::pair<std::string_view, std::string_view> kClipboardCalls[] = {
     {"Empty", "EmptyClipboard"},
     {"PutText", "PutText"},
+    {"ReplaceWithText", "PutText"},
     {"GetText", "GetText"},
-    {"HasFormat", "HasFormat"},
     {"ReadMemoryFormats", "ReadMemoryFormats"},
+    {"ReadTextBlock", "ReadMemoryFormats"},
     {"ReplaceWithFormats", "ReplaceWithFormats"}};
 
 // The simulated clipboard keeps every format as a text; as a memory block
@@ -63,7 +65,9 @@ void SimulatedClipboard::OtherProgramSets(std::map<std::int32_t, std::u16string>
 }
 
 void SimulatedClipboard::OtherProgramSetsText(std::u16string text) {
-  OtherProgramSets({{format::kText, std::move(text)}});
+  std::map<std::int32_t, std::u16string> formats;
+  formats.emplace(format::kText, std::move(text));  // moved in, not copied from a list
+  OtherProgramSets(std::move(formats));
 }
 
 void SimulatedClipboard::Empty() {
@@ -80,6 +84,18 @@ void SimulatedClipboard::PutText(std::int32_t format, std::u16string_view text) 
   std::int32_t stored = format == 0 ? format::kText : format;
   log_.Record("PutText(" + std::to_string(stored) + ")");
   formats_[stored] = std::u16string(text);
+  ClipboardChanged();
+  chain_.NotifyOfChange();
+}
+
+// One opening: held, it changes nothing; otherwise the viewers hear of one change.
+void SimulatedClipboard::ReplaceWithText(std::u16string_view text) {
+  faults_.Enter("ReplaceWithText");
+  log_.Record("EmptyClipboard");
+  log_.Record("PutText(" + std::to_string(format::kText) + ")");
+  formats_.clear();  // emplaced: a map built from a list would copy the text twice
+  formats_.emplace(format::kText, std::u16string(text));
+  namedFormats_.clear();
   ClipboardChanged();
   chain_.NotifyOfChange();
 }
@@ -131,6 +147,14 @@ std::optional<std::vector<ClipboardFormatData>> SimulatedClipboard::ReadMemoryFo
   }
   for (const auto& [name, bytes] : namedFormats_) kept.push_back({0, name, bytes});
   return kept;
+}
+
+std::optional<ClipboardFormatData> SimulatedClipboard::ReadTextBlock() {
+  faults_.Enter("ReadTextBlock");
+  auto found = formats_.find(format::kText);
+  if (found == formats_.end()) found = formats_.find(format::kUnicodeText);
+  if (found == formats_.end()) return std::nullopt;
+  return UnicodeTextFormat(found->second);
 }
 
 void SimulatedClipboard::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {

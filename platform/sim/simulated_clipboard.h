@@ -2,8 +2,8 @@
 // the registered formats by name, and its sequence number. The program's
 // primitives change it and tell the viewer chain at once; another program's
 // change is told at the next dispatch of messages, as a change made by
-// another process is. Made to fail, a primitive says that another program
-// holds the clipboard.
+// another process is. Made to fail, a primitive that opens the clipboard says
+// that another program holds it.
 #pragma once
 
 #include <cstdint>
@@ -42,9 +42,11 @@ class SimulatedClipboard final : public ClipboardPrimitives {
  private:
   void Empty() override;
   void PutText(std::int32_t format, std::u16string_view text) override;
+  void ReplaceWithText(std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
   std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;
+  std::optional<ClipboardFormatData> ReadTextBlock() override;
   void ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) override;
   bool HasNamedFormat(std::u16string_view name) override;
   std::uint32_t SequenceNumber() override { return sequence_; }

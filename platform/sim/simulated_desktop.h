@@ -67,7 +67,7 @@ class SimulatedDesktop final : public Platform {
   FaultInjector faults_{[this] { return windows_.InsideWindowProcedure(); }};
   SimulatedClock clock_;
   SimulatedViewerChain chain_{windows_, log_};
-  SimulatedMessaging messaging_{faults_, log_, windows_, chain_};
+  SimulatedMessaging messaging_{faults_, log_, windows_, chain_, clock_};
   SimulatedClipboard clipboard_{faults_, log_, clock_, chain_};
   SimulatedSettings settings_{faults_, log_};
   SimulatedFiles files_{faults_};

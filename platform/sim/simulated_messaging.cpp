@@ -6,8 +6,12 @@ void SimulatedMessaging::DuringNextYield(std::function<void()> action) {
   duringYield_.push_back(std::move(action));
 }
 
-WindowHandle SimulatedMessaging::SetClipboardViewer(WindowHandle window) {
+std::optional<WindowHandle> SimulatedMessaging::SetClipboardViewer(WindowHandle window) {
   faults_.Enter("SetClipboardViewer");
+  if (!windows_.IsWindow(window)) {
+    log_.Record("SetClipboardViewer(" + CallLog::Hex(window) + ")");
+    return std::nullopt;  // as the system refuses a handle that is no window
+  }
   return chain_.JoinAtHead(window);
 }
 
@@ -61,6 +65,11 @@ void SimulatedMessaging::RunMessageLoop() {
   while (!posted_.empty()) {
     std::function<void()> task = std::move(posted_.front());
     posted_.pop_front();
+    task();
+  }
+  while (!timed_.empty() && timed_.begin()->first <= clock_.Now()) {
+    std::function<void()> task = std::move(timed_.begin()->second);
+    timed_.erase(timed_.begin());
     task();
   }
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 
 #include "platform/sim/call_log.h"
 #include "platform/sim/fault_injector.h"
+#include "platform/sim/simulated_clock.h"
 #include "platform/sim/simulated_viewer_chain.h"
 #include "platform/sim/simulated_windows.h"
 #include "platform/window_messaging.h"
@@ -31,12 +33,18 @@ struct ShellOpenCall {
 class SimulatedMessaging final : public WindowMessaging {
  public:
   SimulatedMessaging(FaultInjector& faults, CallLog& log, SimulatedWindows& windows,
-                     SimulatedViewerChain& chain)
-      : faults_(faults), log_(log), windows_(windows), chain_(chain) {}
+                     SimulatedViewerChain& chain, SimulatedClock& clock)
+      : faults_(faults), log_(log), windows_(windows), chain_(chain), clock_(clock) {}
 
   // Tasks posted by the program (Ui::Post) run, in order, whenever pending
   // messages are dispatched: at a Yield or a turn of the message loop.
   void PostTask(std::function<void()> task) { posted_.push_back(std::move(task)); }
+  // A task posted to run once the clock has moved on by `delay`: it runs in
+  // the first dispatch after that (SimulatedClock::Advance moves the clock).
+  void PostTaskAfter(SimulatedClock::Clock::duration delay, std::function<void()> task) {
+    timed_.emplace(clock_.Now() + delay, std::move(task));
+  }
+  std::size_t TimedTasksWaiting() const { return timed_.size(); }
   // Runs `action` inside the next Yield (a click, a change, anything).
   void DuringNextYield(std::function<void()> action);
   // A turn of the program's message loop: every pending message is dispatched.
@@ -45,7 +53,7 @@ class SimulatedMessaging final : public WindowMessaging {
   const std::vector<ShellOpenCall>& ShellOpenCalls() const { return shellOpenCalls_; }
 
  private:
-  WindowHandle SetClipboardViewer(WindowHandle window) override;
+  std::optional<WindowHandle> SetClipboardViewer(WindowHandle window) override;
   bool ChangeClipboardChain(WindowHandle window, WindowHandle next) override;
   WindowProc ReplaceWindowProc(WindowHandle window, WindowProc procedure) override;
   MessageResult CallWindowProc(WindowProc procedure, WindowHandle window, MessageId message,
@@ -63,7 +71,9 @@ class SimulatedMessaging final : public WindowMessaging {
   CallLog& log_;
   SimulatedWindows& windows_;
   SimulatedViewerChain& chain_;
+  SimulatedClock& clock_;
   std::deque<std::function<void()>> posted_;
+  std::multimap<SimulatedClock::Clock::time_point, std::function<void()>> timed_;
   std::deque<std::function<void()>> duringYield_;
   std::vector<ShellOpenCall> shellOpenCalls_;
 };

@@ -45,6 +45,8 @@ class SimulatedControl final : public Control {
   ControlKind Kind() const override { return spec_.kind; }
   std::u16string Text() const override;
   void SetText(std::u16string_view text) override;
+  // A text box holds the shared buffer itself: no copy.
+  void SetSharedText(const SharedText& text) override;
   void AddItem(std::u16string_view entry) override;
   bool Checked() const override { return checked_; }
   void SetChecked(bool checked) override;
@@ -63,7 +65,7 @@ class SimulatedControl final : public Control {
  private:
   SimulatedForm& form_;
   ControlSpec spec_;
-  std::u16string text_;
+  SharedText text_;
   std::vector<std::u16string> items_;
   bool checked_ = false;
   Colour background_;
@@ -168,6 +170,9 @@ class SimulatedUi final : public Ui {
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
   void Post(std::function<void()> task) override { desktop_.messaging.PostTask(std::move(task)); }
+  void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override {
+    desktop_.messaging.PostTaskAfter(delay, std::move(task));
+  }
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override { return foreground_; }
   void ActivateWindow(WindowHandle window) override;

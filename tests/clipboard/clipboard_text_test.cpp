@@ -1,4 +1,8 @@
 // The four clipboard operations: kind precedence and bounded retries.
+#include <functional>
+#include <new>
+
+#include "platform/clipboard_retry.h"
 #include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
@@ -37,8 +41,21 @@ TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
 
 TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
   desktop->SimClipboard().OtherProgramSetsText(u"text");
-  desktop->Faults().Fail("HasFormat", 1);
+  desktop->Faults().FailCall(1);  // the first query, for the DDE link
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
+  desktop->Faults().StopFailingCalls();
+}
+
+// Asking needs no opening: a clipboard another program keeps open, as a
+// clipboard history does while it reads each copy, still tells its kind.
+TEST_F(ClipboardTextTest, KindIsKnownWhileAnotherProgramHoldsTheClipboard) {
+  desktop->SimClipboard().OtherProgramSetsText(u"text");
+  for (const char* call : {"Empty", "PutText", "ReplaceWithText", "GetText", "ReadMemoryFormats",
+                           "ReadTextBlock", "ReplaceWithFormats"}) {
+    desktop->Faults().Fail(call, 1000);
+  }
+  EXPECT_EQ(clipboard.GetClipboardKind(), format::kText);
+  EXPECT_FALSE(clipboard.MarkedForExclusion());
 }
 
 TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
@@ -53,9 +70,9 @@ TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
 }
 
 TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
-  desktop->Faults().Fail("PutText", 1);
-  EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
-  EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 2);
+  desktop->Faults().Fail("ReplaceWithText", 1);
+  EXPECT_TRUE(clipboard.SetClipboardText(u"x"));
+  EXPECT_EQ(desktop->Faults().AttemptCount("ReplaceWithText"), 2);
   EXPECT_EQ(desktop->SimClock().PausesTaken(), 1);
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"x");
 
@@ -71,28 +88,44 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
   EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1000);
 
-  desktop->Faults().Fail("PutText", 1000);
-  EXPECT_FALSE(clipboard.SetClipboardText(u"new", format::kText));
-  EXPECT_EQ(desktop->Faults().AttemptCount("PutText"), 1000);
-
-  desktop->Faults().Fail("Empty", 5000);
-  clipboard.ClearClipboard();
-  EXPECT_EQ(desktop->Faults().AttemptCount("Empty"), 1000);
+  desktop->Faults().Fail("ReplaceWithText", 5000);
+  EXPECT_FALSE(clipboard.SetClipboardText(u"new"));
+  EXPECT_EQ(desktop->Faults().AttemptCount("ReplaceWithText"), 1000);
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"kept")
-      << "a clear that gave up leaves the text";
-  // 999 pauses for each of the three operations: none after the last attempt.
-  EXPECT_EQ(desktop->SimClock().PausesTaken(), 3 * 999);
+      << "a write that gave up leaves the text";
+  // 999 pauses for each of the two operations: none after the last attempt.
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 2 * 999);
   // Paced by the clock, each gives up after about a second, although every
   // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
   using namespace std::chrono_literals;
-  EXPECT_GE(desktop->SimClock().TimePaused(), 3 * 999ms);
+  EXPECT_GE(desktop->SimClock().TimePaused(), 2 * 999ms);
   EXPECT_LE(desktop->SimClock().TimePaused(),
-            3 * (999ms + platform::sim::SimulatedClock::kTimerTick));
+            2 * (999ms + platform::sim::SimulatedClock::kTimerTick));
+}
+
+// A want of memory is no hold that another program ends: trying a thousand
+// times would only keep the window waiting.
+TEST_F(ClipboardTextTest, AWantOfMemoryGivesUpAtOnce) {
+  const std::function<void()> failures[] = {
+      [] { throw std::bad_alloc(); },
+      [] { throw platform::OutOfMemory("Cannot allocate clipboard memory (simulated)"); }};
+  for (const auto& fail : failures) {
+    int attempts = 0;
+    EXPECT_FALSE(platform::RetryWhileHeld(
+        desktop->Clipboard(),
+        [&] {
+          ++attempts;
+          fail();
+        },
+        platform::kMaxClipboardAttempts));
+    EXPECT_EQ(attempts, 1);
+  }
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 0);
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
-  desktop->Faults().Fail("PutText", 999);
-  EXPECT_TRUE(clipboard.SetClipboardText(u"late", format::kText));
+  desktop->Faults().Fail("ReplaceWithText", 999);
+  EXPECT_TRUE(clipboard.SetClipboardText(u"late"));
   EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"late");
 }
 
