@@ -63,6 +63,10 @@ TEST_F(RealClipboard, UnicodeTextCopiedElsewhereReadsIntact) {
   EXPECT_TRUE(TextBecomes(kUnicode));
   EXPECT_TRUE(Retrying([&] { return clipboard.HasFormat(format::kText); }));
   EXPECT_TRUE(Retrying([&] { return clipboard.HasFormat(format::kUnicodeText); }));
+  // As Undo keeps a large clipboard's text: its block, as UnicodeTextFormat makes it.
+  const auto block = Retrying([&] { return clipboard.ReadTextBlock(); });
+  ASSERT_TRUE(block);
+  EXPECT_EQ(platform::UnicodeTextOf({*block}), kUnicode);
 }
 
 TEST_F(RealClipboard, LineBreaksAreCrLfForUsAndLfForHostPrograms) {
