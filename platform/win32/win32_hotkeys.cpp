@@ -83,7 +83,7 @@ void Win32Hotkeys::Unregister(int id) noexcept {
   try {
     ::UnregisterHotKey(messageWindow_.Handle(), id);
   } catch (...) {
-    // No shell window: nothing was registered on it.
+    // No message window: nothing was registered on it.
   }
 }
 

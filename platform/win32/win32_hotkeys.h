@@ -1,5 +1,5 @@
-// Global hotkeys registered on the shell window, and the keyboard layouts
-// they are checked against.
+// Global hotkeys registered on the desktop message window, and the keyboard
+// layouts they are checked against.
 #pragma once
 
 #include "platform/global_hotkeys.h"

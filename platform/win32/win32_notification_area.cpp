@@ -85,7 +85,7 @@ void Win32NotificationArea::RemoveIcon() noexcept {
     NOTIFYICONDATAW data = Data(0);
     ::Shell_NotifyIconW(NIM_DELETE, &data);
   } catch (...) {
-    // No shell window: no icon was added for it.
+    // No message window: no icon was added for it.
   }
 }
 

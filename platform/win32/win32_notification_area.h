@@ -1,5 +1,5 @@
-// The program's notification icon, owned by the shell window, and its popup
-// menu.
+// The program's notification icon, owned by the desktop message window, and
+// its popup menu.
 #pragma once
 
 #include <memory>
@@ -19,7 +19,7 @@ using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 class Win32NotificationArea final : public NotificationArea {
  public:
-  // The message the icon sends the shell window; tests send it too.
+  // The message the icon sends the desktop message window; tests send it too.
   static constexpr UINT kIconMessage = WM_APP + 2;
 
   explicit Win32NotificationArea(DesktopMessageWindow& messageWindow)

@@ -17,7 +17,7 @@ UINT ActivateMessage() {
   return message;
 }
 
-// The shell window of another process of the program, or nullptr.
+// The desktop message window of another process of the program, or nullptr.
 HWND OtherInstanceWindow() {
   for (HWND window = ::FindWindowExW(nullptr, nullptr, DesktopMessageWindow::kClassName, nullptr);
        window;
