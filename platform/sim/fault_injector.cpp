@@ -65,21 +65,28 @@ void FaultInjector::Count(std::string_view call, std::string_view subject) {
 }
 
 void FaultInjector::ThrowIfMadeToFail(std::string_view call, std::string_view subject) {
+  CountAttempt(call);
+  if (!TakeFailure(call)) return;
+  const auto described = descriptions_.find(call);
+  throw Failure(described != descriptions_.end()
+                    ? described->second
+                    : InjectedFailureText(NameWithSubject(call, subject)));
+}
+
+void FaultInjector::CountAttempt(std::string_view call) {
   const auto attempted = attempts_.find(call);
   if (attempted == attempts_.end()) {
     attempts_.emplace(std::string(call), 1);
   } else {
     ++attempted->second;
   }
-  if (failing_.empty()) return;
-  auto found = subject.empty() ? failing_.end() : failing_.find(NameWithSubject(call, subject));
-  if (found == failing_.end()) found = failing_.find(call);
-  if (found == failing_.end()) return;
+}
+
+bool FaultInjector::TakeFailure(std::string_view call) {
+  const auto found = failing_.find(call);
+  if (found == failing_.end()) return false;
   if (found->second != kEveryCall && --found->second == 0) failing_.erase(found);
-  const auto described = descriptions_.find(call);
-  throw Failure(described != descriptions_.end()
-                    ? described->second
-                    : InjectedFailureText(NameWithSubject(call, subject)));
+  return true;
 }
 
 }  // namespace fenlow::platform::sim

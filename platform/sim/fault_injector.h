@@ -50,14 +50,13 @@ class FaultInjector {
 
   // --- Failing a call by its name --------------------------------------------
   // The next `count` calls of `call` fail (0: none from now on). `call` is
-  // the name calls are counted by: "GetText" for every subject, or with its
-  // subject, "WriteSetting(Combo1)", for that one only.
+  // the name calls are counted by, without a subject: "GetText",
+  // "WriteSetting" (for every setting), "SetBackColour" (forms and controls).
   void Fail(std::string call, int count);
   // What a call of `call` made to fail says: the description the real
   // failure carries. Without one it says InjectedFailureText.
   void DescribeFailure(std::string call, std::string description);
-  // The calls of `call` (its name without a subject) that the sweep let
-  // through, the failed ones included.
+  // The calls of `call` that the sweep let through, the failed ones included.
   [[nodiscard]] int AttemptCount(std::string_view call) const;
 
   // --- Failing a call by its place: the sweep ---------------------------------
@@ -85,6 +84,10 @@ class FaultInjector {
   void ThrowIfMadeToFail(std::string_view call, std::string_view subject = {});
 
  private:
+  void CountAttempt(std::string_view call);
+  // Whether `call` is to fail now; uses up one of its failures.
+  bool TakeFailure(std::string_view call);
+
   std::function<bool()> insideWindowProcedure_;
   std::map<std::string, int, std::less<>> failing_;  // by name: calls still to fail
   std::map<std::string, std::string, std::less<>> descriptions_;
