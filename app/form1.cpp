@@ -3,6 +3,7 @@
 #include "app/form1_layout.h"
 #include "edits/engine/catalogue.h"
 #include "shell/program_config.h"
+#include "shell/settings_keys.h"
 #include "shell/window_helpers.h"
 
 namespace fenlow {
@@ -10,8 +11,6 @@ namespace fenlow {
 namespace {
 
 using platform::ControlEvent;
-
-constexpr std::u16string_view kChosenEditKey = u"Combo1";
 
 }  // namespace
 
@@ -109,8 +108,8 @@ void Form1::Form_Load() {
 // stores the same value again.
 void Form1::RestoreChosenEdit() {
   std::u16string chosen =
-      platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
-                                kChosenEditKey, edits::options::kRemoveAllSpaces);
+      platform_.Settings().Read(settings::kApplication, settings::kSection, settings::kChosenEdit,
+                                edits::options::kRemoveAllSpaces);
   Find(form1::kCombo1).SetText(chosen);
 }
 
@@ -126,8 +125,8 @@ void Form1::Combo1_Click() {
 // next change writes again.
 void Form1::StoreChosenEdit() {
   try {
-    platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
-                               kChosenEditKey, Combo1Text());
+    platform_.Settings().Write(settings::kApplication, settings::kSection, settings::kChosenEdit,
+                               Combo1Text());
     settingsWriteFailureTold_ = false;
   } catch (...) {
     if (settingsWriteFailureTold_) return;

@@ -53,9 +53,6 @@ class Form1 final : public MainWindowAccess {
   [[nodiscard]] bool ApplyToEveryCopy() const;
   // What the system menu's "Options..." item opens; set before Load.
   void OnOptionsChosen(std::function<void()> showOptions) { showOptions_ = std::move(showOptions); }
-  // Whether the chosen edit can run in automatic mode now: it names an edit,
-  // and an edit with a parameter has had one typed and confirmed with OK.
-  [[nodiscard]] bool ChosenEditRunsAutomatically();
 
   // Event handlers, under the names the window's controls give them.
   void Form_Load();

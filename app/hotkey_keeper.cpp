@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "shell/error_trap.h"
-#include "shell/program_config.h"
+#include "shell/settings_keys.h"
 
 namespace fenlow {
 namespace {
@@ -15,8 +15,8 @@ struct HotkeySetting {
   std::u16string_view byDefault;
 };
 constexpr std::array<HotkeySetting, 2> kSettings = {{
-    {u"Hotkey Apply", u"Ctrl+Alt+Shift+B"},
-    {u"Hotkey Undo", u"Ctrl+Alt+Shift+Z"},
+    {settings::kHotkeyApply, u"Ctrl+Alt+Shift+B"},
+    {settings::kHotkeyUndo, u"Ctrl+Alt+Shift+Z"},
 }};
 
 std::size_t Index(HotkeyCommand command) {
@@ -93,7 +93,7 @@ void HotkeyKeeper::Start(std::function<void(HotkeyCommand)> pressed) {
   });
   std::array<std::u16string, 2> texts;
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
-    texts[i] = platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
+    texts[i] = platform_.Settings().Read(settings::kApplication, settings::kSection,
                                          kSettings[i].key, kSettings[i].byDefault);
   }
   Use(texts[0], texts[1]);
@@ -139,8 +139,8 @@ void HotkeyKeeper::Suspend() noexcept {
 
 void HotkeyKeeper::StoreInSettings() {
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
-    platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
-                               kSettings[i].key, statuses_[i].text);
+    platform_.Settings().Write(settings::kApplication, settings::kSection, kSettings[i].key,
+                               statuses_[i].text);
   }
 }
 

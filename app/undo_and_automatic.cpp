@@ -2,16 +2,11 @@
 // every copy"), as the main window offers them.
 #include "app/form1.h"
 #include "app/form1_layout.h"
-#include "edits/engine/catalogue.h"
-#include "shell/program_config.h"
+#include "shell/settings_keys.h"
 
 namespace fenlow {
 
 namespace {
-
-constexpr std::u16string_view kApplyToEveryCopyKey = u"Apply To Every Copy";
-constexpr std::u16string_view kTrue = u"True";
-constexpr std::u16string_view kFalse = u"False";
 
 constexpr std::u16string_view kReplaceNewerCopyQuestion =
     u"Another program has copied to the clipboard since Fenlow last changed it.\r\n"
@@ -54,8 +49,8 @@ void Form1::SetApplyToEveryCopy(bool on) {
   state_.ApplyToEveryCopy = on;
   state_.AutomaticEdits.recentWrites.clear();
   state_.AutomaticEdits.failureTold = false;
-  platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection,
-                             kApplyToEveryCopyKey, on ? kTrue : kFalse);
+  platform_.Settings().Write(settings::kApplication, settings::kSection,
+                             settings::kApplyToEveryCopy, on ? settings::kTrue : settings::kFalse);
 }
 
 bool Form1::ApplyToEveryCopy() const {
@@ -64,13 +59,8 @@ bool Form1::ApplyToEveryCopy() const {
 
 void Form1::RestoreApplyToEveryCopy() {
   state_.ApplyToEveryCopy =
-      platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
-                                kApplyToEveryCopyKey, kFalse) == kTrue;
-}
-
-bool Form1::ChosenEditRunsAutomatically() {
-  const std::u16string option = Combo1Text();
-  return edits::OptionTextFor(option) == option && ParametersWithoutAsking(option).has_value();
+      platform_.Settings().Read(settings::kApplication, settings::kSection,
+                                settings::kApplyToEveryCopy, settings::kFalse) == settings::kTrue;
 }
 
 std::optional<EditParameters> Form1::AutomaticParameters() {

@@ -47,7 +47,7 @@ class BenchMainWindow final : public fenlow::MainWindowAccess {
 struct MonitoredDesktop {
   MonitoredDesktop()
       : desktop(fenlow::platform::sim::CreateSimulatedDesktop()),
-        window(desktop->CreateWindow()),
+        window(desktop->SimWindows().CreateWindow()),
         monitor(*desktop, state, window),
         dispatcher(monitor) {
     monitor.SetBulkEditStep(dispatcher);
@@ -77,7 +77,7 @@ const std::u16string& SampleText(std::size_t megabytes) {
 void OtherProgramCopies(benchmark::State& state, MonitoredDesktop& desk,
                         const std::u16string& text) {
   state.PauseTiming();
-  desk.desktop->OtherProgramSetsText(text);
+  desk.desktop->SimClipboard().OtherProgramSetsText(text);
   state.ResumeTiming();
 }
 
@@ -94,7 +94,7 @@ void BulkEdit(benchmark::State& state, std::u16string_view option) {
   Clock::duration engine{}, road{};
   for (auto _ : state) {
     state.PauseTiming();
-    desk.desktop->OtherProgramSetsText(text);
+    desk.desktop->SimClipboard().OtherProgramSetsText(text);
     desk.monitor.Yield();  // the copy arrives: ClipText and Text1 refreshed
     const auto engineStart = Clock::now();
     benchmark::DoNotOptimize(
@@ -108,9 +108,9 @@ void BulkEdit(benchmark::State& state, std::u16string_view option) {
     desk.monitor.OnClipboardChange();
     desk.state.BulkEditRequested = false;
     road += Clock::now() - roadStart;
-    benchmark::DoNotOptimize(desk.desktop->ClipboardTextOrEmpty().size());
+    benchmark::DoNotOptimize(desk.desktop->SimClipboard().TextOrEmpty().size());
   }
-  if (desk.window.text1.empty() && !text.empty() && desk.desktop->MessageBoxes().empty()) {
+  if (desk.window.text1.empty() && !text.empty() && desk.desktop->SimForms().Messages().empty()) {
     state.SkipWithError("the edit left nothing");
   }
   state.counters["engine_ms"] = benchmark::Counter(
@@ -123,7 +123,8 @@ void BulkEdit(benchmark::State& state, std::u16string_view option) {
 void SaveStep(benchmark::State& state) {
   MonitoredDesktop desk;
   const std::u16string& text = SampleText(static_cast<std::size_t>(state.range(0)));
-  desk.desktop->OtherProgramSetsText(u"copied before");  // the save step acts on a text clipboard
+  desk.desktop->SimClipboard().OtherProgramSetsText(
+      u"copied before");  // the save step acts on a text clipboard
   desk.monitor.Yield();
   for (auto _ : state) {
     state.PauseTiming();
@@ -135,7 +136,7 @@ void SaveStep(benchmark::State& state) {
     desk.monitor.OnClipboardChange();
     desk.state.ManualSaveRequested = false;
   }
-  if (desk.desktop->ClipboardTextOrEmpty().size() != text.size()) {
+  if (desk.desktop->SimClipboard().TextOrEmpty().size() != text.size()) {
     state.SkipWithError("the save step did not store the text");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * 2));

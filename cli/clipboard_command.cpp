@@ -1,6 +1,5 @@
 #include "cli/clipboard_command.h"
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,13 +18,10 @@ namespace {
 
 using platform::ClipboardPrimitives;
 
-// About a second in all, as the window waits for a held clipboard.
-constexpr int kAttempts = 1000;
-constexpr std::chrono::milliseconds kAttemptSpacing{1};
-
+// Fails the command when the clipboard stays held.
 template <typename Step>
-void RetryWhileHeld(ClipboardPrimitives& clipboard, Step&& step) {
-  if (!platform::RetryWhileHeld(clipboard, step, kAttempts, kAttemptSpacing)) {
+void RetryOrGiveUp(ClipboardPrimitives& clipboard, Step&& step) {
+  if (!platform::RetryWhileHeld(clipboard, step)) {
     throw CliFailure("another program keeps the clipboard open; nothing was written",
                      kExitClipboardHeld);
   }
@@ -40,7 +36,7 @@ struct ClipboardRead {
 // read again.
 ClipboardRead ReadText(ClipboardPrimitives& clipboard) {
   ClipboardRead read;
-  RetryWhileHeld(clipboard, [&] {
+  RetryOrGiveUp(clipboard, [&] {
     read.sequence = clipboard.SequenceNumber();
     read.text.reset();
     if (clipboard.HasFormat(platform::format::kText))
@@ -73,7 +69,7 @@ void RunApplyToClipboard(const Command& command) {
         "another program changed the clipboard while it was edited; nothing was written",
         kExitFailed);
   }
-  RetryWhileHeld(*clipboard, [&] { clipboard->ReplaceWithFormats(result); });
+  RetryOrGiveUp(*clipboard, [&] { clipboard->ReplaceWithFormats(result); });
 }
 
 }  // namespace fenlow::cli

@@ -231,7 +231,7 @@ bool ClipboardMonitor::ReadClipboardText() {
   }
   // Read again by the timer, one attempt each time: the timer paces the
   // attempts, and the window stays free meanwhile.
-  const int attempts = rereading_ ? 1 : ClipboardText::kMaxAttempts;
+  const int attempts = rereading_ ? 1 : platform::kMaxClipboardAttempts;
   std::optional<std::u16string> text;
   IgnoringFailure(
       [&] { text = clipboard_.TryGetClipboardText(platform::format::kText, attempts); });
@@ -291,8 +291,10 @@ void ClipboardMonitor::HandleChange() {
       break;
     case content_kind::kBitmap:
     case content_kind::kDib:
-    case content_kind::kBitmap + content_kind::kDib:
     case content_kind::kRichText:
+    // These two sums arise only when the clipboard changes between the four
+    // queries (another program copying meanwhile); they go on all the same.
+    case content_kind::kBitmap + content_kind::kDib:
     case content_kind::kRichText + content_kind::kText:
       break;
     default:  // nothing this program acts on

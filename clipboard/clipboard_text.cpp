@@ -26,7 +26,7 @@ constexpr std::array<std::int32_t, 8> kKindPrecedence = {format::kLink,
 
 template <typename Attempt>
 bool ClipboardText::Retry(Attempt attempt, int attempts) {
-  return platform::RetryWhileHeld(clipboard_, attempt, attempts, kAttemptSpacing);
+  return platform::RetryWhileHeld(clipboard_, attempt, attempts);
 }
 
 std::int32_t ClipboardText::GetClipboardKind() {

@@ -3,7 +3,6 @@
 // retry a failing primitive a bounded number of times and then give up.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,18 +10,12 @@
 #include <vector>
 
 #include "platform/clipboard_primitives.h"
+#include "platform/clipboard_retry.h"
 
 namespace fenlow {
 
 class ClipboardText {
  public:
-  // About a second in all on a clipboard that another program keeps open:
-  // attempt k + 1 waits until kAttemptSpacing * k after the first, on the
-  // clock, so a pause that lasts a whole timer tick is made up by the
-  // attempts after it.
-  static constexpr int kMaxAttempts = 1000;
-  static constexpr std::chrono::milliseconds kAttemptSpacing{1};
-
   explicit ClipboardText(platform::ClipboardPrimitives& clipboard) : clipboard_(clipboard) {}
 
   // The first present format of: Link, text, rich text, bitmap, DIB, enhanced
@@ -37,8 +30,8 @@ class ClipboardText {
   [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
   // The same, but nothing when every one of `attempts` failed, so that a
   // caller can tell a clipboard it could not read from one without text.
-  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(std::int32_t format,
-                                                                  int attempts = kMaxAttempts);
+  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(
+      std::int32_t format, int attempts = platform::kMaxClipboardAttempts);
   // Replaces the clipboard's content with `text` as plain text: emptied and
   // placed in one opening, so other programs see one change. True when an
   // attempt succeeded; false when every attempt failed and the clipboard
@@ -60,9 +53,10 @@ class ClipboardText {
   [[nodiscard]] std::uint32_t SequenceNumber();
 
  private:
-  // Runs `attempt` until it succeeds or `attempts` have failed; true on success.
+  // Runs `attempt` until it succeeds or `attempts` have failed, as
+  // platform::RetryWhileHeld does; true on success.
   template <typename Attempt>
-  bool Retry(Attempt attempt, int attempts = kMaxAttempts);
+  bool Retry(Attempt attempt, int attempts = platform::kMaxClipboardAttempts);
 
   platform::ClipboardPrimitives& clipboard_;
   bool lastKindQueryFailed_ = false;

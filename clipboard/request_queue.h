@@ -27,7 +27,6 @@ class RequestQueue {
   void Run(std::function<void()> request);
   // Whether the request running now had to wait for its turn.
   [[nodiscard]] bool RunningRequestWaited() const { return runningWaited_; }
-  [[nodiscard]] std::size_t Waiting() const { return waiting_.size(); }
 
   // The monitor calls this at the end of every change it handled: the
   // message loop is asked to run the oldest waiting request.

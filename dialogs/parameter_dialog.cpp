@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "shell/program_config.h"
+#include "shell/settings_keys.h"
 #include "shell/window_helpers.h"
 
 namespace fenlow {
@@ -11,9 +11,6 @@ using namespace dialog_controls;
 
 namespace {
 
-constexpr std::u16string_view kBlankLineKey = u"Blank Line";
-constexpr std::u16string_view kTrue = u"True";
-constexpr std::u16string_view kFalse = u"False";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
 constexpr int kClientWidth = 8040;
@@ -164,10 +161,10 @@ void ParameterDialog::LoadHandCursor(ErrorTrap& trap) {
 void ParameterDialog::SetCheck3FromSetting(ErrorTrap& trap) {
   std::u16string blankLine;
   trap(108, [&] {
-    blankLine = platform_.Settings().Read(config::kSettingsApplication, config::kSettingsSection,
-                                          kBlankLineKey, kTrue);
+    blankLine = platform_.Settings().Read(settings::kApplication, settings::kSection,
+                                          settings::kBlankLine, settings::kTrue);
   });
-  if (trap.Test(110, [&] { return blankLine == kTrue; })) {
+  if (trap.Test(110, [&] { return blankLine == settings::kTrue; })) {
     trap(112, [&] { window_->Find(kCheck3).SetChecked(true); });
   } else {
     trap(114, [&] { window_->Find(kCheck3).SetChecked(false); });
@@ -176,8 +173,8 @@ void ParameterDialog::SetCheck3FromSetting(ErrorTrap& trap) {
 
 void ParameterDialog::Check3_Click() {
   bool checked = Window().Find(kCheck3).Checked();
-  platform_.Settings().Write(config::kSettingsApplication, config::kSettingsSection, kBlankLineKey,
-                             checked ? kTrue : kFalse);
+  platform_.Settings().Write(settings::kApplication, settings::kSection, settings::kBlankLine,
+                             checked ? settings::kTrue : settings::kFalse);
 }
 
 // While loading, a failure belongs to the load statement that set the box and

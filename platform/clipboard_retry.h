@@ -10,14 +10,19 @@
 
 namespace fenlow::platform {
 
+// About a second in all on a clipboard that another program keeps open:
+// attempt k + 1 waits until kClipboardAttemptSpacing * k after the first, on
+// the clipboard's clock, so a pause that lasts a whole timer tick is made up
+// by the attempts after it.
+inline constexpr int kMaxClipboardAttempts = 1000;
+inline constexpr std::chrono::milliseconds kClipboardAttemptSpacing{1};
+
 // Runs `attempt` until it succeeds or `maxAttempts` have failed; true on
-// success. Attempt k + 1 waits until `spacing` * k after the first, on the
-// clipboard's clock, so a pause that lasts a whole timer tick is made up by
-// the attempts after it. A want of memory gives up at once: it is no hold
-// that another program ends.
+// success. A want of memory gives up at once: it is no hold that another
+// program ends.
 template <typename Attempt>
-bool RetryWhileHeld(ClipboardPrimitives& clipboard, Attempt&& attempt, int maxAttempts,
-                    std::chrono::milliseconds spacing) {
+bool RetryWhileHeld(ClipboardPrimitives& clipboard, Attempt&& attempt,
+                    int maxAttempts = kMaxClipboardAttempts) {
   const auto start = clipboard.Now();
   for (int attempts = 1;; ++attempts) {
     try {
@@ -30,7 +35,7 @@ bool RetryWhileHeld(ClipboardPrimitives& clipboard, Attempt&& attempt, int maxAt
     } catch (const std::exception&) {
       if (attempts >= maxAttempts) return false;
     }
-    clipboard.PauseUntil(start + attempts * spacing);
+    clipboard.PauseUntil(start + attempts * kClipboardAttemptSpacing);
   }
 }
 

@@ -14,8 +14,5 @@ constexpr std::u16string_view kBuildDate = u"2021/08/31";
 constexpr std::u16string_view kSupportAddress = u"support@fenlow.example";
 // The host of the other product's page, opened by the "Other Software" button.
 constexpr std::u16string_view kProductPageHost = u"www.fenlow.example";
-// Settings store: application and section.
-constexpr std::u16string_view kSettingsApplication = u"Kestrane";
-constexpr std::u16string_view kSettingsSection = u"Fenlow";
 
 }  // namespace fenlow::config

@@ -22,7 +22,7 @@ std::u16string SimulatedControl::Text() const {
 }
 
 void SimulatedControl::SetText(std::u16string_view text) {
-  form_.desktop_.Enter("SetText", spec_.name);
+  form_.desktop_.faults.Enter("SetText", spec_.name);
   StoreText(text);
 }
 
@@ -31,7 +31,7 @@ void SimulatedControl::SetSharedText(const SharedText& text) {
     SetText(text.View());
     return;
   }
-  form_.desktop_.Enter("SetText", spec_.name);
+  form_.desktop_.faults.Enter("SetText", spec_.name);
   text_ = text;
 }
 
@@ -47,12 +47,12 @@ void SimulatedControl::StoreText(std::u16string_view text) {
 }
 
 void SimulatedControl::AddItem(std::u16string_view entry) {
-  form_.desktop_.Enter("AddItem", spec_.name);
+  form_.desktop_.faults.Enter("AddItem", spec_.name);
   items_.emplace_back(entry);
 }
 
 void SimulatedControl::SetChecked(bool checked) {
-  form_.desktop_.Enter("SetChecked", spec_.name);
+  form_.desktop_.faults.Enter("SetChecked", spec_.name);
   StoreChecked(checked);
 }
 
@@ -63,40 +63,40 @@ void SimulatedControl::StoreChecked(bool checked) {
 }
 
 void SimulatedControl::SetBackColour(Colour colour) {
-  form_.desktop_.Enter("SetBackColour", spec_.name);
+  form_.desktop_.faults.Enter("SetBackColour", spec_.name);
   background_ = colour;
 }
 
 void SimulatedControl::SetFocus() {
-  form_.desktop_.Enter("SetFocus", spec_.name);
+  form_.desktop_.faults.Enter("SetFocus", spec_.name);
   form_.SetFocused(spec_.name);
 }
 
 // --- Forms -------------------------------------------------------------------------
 
-SimulatedForm::SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const FormSpec& spec)
+SimulatedForm::SimulatedForm(DesktopParts desktop, SimulatedUi& ui, const FormSpec& spec)
     : desktop_(desktop),
       ui_(ui),
       spec_(spec),
-      handle_(desktop.CreateWindow()),
+      handle_(desktop.windows.CreateWindow()),
       caption_(spec.caption),
       background_(spec.background) {
   for (const ControlSpec& control : spec.controls) {
     controls_.push_back(std::make_unique<SimulatedControl>(*this, control));
   }
-  desktop_.Record("CreateForm(" + spec.name + ")");
+  desktop_.log.Record("CreateForm(" + spec.name + ")");
   ui_.Register(this);
 }
 
 SimulatedForm::~SimulatedForm() {
   if (loaded_) {
-    desktop_.DestroyWindow(handle_);
+    desktop_.windows.DestroyWindow(handle_);
     ui_.Forget(this);
   }
 }
 
 WindowHandle SimulatedForm::Handle() const {
-  desktop_.Enter("Handle", spec_.name);
+  desktop_.faults.Enter("Handle", spec_.name);
   if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
   return handle_;
 }
@@ -109,7 +109,7 @@ SimulatedControl& SimulatedForm::Sim(std::string_view control) {
 }
 
 Control& SimulatedForm::Find(std::string_view controlName) {
-  desktop_.Enter("Find", controlName);
+  desktop_.faults.Enter("Find", controlName);
   return Sim(controlName);
 }
 
@@ -120,30 +120,28 @@ std::vector<Control*> SimulatedForm::Controls() {
 }
 
 void SimulatedForm::SetCaption(std::u16string_view caption) {
-  desktop_.Enter("SetCaption", spec_.name);
+  desktop_.faults.Enter("SetCaption", spec_.name);
   caption_ = caption;
 }
 
 void SimulatedForm::SetIconToProgramIcon() {
-  desktop_.Enter("SetIconToProgramIcon", spec_.name);
+  desktop_.faults.Enter("SetIconToProgramIcon", spec_.name);
   hasProgramIcon_ = true;
 }
 
 void SimulatedForm::SetPointer(MousePointer pointer) {
-  desktop_.Enter("SetPointer", spec_.name);
+  desktop_.faults.Enter("SetPointer", spec_.name);
   pointer_ = pointer;
 }
 
 void SimulatedForm::SetBackColour(Colour colour) {
-  desktop_.Enter("SetBackColour", spec_.name);
-  ui_.ThrowIfFailing(FormOperation::SetBackColour);
+  desktop_.faults.Enter("SetBackColour", spec_.name);
   background_ = colour;
 }
 
 void SimulatedForm::LoadCustomPointer(std::u16string_view cursorFile) {
-  desktop_.Enter("LoadCustomPointer", spec_.name);
-  ui_.ThrowIfFailing(FormOperation::LoadCustomPointer);
-  (void)desktop_.FileContent(cursorFile);  // fails like the real load on a missing file
+  desktop_.faults.Enter("LoadCustomPointer", spec_.name);
+  (void)desktop_.files.FileContent(cursorFile);  // fails like the real load on a missing file
   customPointerFile_ = cursorFile;
 }
 
@@ -159,7 +157,7 @@ void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
 
 void SimulatedForm::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                                       std::function<void()> handler) {
-  desktop_.Enter("AddSystemMenuItem", spec_.name);
+  desktop_.faults.Enter("AddSystemMenuItem", spec_.name);
   if (!IsItemCommand(command)) {
     throw Failure("A system menu item cannot have the number " + std::to_string(command));
   }
@@ -191,18 +189,18 @@ void SimulatedForm::Raise(std::string_view control, ControlEvent event) {
 }
 
 void SimulatedForm::Show() {
-  desktop_.Enter("Show", spec_.name);
+  desktop_.faults.Enter("Show", spec_.name);
   Reveal();
 }
 
 void SimulatedForm::ShowMinimized() {
-  desktop_.Enter("ShowMinimized", spec_.name);
+  desktop_.faults.Enter("ShowMinimized", spec_.name);
   visible_ = true;
   minimized_ = true;
 }
 
 void SimulatedForm::BringToFront() {
-  desktop_.Enter("BringToFront", spec_.name);
+  desktop_.faults.Enter("BringToFront", spec_.name);
   if (!loaded_) throw Failure("The window " + spec_.name + " is unloaded.");
   visible_ = true;
   minimized_ = false;
@@ -210,7 +208,7 @@ void SimulatedForm::BringToFront() {
 }
 
 void SimulatedForm::Close() {
-  desktop_.Enter("Close", spec_.name);
+  desktop_.faults.Enter("Close", spec_.name);
   CloseBox();
 }
 
@@ -227,25 +225,25 @@ void SimulatedForm::Reveal() {
 }
 
 void SimulatedForm::ShowModal() {
-  desktop_.Enter("ShowModal", spec_.name);
+  desktop_.faults.Enter("ShowModal", spec_.name);
   Reveal();
   shownModally_ = true;
-  desktop_.Record("ShowModal(" + spec_.name + ")");
+  desktop_.log.Record("ShowModal(" + spec_.name + ")");
   ui_.RunModal(*this);
 }
 
 void SimulatedForm::Unload() {
-  desktop_.Enter("Unload", spec_.name);
+  desktop_.faults.Enter("Unload", spec_.name);
   Unloaded();
 }
 
 void SimulatedForm::Unloaded() {
   if (!loaded_) return;
-  desktop_.Record("Unload(" + spec_.name + ")");
+  desktop_.log.Record("Unload(" + spec_.name + ")");
   loaded_ = false;
   visible_ = false;
   if (ui_.ForegroundWindow() == handle_) ui_.SetForeground(0);  // the system picks another
-  desktop_.DestroyWindow(handle_);
+  desktop_.windows.DestroyWindow(handle_);
   ui_.Forget(this);
 }
 
@@ -288,14 +286,20 @@ void SimulatedForm::PressEscape() {
 
 // --- The UI as a whole --------------------------------------------------------------
 
+// Made to fail, these say what a runtime that refuses them would.
+SimulatedUi::SimulatedUi(DesktopParts desktop) : desktop_(desktop) {
+  for (const char* call : {"CreateForm", "SetBackColour", "LoadCustomPointer"}) {
+    desktop_.faults.DescribeFailure(call, "The window operation failed (simulated).");
+  }
+}
+
 std::unique_ptr<Form> SimulatedUi::CreateForm(const FormSpec& spec) {
-  desktop_.Enter("CreateForm", spec.name);
-  ThrowIfFailing(FormOperation::Create);
+  desktop_.faults.Enter("CreateForm", spec.name);
   return std::make_unique<SimulatedForm>(desktop_, *this, spec);
 }
 
 std::vector<Form*> SimulatedUi::LoadedForms() {
-  desktop_.Enter("LoadedForms");
+  desktop_.faults.Enter("LoadedForms");
   return std::vector<Form*>(forms_.begin(), forms_.end());
 }
 
@@ -306,10 +310,10 @@ void SimulatedUi::Forget(SimulatedForm* form) {
 
 void SimulatedUi::ShowMessage(std::u16string_view text, int style,
                               std::optional<std::u16string_view> title) {
-  desktop_.Enter("ShowMessage");
+  desktop_.faults.Enter("ShowMessage");
   MessageBoxCall call{std::u16string(text), style,
                       title ? std::u16string(*title) : applicationTitle_};
-  desktop_.Record("MessageBox");
+  desktop_.log.Record("MessageBox");
   messages_.push_back(call);
   ++messagesOpen_;
   struct Closed {
@@ -332,13 +336,13 @@ bool SimulatedUi::BringModalToFront() {
 }
 
 void SimulatedUi::ActivateWindow(WindowHandle window) {
-  desktop_.Enter("ActivateWindow");
-  if (desktop_.IsWindow(window)) foreground_ = window;
+  desktop_.faults.Enter("ActivateWindow");
+  if (desktop_.windows.IsWindow(window)) foreground_ = window;
 }
 
 bool SimulatedUi::AskYesNo(std::u16string_view text, std::optional<std::u16string_view> title) {
-  desktop_.Enter("AskYesNo");
-  desktop_.Record("Question");
+  desktop_.faults.Enter("AskYesNo");
+  desktop_.log.Record("Question");
   questions_.push_back(
       {std::u16string(text), 0, title ? std::u16string(*title) : applicationTitle_});
   if (answers_.empty()) return false;
@@ -349,11 +353,11 @@ bool SimulatedUi::AskYesNo(std::u16string_view text, std::optional<std::u16strin
 
 // Tests close the main form themselves; here the pending messages are handled once.
 void SimulatedUi::RunUntilUnloaded(Form& mainForm) {
-  if (mainForm.IsLoaded()) desktop_.DispatchPending();
+  if (mainForm.IsLoaded()) desktop_.messaging.RunMessageLoop();
 }
 
 void SimulatedUi::SetApplicationTitle(std::u16string_view title) {
-  desktop_.Enter("SetApplicationTitle");
+  desktop_.faults.Enter("SetApplicationTitle");
   applicationTitle_ = title;
 }
 
@@ -367,11 +371,6 @@ void SimulatedUi::WhenShown(std::function<void(SimulatedForm&)> observer) {
 
 void SimulatedUi::NotifyShown(SimulatedForm& form) {
   if (whenShown_) whenShown_(form);
-}
-
-void SimulatedUi::ThrowIfFailing(FormOperation operation) {
-  if (failNext_.erase(operation) == 0) return;
-  throw Failure("The window operation failed (simulated).");
 }
 
 void SimulatedUi::WhileMessageShown(std::function<void(const MessageBoxCall&)> action) {

@@ -3,22 +3,40 @@
 // answered by scripts that the test installs beforehand.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/sim/simulated_desktop.h"
+#include "platform/sim/call_log.h"
+#include "platform/sim/fault_injector.h"
+#include "platform/sim/simulated_files.h"
+#include "platform/sim/simulated_messaging.h"
+#include "platform/sim/simulated_windows.h"
 #include "platform/ui.h"
 
 namespace fenlow::platform::sim {
 
 class SimulatedForm;
+class SimulatedUi;
 
-// Form operations a test can make fail, as a runtime that refuses them would.
-enum class FormOperation { Create, SetBackColour, LoadCustomPointer };
+struct MessageBoxCall {
+  std::u16string text;
+  int style = 0;
+  std::u16string title;
+};
+
+// The parts of the desktop that forms and message boxes use.
+struct DesktopParts {
+  FaultInjector& faults;
+  CallLog& log;
+  SimulatedWindows& windows;
+  SimulatedFiles& files;
+  SimulatedMessaging& messaging;
+};
 
 class SimulatedControl final : public Control {
  public:
@@ -55,7 +73,7 @@ class SimulatedControl final : public Control {
 
 class SimulatedForm final : public Form {
  public:
-  SimulatedForm(SimulatedDesktop& desktop, SimulatedUi& ui, const FormSpec& spec);
+  SimulatedForm(DesktopParts desktop, SimulatedUi& ui, const FormSpec& spec);
   ~SimulatedForm() override;
 
   const std::string& Name() const override { return spec_.name; }
@@ -114,7 +132,7 @@ class SimulatedForm final : public Form {
   void Reveal();
   void Unloaded();
 
-  SimulatedDesktop& desktop_;
+  DesktopParts desktop_;
   SimulatedUi& ui_;
   FormSpec spec_;
   WindowHandle handle_ = 0;
@@ -141,7 +159,7 @@ class SimulatedForm final : public Form {
 
 class SimulatedUi final : public Ui {
  public:
-  explicit SimulatedUi(SimulatedDesktop& desktop) : desktop_(desktop) {}
+  explicit SimulatedUi(DesktopParts desktop);
 
   std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
   std::vector<Form*> LoadedForms() override;
@@ -151,9 +169,9 @@ class SimulatedUi final : public Ui {
   std::u16string ApplicationTitle() const override { return applicationTitle_; }
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
-  void Post(std::function<void()> task) override { desktop_.PostTask(std::move(task)); }
+  void Post(std::function<void()> task) override { desktop_.messaging.PostTask(std::move(task)); }
   void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override {
-    desktop_.PostTaskAfter(delay, std::move(task));
+    desktop_.messaging.PostTaskAfter(delay, std::move(task));
   }
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override { return foreground_; }
@@ -179,9 +197,6 @@ class SimulatedUi final : public Ui {
   const std::vector<MessageBoxCall>& Questions() const { return questions_; }
   // What happens while a message box is open (the user then presses OK).
   void WhileMessageShown(std::function<void(const MessageBoxCall&)> action);
-  // The next call of `operation` on any form throws Failure.
-  void FailNext(FormOperation operation) { failNext_.insert(operation); }
-  void ThrowIfFailing(FormOperation operation);
 
   SimulatedForm* FindForm(std::string_view name);
   SimulatedForm* FindFormByCaption(std::u16string_view caption);
@@ -193,7 +208,7 @@ class SimulatedUi final : public Ui {
   void RunModal(SimulatedForm& form);
 
  private:
-  SimulatedDesktop& desktop_;
+  DesktopParts desktop_;
   std::vector<SimulatedForm*> forms_;
   std::deque<std::function<void(SimulatedForm&)>> modalScripts_;
   std::function<void(const MessageBoxCall&)> whileMessageShown_;
@@ -207,7 +222,6 @@ class SimulatedUi final : public Ui {
   int messagesOpen_ = 0;
   WindowHandle foreground_ = 0;
   std::vector<std::string> broughtToFront_;
-  std::set<FormOperation> failNext_;
 };
 
 }  // namespace fenlow::platform::sim

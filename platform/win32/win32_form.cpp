@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_dispatch.h"
+#include "platform/win32/win32_modality.h"
 #include "platform/win32/win32_ui.h"
 
 namespace fenlow::platform::win32 {
@@ -527,86 +528,6 @@ void Win32Form::Close() {
   ::SendMessageW(RequireWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-namespace {
-
-// Every other visible, enabled top-level window of this thread, disabled for
-// as long as a modal form is open; then enabled again and the window that
-// was active before is active again.
-class OtherWindowsDisabled {
- public:
-  explicit OtherWindowsDisabled(HWND modal) : modal_(modal), active_(ActiveInFront()) {
-    ::EnumThreadWindows(::GetCurrentThreadId(), &OtherWindowsDisabled::Collect,
-                        reinterpret_cast<LPARAM>(this));
-    for (HWND window : disabled_) ::EnableWindow(window, FALSE);
-  }
-  ~OtherWindowsDisabled() { Restore(); }
-  // The windows enabled again and the one that was active active again, once.
-  void Restore() {
-    for (HWND window : std::exchange(disabled_, {})) {
-      if (::IsWindow(window)) ::EnableWindow(window, TRUE);
-    }
-    const HWND active = std::exchange(active_, nullptr);
-    if (active && ::IsWindow(active)) ::SetActiveWindow(active);
-  }
-  // Before the modal window goes: else the system, finding this program's
-  // windows disabled, would pass the activation to another program's. When
-  // the user was in another program, the activation is left to go back
-  // there.
-  void RestoreBeforeTheModalGoes() {
-    if (active_) Restore();
-  }
-  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
-  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
-
- private:
-  // The program's active window when the program is the one in front;
-  // opened while the user is in another program, the modal form gives the
-  // focus back to no window of this program when it closes.
-  static HWND ActiveInFront() {
-    const HWND foreground = ::GetForegroundWindow();
-    const bool ours =
-        foreground && ::GetWindowThreadProcessId(foreground, nullptr) == ::GetCurrentThreadId();
-    return ours ? ::GetActiveWindow() : nullptr;
-  }
-
-  // No exception may cross the system's enumeration: a window that cannot
-  // be noted (no memory) ends it, and the windows noted so far are disabled.
-  static BOOL CALLBACK Collect(HWND window, LPARAM self) noexcept {
-    auto* scope = reinterpret_cast<OtherWindowsDisabled*>(self);
-    if (window == scope->modal_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) {
-      return TRUE;
-    }
-    try {
-      scope->disabled_.push_back(window);
-      return TRUE;
-    } catch (...) {
-      return FALSE;
-    }
-  }
-
-  HWND modal_;
-  HWND active_;
-  std::vector<HWND> disabled_;
-};
-
-}  // namespace
-
-int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title,
-                                   UINT style) {
-  // The active window of the program: the foreground window, when it is one
-  // of this thread's. Owned by it, the box gives it back the activation, and
-  // with it the keyboard focus, when it closes.
-  HWND owner = ::GetForegroundWindow();
-  if (owner && ::GetWindowThreadProcessId(owner, nullptr) != ::GetCurrentThreadId()) {
-    owner = nullptr;
-  }
-  // An owned box disables only its owner; the program's other windows are
-  // disabled here, so that the box is modal to the whole program either way.
-  const OtherWindowsDisabled others(owner);
-  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
-  return ::MessageBoxW(owner, text.c_str(), title.c_str(), style | modality | MB_SETFOREGROUND);
-}
-
 void Win32Form::ShowModal() {
   const HWND window = RequireWindow();
   OtherWindowsDisabled others(window);
@@ -642,62 +563,6 @@ void Win32Form::Unload() {
   if (!window_) return;
   if (const auto beforeModalEnds = std::exchange(beforeModalEnds_, nullptr)) beforeModalEnds();
   ::DestroyWindow(window_);
-}
-
-bool Win32Form::RouteKeyboard(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-    const auto cancel = std::find_if(controls_.begin(), controls_.end(), [this](const auto& c) {
-      return !spec_.cancelControl.empty() && c->Name() == spec_.cancelControl;
-    });
-    // Without a cancel button Escape is not given to the dialog keys at all:
-    // a multi-line edit would answer it by closing the form.
-    if (cancel == controls_.end()) return false;
-    ::SendMessageW((*cancel)->Window(), BM_CLICK, 0, 0);
-    return true;
-  }
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
-    // Enter clicks the push button that has the focus, as Space does, once
-    // per press: a held key's repeats would press the next window's button.
-    // A plain window is no dialog, so the dialog keys would not do it.
-    const Win32Control* focused = ControlByWindow(message.hwnd);
-    if (focused && focused->Kind() == ControlKind::PushButton) {
-      constexpr LPARAM kRepeat = 1 << 30;  // the key was down already
-      if (!(message.lParam & kRepeat)) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
-      return true;
-    }
-  }
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-      !(::GetKeyState(VK_CONTROL) & 0x8000)) {
-    // Also out of a multi-line text box, which would take Tab as a character.
-    MoveFocus((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
-    return true;
-  }
-  return ::IsDialogMessageW(window_, &message) != FALSE;
-}
-
-void Win32Form::MoveFocus(bool backwards) {
-  const HWND next = ::GetNextDlgTabItem(window_, ::GetFocus(), backwards);
-  if (next) ::SetFocus(next);
-}
-
-void DispatchWindowMessage(MSG& message) {
-  const HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  Win32Form* form = root ? Win32Form::FromWindow(root) : nullptr;
-  if (form && form->RouteKeyboard(message)) return;
-  ::TranslateMessage(&message);
-  ::DispatchMessageW(&message);
-}
-
-bool DispatchPendingMessages() {
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-      return true;
-    }
-    DispatchWindowMessage(message);
-  }
-  return false;
 }
 
 }  // namespace fenlow::platform::win32

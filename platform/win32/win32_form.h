@@ -38,7 +38,6 @@ class Win32Control final : public Control {
   void SetFocus() override;
 
   const ControlSpec& Spec() const { return spec_; }
-  int Id() const { return id_; }
   HWND Window() const { return window_; }
   void Create(HWND parent);
   void Detach() { window_ = nullptr; }
@@ -161,11 +160,5 @@ class Win32Form final : public Form {
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
   std::map<Colour, UniqueBrush> brushes_;
 };
-
-// A message box modal to the whole program, owned by the program's window
-// that is active at the moment (none when another program's is); when it
-// closes, that window is active again with its focus where it was. Returns
-// what MessageBoxW returns.
-int ShowMessageBoxOverActiveWindow(const std::wstring& text, const std::wstring& title, UINT style);
 
 }  // namespace fenlow::platform::win32

@@ -67,7 +67,7 @@ HotkeyRegistration Win32Hotkeys::Register(int id, const Hotkey& hotkey) {
   if (hotkey.control) modifiers |= MOD_CONTROL;
   if (hotkey.alt) modifiers |= MOD_ALT;
   if (hotkey.shift) modifiers |= MOD_SHIFT;
-  if (!::RegisterHotKey(shell_.Handle(), id, modifiers, hotkey.key)) {
+  if (!::RegisterHotKey(messageWindow_.Handle(), id, modifiers, hotkey.key)) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_HOTKEY_ALREADY_REGISTERED) return HotkeyRegistration::HeldElsewhere;
     ThrowSystemError("Cannot register the hotkey", error);
@@ -81,18 +81,18 @@ void Win32Hotkeys::Unregister(int id) noexcept {
   if (found == registered_.end()) return;
   registered_.erase(found);
   try {
-    ::UnregisterHotKey(shell_.Handle(), id);
+    ::UnregisterHotKey(messageWindow_.Handle(), id);
   } catch (...) {
-    // No shell window: nothing was registered on it.
+    // No message window: nothing was registered on it.
   }
 }
 
 void Win32Hotkeys::OnPressed(std::function<void(int id)> handler) {
   if (!handler) {
-    shell_.OnMessage(WM_HOTKEY, nullptr);
+    messageWindow_.OnMessage(WM_HOTKEY, nullptr);
     return;
   }
-  shell_.OnMessage(WM_HOTKEY, [handler = std::move(handler)](WPARAM id, LPARAM) {
+  messageWindow_.OnMessage(WM_HOTKEY, [handler = std::move(handler)](WPARAM id, LPARAM) {
     handler(static_cast<int>(id));
     return LRESULT{0};
   });

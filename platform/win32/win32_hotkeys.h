@@ -1,15 +1,15 @@
-// Global hotkeys registered on the shell window, and the keyboard layouts
-// they are checked against.
+// Global hotkeys registered on the desktop message window, and the keyboard
+// layouts they are checked against.
 #pragma once
 
 #include "platform/global_hotkeys.h"
-#include "platform/win32/win32_shell_window.h"
+#include "platform/win32/win32_desktop_message_window.h"
 
 namespace fenlow::platform::win32 {
 
 class Win32Hotkeys final : public GlobalHotkeys {
  public:
-  explicit Win32Hotkeys(ShellWindow& shell) : shell_(shell) {}
+  explicit Win32Hotkeys(DesktopMessageWindow& messageWindow) : messageWindow_(messageWindow) {}
   ~Win32Hotkeys() override;
 
   HotkeyRegistration Register(int id, const Hotkey& hotkey) override;
@@ -21,7 +21,7 @@ class Win32Hotkeys final : public GlobalHotkeys {
   std::u16string CharactersTypedBy(const Hotkey& hotkey) override;
 
  private:
-  ShellWindow& shell_;
+  DesktopMessageWindow& messageWindow_;
   std::vector<int> registered_;
 };
 

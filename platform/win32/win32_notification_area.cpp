@@ -39,7 +39,7 @@ UINT TaskbarCreatedMessage() {
 NOTIFYICONDATAW Win32NotificationArea::Data(UINT flags) const {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
-  data.hWnd = shell_.Handle();
+  data.hWnd = messageWindow_.Handle();
   data.uID = kIconId;
   data.uFlags = flags;
   data.uCallbackMessage = kIconMessage;
@@ -53,9 +53,9 @@ NOTIFYICONDATAW Win32NotificationArea::Data(UINT flags) const {
 void Win32NotificationArea::ShowIcon(std::u16string_view tip) {
   tip_ = tip;
   wanted_ = true;
-  shell_.OnMessage(kIconMessage,
-                   [this](WPARAM wParam, LPARAM lParam) { return OnIcon(wParam, lParam); });
-  shell_.OnMessage(TaskbarCreatedMessage(), [this](WPARAM, LPARAM) {
+  messageWindow_.OnMessage(kIconMessage,
+                           [this](WPARAM wParam, LPARAM lParam) { return OnIcon(wParam, lParam); });
+  messageWindow_.OnMessage(TaskbarCreatedMessage(), [this](WPARAM, LPARAM) {
     added_ = false;
     if (wanted_) Add();
     return LRESULT{0};
@@ -85,7 +85,7 @@ void Win32NotificationArea::RemoveIcon() noexcept {
     NOTIFYICONDATAW data = Data(0);
     ::Shell_NotifyIconW(NIM_DELETE, &data);
   } catch (...) {
-    // No shell window: no icon was added for it.
+    // No message window: no icon was added for it.
   }
 }
 
@@ -140,7 +140,7 @@ int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
   } else {
     ::GetCursorPos(&at);
   }
-  const HWND owner = shell_.Handle();
+  const HWND owner = messageWindow_.Handle();
   // The menu closes on a click elsewhere only while its owner is in front.
   ::SetForegroundWindow(owner);
   const UINT alignment = ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;

@@ -1,5 +1,5 @@
-// The program's notification icon, owned by the shell window, and its popup
-// menu.
+// The program's notification icon, owned by the desktop message window, and
+// its popup menu.
 #pragma once
 
 #include <memory>
@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "platform/notification_area.h"
-#include "platform/win32/win32_shell_window.h"
+#include "platform/win32/win32_desktop_message_window.h"
 
 namespace fenlow::platform::win32 {
 
@@ -19,10 +19,11 @@ using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 class Win32NotificationArea final : public NotificationArea {
  public:
-  // The message the icon sends the shell window; tests send it too.
+  // The message the icon sends the desktop message window; tests send it too.
   static constexpr UINT kIconMessage = WM_APP + 2;
 
-  explicit Win32NotificationArea(ShellWindow& shell) : shell_(shell) {}
+  explicit Win32NotificationArea(DesktopMessageWindow& messageWindow)
+      : messageWindow_(messageWindow) {}
   ~Win32NotificationArea() override { RemoveIcon(); }
 
   void ShowIcon(std::u16string_view tip) override;
@@ -38,7 +39,7 @@ class Win32NotificationArea final : public NotificationArea {
   void Add();
   LRESULT OnIcon(WPARAM wParam, LPARAM lParam);
 
-  ShellWindow& shell_;
+  DesktopMessageWindow& messageWindow_;
   bool wanted_ = false;
   bool added_ = false;
   bool version4_ = false;  // events in the form of NOTIFYICON_VERSION_4

@@ -1,12 +1,12 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_desktop_message_window.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_messaging.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_settings.h"
-#include "platform/win32/win32_shell_window.h"
 #include "platform/win32/win32_startup.h"
 #include "platform/win32/win32_ui.h"
 
@@ -46,10 +46,10 @@ class Win32Platform final : public Platform {
   Win32SettingsStore settings_;
   Win32FileSystem files_;
   Win32Ui ui_;
-  ShellWindow shell_{ui_};
-  Win32Hotkeys hotkeys_{shell_};
-  Win32NotificationArea tray_{shell_};
-  Win32StartupServices startup_{shell_};
+  DesktopMessageWindow messageWindow_{ui_};
+  Win32Hotkeys hotkeys_{messageWindow_};
+  Win32NotificationArea tray_{messageWindow_};
+  Win32StartupServices startup_{messageWindow_};
 };
 
 }  // namespace

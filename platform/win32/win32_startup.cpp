@@ -17,10 +17,11 @@ UINT ActivateMessage() {
   return message;
 }
 
-// The shell window of another process of the program, or nullptr.
+// The desktop message window of another process of the program, or nullptr.
 HWND OtherInstanceWindow() {
-  for (HWND window = ::FindWindowExW(nullptr, nullptr, ShellWindow::kClassName, nullptr); window;
-       window = ::FindWindowExW(nullptr, window, ShellWindow::kClassName, nullptr)) {
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, DesktopMessageWindow::kClassName, nullptr);
+       window;
+       window = ::FindWindowExW(nullptr, window, DesktopMessageWindow::kClassName, nullptr)) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
     if (process != ::GetCurrentProcessId()) return window;
@@ -34,7 +35,7 @@ bool Win32StartupServices::ClaimSingleInstance() {
   UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
   if (!mutex) return true;  // the program runs rather than not at all
   if (::GetLastError() == ERROR_ALREADY_EXISTS) return false;
-  shell_.Handle();  // from now on a second start finds this instance
+  messageWindow_.Handle();  // from now on a second start finds this instance
   instance_ = std::move(mutex);
   return true;
 }
@@ -57,10 +58,10 @@ void Win32StartupServices::ActivateRunningInstance() {
 
 void Win32StartupServices::OnActivateRequest(std::function<void()> handler) {
   if (!handler) {
-    shell_.OnMessage(ActivateMessage(), nullptr);
+    messageWindow_.OnMessage(ActivateMessage(), nullptr);
     return;
   }
-  shell_.OnMessage(ActivateMessage(), [handler = std::move(handler)](WPARAM, LPARAM) {
+  messageWindow_.OnMessage(ActivateMessage(), [handler = std::move(handler)](WPARAM, LPARAM) {
     handler();
     return LRESULT{0};
   });

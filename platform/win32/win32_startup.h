@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/startup_services.h"
-#include "platform/win32/win32_shell_window.h"
+#include "platform/win32/win32_desktop_message_window.h"
 
 namespace fenlow::platform::win32 {
 
@@ -16,7 +16,8 @@ class Win32StartupServices final : public StartupServices {
   static constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   static constexpr wchar_t kRunValue[] = L"Fenlow";
 
-  explicit Win32StartupServices(ShellWindow& shell) : shell_(shell) {}
+  explicit Win32StartupServices(DesktopMessageWindow& messageWindow)
+      : messageWindow_(messageWindow) {}
 
   bool ClaimSingleInstance() override;
   void ReleaseSingleInstance() noexcept override { instance_.reset(); }
@@ -27,7 +28,7 @@ class Win32StartupServices final : public StartupServices {
   void SetStartWithWindows(bool on) override;
 
  private:
-  ShellWindow& shell_;
+  DesktopMessageWindow& messageWindow_;
   UniqueHandle instance_;
 };
 

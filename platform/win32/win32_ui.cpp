@@ -4,6 +4,7 @@
 
 #include "platform/win32/win32_dispatch.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_support.h"
 
 namespace fenlow::platform::win32 {

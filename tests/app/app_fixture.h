@@ -16,6 +16,7 @@
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
 #include "tests/support/monitoring_goes_on.h"
+#include "tests/support/stored_settings.h"
 
 namespace fenlow::testing {
 
@@ -23,7 +24,7 @@ namespace format = platform::format;
 using platform::sim::SimulatedDesktop;
 using platform::sim::SimulatedForm;
 
-inline constexpr char16_t kChosenEditSetting[] = u"Kestrane\\Fenlow\\Combo1";
+inline const std::u16string kChosenEditSetting = StoredSettingPath(settings::kChosenEdit);
 
 // A bare window of the program, for the ones Form1 does not make itself.
 inline platform::FormSpec BareForm(std::string name) {
@@ -59,7 +60,7 @@ class ProgramOnDesktop {
 
   std::vector<std::u16string> Messages() const {
     std::vector<std::u16string> texts;
-    for (const auto& box : desktop->MessageBoxes()) texts.push_back(box.text);
+    for (const auto& box : desktop->SimForms().Messages()) texts.push_back(box.text);
     return texts;
   }
 
@@ -75,12 +76,14 @@ class AppTest : public ::testing::Test, public ProgramOnDesktop {
  protected:
   // The calls after the first one equal to `from`, in order.
   std::vector<std::string> CallsFrom(const std::string& from) const {
-    const auto& calls = desktop->Calls();
+    const auto& calls = desktop->Log().Calls();
     auto start = std::find(calls.begin(), calls.end(), from);
     return {start, calls.end()};
   }
 
-  std::string Hex(platform::WindowHandle window) const { return SimulatedDesktop::Hex(window); }
+  std::string Hex(platform::WindowHandle window) const {
+    return platform::sim::CallLog::Hex(window);
+  }
 };
 
 }  // namespace fenlow::testing

@@ -10,7 +10,7 @@ using ::testing::IsEmpty;
 class EditButtonTest : public AppTest {
  protected:
   SimulatedForm& StartWithText(std::u16string text) {
-    desktop->OtherProgramSetsText(std::move(text));
+    desktop->SimClipboard().OtherProgramSetsText(std::move(text));
     desktop->Messaging().Yield();
     return Start();
   }
@@ -20,16 +20,16 @@ TEST_F(EditButtonTest, ClickWhileIdleOnlyChangesTheCaption) {
   SimulatedForm& main = StartWithText(u"on the clipboard");
   main.Click(form1::kPushButton3);  // saves: back to idle
   main.Type(form1::kText1, u"typed, not saved");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
   EXPECT_EQ(TextOf(form1::kText1), u"typed, not saved");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"on the clipboard");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"on the clipboard");
   EXPECT_FALSE(State().ManualSaveRequested);
   EXPECT_FALSE(State().BulkEditRequested);
-  EXPECT_THAT(desktop->Calls(), IsEmpty());
+  EXPECT_THAT(desktop->Log().Calls(), IsEmpty());
 }
 
 TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
@@ -39,7 +39,7 @@ TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
 
   main.Click(form1::kPushButton3);
 
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), edited);
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), edited);
   EXPECT_EQ(TextOf(form1::kText1), edited);
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_FALSE(State().ManualSaveRequested);
@@ -52,38 +52,40 @@ TEST_F(EditButtonTest, SaveStoresText1ExactlyAndReturnsToIdle) {
 TEST_F(EditButtonTest, SaveWithEmptyClipboardWritesNothingAndStillReturnsToIdle) {
   SimulatedForm& main = Start();
   main.Type(form1::kText1, u"nowhere to go");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
-  EXPECT_TRUE(desktop->ClipboardFormats().empty());
-  EXPECT_EQ(std::count(desktop->Calls().begin(), desktop->Calls().end(), "EmptyClipboard"), 0);
+  EXPECT_TRUE(desktop->SimClipboard().Formats().empty());
+  EXPECT_EQ(
+      std::count(desktop->Log().Calls().begin(), desktop->Log().Calls().end(), "EmptyClipboard"),
+      0);
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_EQ(TextOf(form1::kText1), u"nowhere to go");
 }
 
 TEST_F(EditButtonTest, SaveOverAPictureReplacesItWithTheText) {
   SimulatedForm& main = Start();
-  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  desktop->SimClipboard().OtherProgramSets({{format::kBitmap, u""}});
   desktop->Messaging().Yield();
   main.Type(form1::kText1, u"instead of the picture");
 
   main.Click(form1::kPushButton3);
 
-  EXPECT_EQ(desktop->ClipboardFormats().count(format::kBitmap), 0u);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"instead of the picture");
+  EXPECT_EQ(desktop->SimClipboard().Formats().count(format::kBitmap), 0u);
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"instead of the picture");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 
 TEST_F(EditButtonTest, SaveOfEmptyText1EmptiesTheClipboard) {
   SimulatedForm& main = StartWithText(u"to be wiped");
   main.Type(form1::kText1, u"");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   main.Click(form1::kPushButton3);
 
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"");
-  EXPECT_THAT(desktop->Calls(), ::testing::Contains("EmptyClipboard"));
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"");
+  EXPECT_THAT(desktop->Log().Calls(), ::testing::Contains("EmptyClipboard"));
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
 }
 
@@ -95,12 +97,12 @@ TEST_F(EditButtonTest, SaveDuringAWriteBackIsCarriedOutRightAfter) {
   State().IsWritingBack = true;  // the dispatcher is in the middle of its run
 
   main.Click(form1::kPushButton3);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"kept");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 
   State().IsWritingBack = false;
-  desktop->RunMessageLoop();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"written after");
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"written after");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_FALSE(State().ManualSaveRequested);
 }
@@ -113,19 +115,20 @@ TEST_F(EditButtonTest, ASaveThatWaitedForACopyLeavesTheCopyWhole) {
   main.Type(form1::kText1, u"unsaved typing");
   const std::map<std::int32_t, std::u16string> copy = {{format::kText, u"their copy"},
                                                        {format::kRichText, u"{\\rtf1 their copy}"}};
-  desktop->OtherProgramSets(copy);
-  desktop->DuringNextYield([&] { main.Click(form1::kPushButton3); });  // while it is handled
-  desktop->RunMessageLoop();
+  desktop->SimClipboard().OtherProgramSets(copy);
+  desktop->SimMessaging().DuringNextYield(
+      [&] { main.Click(form1::kPushButton3); });  // while it is handled
+  desktop->SimMessaging().RunMessageLoop();
 
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditIdleCaption);
   EXPECT_EQ(TextOf(form1::kText1), u"their copy");
-  EXPECT_EQ(desktop->ClipboardFormats(), copy);
+  EXPECT_EQ(desktop->SimClipboard().Formats(), copy);
 }
 
 TEST_F(EditButtonTest, CopyInAnotherProgramWhileEditingReplacesUnsavedTyping) {
   SimulatedForm& main = StartWithText(u"first");
   main.Type(form1::kText1, u"unsaved typing");
-  desktop->OtherProgramSetsText(u"copied elsewhere");
+  desktop->SimClipboard().OtherProgramSetsText(u"copied elsewhere");
   desktop->Messaging().Yield();
   EXPECT_EQ(TextOf(form1::kText1), u"copied elsewhere");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
@@ -137,14 +140,14 @@ TEST_F(EditButtonTest, StartButtonAppliesTheChosenEditOnceAndLowersBothFlags) {
 
   main.Click(form1::kPushButton2);
 
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abc");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"abc");
   EXPECT_EQ(TextOf(form1::kText1), u"abc");
   EXPECT_FALSE(State().BulkEditRequested);
   EXPECT_FALSE(State().ManualSaveRequested);
   // A later copy is only shown, not edited.
-  desktop->OtherProgramSetsText(u"x y");
+  desktop->SimClipboard().OtherProgramSetsText(u"x y");
   desktop->Messaging().Yield();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x y");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"x y");
   EXPECT_EQ(TextOf(form1::kText1), u"x y");
 }
 

@@ -5,7 +5,9 @@
 #include "dialogs/form3.h"
 #include "dialogs/options_dialog.h"
 #include "edits/engine/catalogue.h"
-#include "platform/sim/simulated_shell.h"
+#include "platform/sim/simulated_hotkeys.h"
+#include "platform/sim/simulated_notification_area.h"
+#include "platform/sim/simulated_startup.h"
 #include "tests/app/app_fixture.h"
 
 namespace fenlow::testing {
@@ -19,7 +21,7 @@ using ::testing::IsEmpty;
 
 constexpr Hotkey kApplyHotkey{true, true, true, 'B'};  // Ctrl+Alt+Shift+B, as installed
 constexpr Hotkey kUndoHotkey{true, true, true, 'Z'};
-constexpr char16_t kEveryCopySetting[] = u"Kestrane\\Fenlow\\Apply To Every Copy";
+const std::u16string kEveryCopySetting = StoredSettingPath(settings::kApplyToEveryCopy);
 
 class FromAnywhereTest : public AppTest {
  protected:
@@ -27,21 +29,21 @@ class FromAnywhereTest : public AppTest {
   platform::sim::SimulatedTray& Tray() { return desktop->SimTray(); }
 
   SimulatedForm& StartWithText(std::u16string text, std::u16string_view option) {
-    desktop->OtherProgramSetsText(std::move(text));
-    desktop->StoredSettings()[kChosenEditSetting] = std::u16string(option);
+    desktop->SimClipboard().OtherProgramSetsText(std::move(text));
+    desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(option);
     return Start();
   }
 
   // The user is in another program's window.
   platform::WindowHandle UserInAnotherProgram() {
-    const platform::WindowHandle editor = desktop->CreateWindow();
+    const platform::WindowHandle editor = desktop->SimWindows().CreateWindow();
     desktop->SimForms().SetForeground(editor);
     return editor;
   }
 
   void PressAndDispatch(const Hotkey& hotkey) {
     ASSERT_TRUE(Hotkeys().Press(hotkey)) << "not registered";
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   }
 
   // Opens the icon's menu and picks the item with `text` (noting the items).
@@ -55,11 +57,11 @@ class FromAnywhereTest : public AppTest {
       return 0;
     });
     Tray().RequestMenu();
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   }
 
   std::u16string Setting(std::u16string_view key) {
-    return desktop->StoredSettings()[u"Kestrane\\Fenlow\\" + std::u16string(key)];
+    return desktop->SimSettings().Stored()[StoredSettingPath(key)];
   }
 
   std::vector<MenuItem> menu;
@@ -95,7 +97,7 @@ TEST_F(FromAnywhereTest, TheApplyHotkeyOpensTheDialogInFrontAppliesAndGivesTheFo
 
     PressAndDispatch(kApplyHotkey);
 
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), row.edited);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), row.edited);
     EXPECT_EQ(TextOf(form1::kText1), row.edited);
     EXPECT_TRUE(inFront);
     EXPECT_EQ(focused, row.focusedAtOpening);
@@ -108,10 +110,10 @@ TEST_F(FromAnywhereTest, TheApplyHotkeyOpensTheDialogInFrontAppliesAndGivesTheFo
 // as a click does, and then edits that copy.
 TEST_F(FromAnywhereTest, TheApplyHotkeyTakesTheStartButtonsRoad) {
   StartWithText(u"first", options::kRemoveAllSpaces);
-  desktop->OtherProgramSetsText(u"a b c");
-  desktop->DuringNextYield([&] { Hotkeys().Press(kApplyHotkey); });
-  desktop->RunMessageLoop();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abc");
+  desktop->SimClipboard().OtherProgramSetsText(u"a b c");
+  desktop->SimMessaging().DuringNextYield([&] { Hotkeys().Press(kApplyHotkey); });
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"abc");
   EXPECT_EQ(TextOf(form1::kText1), u"abc");
   ExpectMonitoringGoesOn();
 }
@@ -123,22 +125,22 @@ TEST_F(FromAnywhereTest, WhileADialogOrMessageIsOpenHotkeysAndIconOnlyBringItToT
     Hotkeys().Press(kApplyHotkey);
     Tray().Click();
     Tray().RequestMenu();
-    desktop->RunMessageLoop();  // the dialog's own loop
+    desktop->SimMessaging().RunMessageLoop();  // the dialog's own loop
     dialog.Type(dialog_controls::kText1, u"no number");
     dialog.Click(dialog_controls::kPushButton1);  // the edit fails: a notice tells why
   });
   desktop->SimForms().WhileMessageShown([&](const platform::sim::MessageBoxCall&) {
     Hotkeys().Press(kApplyHotkey);
-    desktop->RunMessageLoop();
+    desktop->SimMessaging().RunMessageLoop();
   });
   Main().Click(form1::kPushButton2);
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
 
   EXPECT_THAT(desktop->SimForms().BroughtToFront(),
               ElementsAre("Form2", "Form2", "Form2", "MessageBox"));
   EXPECT_EQ(Tray().MenusShown(), 0);
-  EXPECT_EQ(desktop->MessageBoxes().size(), 1u) << "one edit, one notice";
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"abcdef");
+  EXPECT_EQ(desktop->SimForms().Messages().size(), 1u) << "one edit, one notice";
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"abcdef");
 }
 
 // --- What keeps a hotkey from working --------------------------------------------
@@ -183,8 +185,8 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   EXPECT_EQ(focusAfterOk, options_form::kUndoHotkey);
   EXPECT_THAT(Hotkeys().Registered(),
               ElementsAre(Hotkey{true, true, false, 'Q'}, Hotkey{true, true, false, 'U'}));
-  EXPECT_EQ(Setting(u"Hotkey Apply"), u"Ctrl+Alt+Q");
-  EXPECT_EQ(Setting(u"Hotkey Undo"), u"Ctrl+Alt+U");
+  EXPECT_EQ(Setting(settings::kHotkeyApply), u"Ctrl+Alt+Q");
+  EXPECT_EQ(Setting(settings::kHotkeyUndo), u"Ctrl+Alt+U");
   EXPECT_EQ(Tray().Tip(), u"Fenlow");
   EXPECT_THAT(Messages(), IsEmpty());
 }
@@ -212,14 +214,14 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
   EXPECT_FALSE(desktop->SimStartup().StartsWithWindows());
   EXPECT_EQ(Hotkeys().Registered().size(), 2u);
   EXPECT_FALSE(program->MainForm().ApplyToEveryCopy());
-  EXPECT_FALSE(desktop->StoredSettings().contains(kEveryCopySetting));
+  EXPECT_FALSE(desktop->SimSettings().Stored().contains(kEveryCopySetting));
 
   pressed(options_form::kOk);
   Main().ChooseFromSystemMenu(u"&Options...");
   EXPECT_TRUE(desktop->SimStartup().StartsWithWindows());
   EXPECT_TRUE(program->MainForm().ApplyToEveryCopy());
-  EXPECT_EQ(Setting(u"Apply To Every Copy"), u"True");
-  EXPECT_EQ(Setting(u"Hotkey Apply"), u"");
+  EXPECT_EQ(Setting(settings::kApplyToEveryCopy), settings::kTrue);
+  EXPECT_EQ(Setting(settings::kHotkeyApply), u"");
   EXPECT_THAT(Hotkeys().Registered(), ElementsAre(kUndoHotkey));
   EXPECT_FALSE(Hotkeys().Press(kApplyHotkey));
 }
@@ -232,8 +234,8 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   PickInMenu(options::kRemoveAllTabs);
 
   EXPECT_EQ(TextOf(form1::kCombo1), options::kRemoveAllTabs);
-  EXPECT_EQ(Setting(u"Combo1"), options::kRemoveAllTabs);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab c");
+  EXPECT_EQ(Setting(settings::kChosenEdit), options::kRemoveAllTabs);
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab c");
   // The 26 edits in the list's order and groups, the chosen one marked.
   std::vector<std::u16string> texts;
   std::vector<std::u16string> checked;
@@ -248,11 +250,11 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   EXPECT_EQ(texts, expected);
 
   PressAndDispatch(kUndoHotkey);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a\tb c");
   PressAndDispatch(kApplyHotkey);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab c");
   PickInMenu(u"&Undo");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a\tb c");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a\tb c");
   EXPECT_EQ(TextOf(form1::kText1), u"a\tb c");
 }
 
@@ -264,23 +266,23 @@ TEST_F(FromAnywhereTest, ASecondStartEndsAndBringsTheRunningWindowBackWhichExitC
   EXPECT_TRUE(main.IsMinimized());
   desktop->SimStartup().StartAtSignIn(false);
   const platform::WindowHandle mainHandle = main.SimHandle();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   Program second(*desktop);
   second.Run();
-  EXPECT_THAT(desktop->Calls(), IsEmpty()) << "no window made, no chain joined";
-  desktop->RunMessageLoop();
+  EXPECT_THAT(desktop->Log().Calls(), IsEmpty()) << "no window made, no chain joined";
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_FALSE(main.IsMinimized());
   EXPECT_EQ(desktop->SimForms().ForegroundWindow(), mainHandle);
 
   UserInAnotherProgram();
   Tray().Click();
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_EQ(desktop->SimForms().ForegroundWindow(), mainHandle);
 
   PickInMenu(u"E&xit");
   EXPECT_FALSE(main.IsLoaded());
-  EXPECT_NE(desktop->ChainHead(), mainHandle) << "left the chain as the close box does";
+  EXPECT_NE(desktop->SimChain().Head(), mainHandle) << "left the chain as the close box does";
   EXPECT_FALSE(State().MonitorEnabled);
   program.reset();
   EXPECT_FALSE(Tray().IconShown());

@@ -64,14 +64,14 @@ TEST(Form1Layout, OtherSoftwareFrameLiesBelowTheClientArea) {
 class StartupTest : public AppTest {};
 
 TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowShows) {
-  desktop->OtherProgramSetsText(u"copied before the start");
+  desktop->SimClipboard().OtherProgramSetsText(u"copied before the start");
   desktop->Messaging().Yield();
   std::u16string textWhenShown, buttonWhenShown;
   desktop->SimForms().WhenShown([&](SimulatedForm& form) {
     textWhenShown = form.Sim(form1::kText1).Text();
     buttonWhenShown = form.Sim(form1::kPushButton3).Text();
   });
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   SimulatedForm& main = Start();
 
@@ -82,14 +82,14 @@ TEST_F(StartupTest, MonitorStartsFlagHookJoinYieldAndTextIsThereBeforeTheWindowS
   EXPECT_EQ(textWhenShown, u"copied before the start");
   EXPECT_EQ(buttonWhenShown, kEditingCaption);
   EXPECT_TRUE(State().MonitorEnabled);
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
-  EXPECT_EQ(desktop->CurrentProc(main.Handle()), &ClipboardMonitor::ViewerWndProc);
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
+  EXPECT_EQ(desktop->SimWindows().CurrentProc(main.Handle()), &ClipboardMonitor::ViewerWndProc);
   EXPECT_TRUE(main.IsVisible());
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(StartupTest, ClipboardWithoutTextLeavesText1Empty) {
-  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  desktop->SimClipboard().OtherProgramSets({{format::kBitmap, u""}});
   desktop->Messaging().Yield();
   Start();
   EXPECT_EQ(TextOf(form1::kText1), u"");
@@ -112,30 +112,30 @@ TEST_F(StartupTest, FirstStartWithNoSettingsChoosesTheFirstEntry) {
   Start();
   EXPECT_EQ(TextOf(form1::kCombo1), u"Remove all spaces in clipboard");
   // Setting the list's text raises its event, which stores the same value.
-  EXPECT_EQ(desktop->StoredSettings()[kChosenEditSetting], u"Remove all spaces in clipboard");
+  EXPECT_EQ(desktop->SimSettings().Stored()[kChosenEditSetting], u"Remove all spaces in clipboard");
 }
 
 TEST_F(StartupTest, StoredSeparatorIsSelectedAgain) {
-  desktop->StoredSettings()[kChosenEditSetting] = u"-";
+  desktop->SimSettings().Stored()[kChosenEditSetting] = u"-";
   Start();
   EXPECT_EQ(TextOf(form1::kCombo1), u"-");
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(StartupTest, StoredTextNotInTheListIsReportedAndTheWindowStillJoinsTheChain) {
-  desktop->StoredSettings()[kChosenEditSetting] = u"Remove all vowels in clipboard";
-  desktop->OtherProgramSetsText(u"still shown");
+  desktop->SimSettings().Stored()[kChosenEditSetting] = u"Remove all vowels in clipboard";
+  desktop->SimClipboard().OtherProgramSetsText(u"still shown");
   desktop->Messaging().Yield();
 
   SimulatedForm& main = Start();
 
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-  const auto& report = desktop->MessageBoxes()[0];
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+  const auto& report = desktop->SimForms().Messages()[0];
   EXPECT_EQ(report.title, u"Application Error");
   EXPECT_EQ(report.style, 48);
   EXPECT_THAT(Utf8(report.text),
               ::testing::HasSubstr(std::string("\r\n") + kLoadLocation + "at line 186\r\r"));
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
   EXPECT_EQ(TextOf(form1::kText1), u"still shown");
   EXPECT_EQ(TextOf(form1::kPushButton3), kEditingCaption);
 }
@@ -150,7 +150,7 @@ TEST_F(StartupTest, WithoutSkinFileTheWindowKeepsItsDesignColours) {
 }
 
 TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "frame=#102030\n");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "frame=#102030\n");
   SimulatedForm& main = Start();
   EXPECT_EQ(main.Background(), platform::kButtonFace);          // the skin names no window colour
   EXPECT_EQ(main.Sim(form1::kFrame2).Background(), 0x302010u);  // #RRGGBB as 0x00BBGGRR
@@ -159,18 +159,19 @@ TEST_F(StartupTest, SkinFileTurnsWindowAndFramesButtonFaceThenPaintsItsColours) 
 }
 
 TEST_F(StartupTest, UnloadableSkinIsReportedAtLabel100AndStartUpGoesOn) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs", "colour of the window: grey\n");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\x\\o.cjs",
+                              "colour of the window: grey\n");
   SimulatedForm& main = Start();
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-  EXPECT_THAT(Utf8(desktop->MessageBoxes()[0].text),
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+  EXPECT_THAT(Utf8(desktop->SimForms().Messages()[0].text),
               ::testing::HasSubstr(std::string(kLoadLocation) + "at line 100\r\r"));
   EXPECT_EQ(main.Background(), platform::kButtonFace);  // the colour change already made stays
   EXPECT_EQ(main.Caption(), u"Fenlow");
-  EXPECT_EQ(desktop->ChainHead(), main.Handle());
+  EXPECT_EQ(desktop->SimChain().Head(), main.Handle());
 }
 
 TEST_F(StartupTest, HandCursorIsLoadedWhenItsFileIsNextToTheProgram) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "cursor");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "cursor");
   SimulatedForm& main = Start();
   EXPECT_EQ(main.CustomPointerFile(), u"C:\\Program Files\\Fenlow\\HAND-M.CUR");
 }

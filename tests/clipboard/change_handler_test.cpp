@@ -7,15 +7,15 @@ namespace {
 class ChangeHandlerTest : public MonitorTest {
  protected:
   ChangeHandlerTest() {
-    desktop->OtherProgramSetsText(u"previous");
+    desktop->SimClipboard().OtherProgramSetsText(u"previous");
     StartMonitoring();
-    desktop->ClearCalls();
+    desktop->Log().Clear();
   }
 
   bool DispatcherRan() const { return CountCalls("ChangeClipboardChain(" + Main() + ",0x0)") == 1; }
 
   void OtherProgramCopies(std::map<std::int32_t, std::u16string> formats) {
-    desktop->OtherProgramSets(std::move(formats));
+    desktop->SimClipboard().OtherProgramSets(std::move(formats));
     desktop->Messaging().Yield();
   }
 };
@@ -42,7 +42,7 @@ TEST_F(ChangeHandlerTest, PicturesAndRichTextKeepThePreviousTextButRunTheDispatc
            {{format::kBitmap, u""}, {format::kDib, u""}},
            {{format::kDib, u""}},
            {{format::kRichText, u"{\\rtf1}"}}}) {
-    desktop->ClearCalls();
+    desktop->Log().Clear();
     OtherProgramCopies(formats);
     EXPECT_EQ(state.ClipText, u"previous");
     EXPECT_EQ(window.text1, u"previous");
@@ -57,21 +57,21 @@ TEST_F(ChangeHandlerTest, EmptyOrUnknownContentDoesNothingEvenForTheButtons) {
                                                            {{format::kMetafilePicture, u""}},
                                                            {{format::kPalette, u""}},
                                                            {{format::kFileList, u""}}}) {
-    desktop->ClearCalls();
+    desktop->Log().Clear();
     OtherProgramCopies(formats);
     RunBulkEdit(u"Remove all spaces in clipboard");
     window.text1 = u"typed";
     RunManualSave();
     EXPECT_FALSE(DispatcherRan());
     EXPECT_EQ(CountCalls("Yield"), 1) << "only the desktop's own delivery yields";
-    EXPECT_EQ(desktop->ClipboardFormats(), formats);
+    EXPECT_EQ(desktop->SimClipboard().Formats(), formats);
   }
 }
 
 TEST_F(ChangeHandlerTest, TheSaveStepDoesNotOverwriteTheUsersText) {
   window.text1 = u"edited by hand";
   RunManualSave();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"edited by hand");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"edited by hand");
   EXPECT_EQ(window.text1, u"edited by hand");
   EXPECT_EQ(state.ClipText, u"previous");
 }
@@ -84,31 +84,31 @@ TEST_F(ChangeHandlerTest, ANewCopyReplacesUnsavedTyping) {
 
 TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
   state.IsWritingBack = true;
-  desktop->OtherProgramSetsText(u"ignored");
+  desktop->SimClipboard().OtherProgramSetsText(u"ignored");
   monitor.OnClipboardChange();
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
-  EXPECT_TRUE(desktop->Calls().empty());
+  EXPECT_TRUE(desktop->Log().Calls().empty());
 }
 
 // Another program keeps the clipboard open for longer than the read's
 // attempts last: the change is read again, one attempt at a time on a timer,
 // until the clipboard is free, without a word to the user.
 TEST_F(ChangeHandlerTest, AChangeHeldLongerThanTheReadIsReadOnceTheClipboardIsFree) {
-  desktop->OtherProgramSetsText(u"held");
-  desktop->FailNext(ClipboardOperation::GetText, ClipboardText::kMaxAttempts + 2);
+  desktop->SimClipboard().OtherProgramSetsText(u"held");
+  desktop->Faults().Fail("GetText", platform::kMaxClipboardAttempts + 2);
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
   for (int timerTick = 1; timerTick <= 3; ++timerTick) {
     EXPECT_EQ(window.text1, u"previous") << "before timer tick " << timerTick;
-    desktop->AdvanceClock(std::chrono::milliseconds(200));
-    desktop->RunMessageLoop();
+    desktop->SimClock().Advance(std::chrono::milliseconds(200));
+    desktop->SimMessaging().RunMessageLoop();
   }
   EXPECT_EQ(window.text1, u"held");
   EXPECT_EQ(state.ClipText, u"held");
-  EXPECT_EQ(desktop->TimedTasksWaiting(), 0u);
-  EXPECT_TRUE(desktop->MessageBoxes().empty());
+  EXPECT_EQ(desktop->SimMessaging().TimedTasksWaiting(), 0u);
+  EXPECT_TRUE(desktop->SimForms().Messages().empty());
 }
 
 // A failure of any kind in the step after the change is ignored, as every
@@ -128,17 +128,17 @@ TEST_F(ChangeHandlerTest, AFailureOfAnyKindAfterTheChangeLeavesMonitoringOn) {
 
 // A newer copy is handled on its own: the older, unread one is not read again over it.
 TEST_F(ChangeHandlerTest, ANewerCopyEndsTheRereadOfAnUnreadOne) {
-  desktop->OtherProgramSetsText(u"held");
-  desktop->FailNext(ClipboardOperation::GetText, ClipboardText::kMaxAttempts);
+  desktop->SimClipboard().OtherProgramSetsText(u"held");
+  desktop->Faults().Fail("GetText", platform::kMaxClipboardAttempts);
   desktop->Messaging().Yield();
-  desktop->OtherProgramSetsText(u"newer");
+  desktop->SimClipboard().OtherProgramSetsText(u"newer");
   desktop->Messaging().Yield();
   ASSERT_EQ(window.text1, u"newer");
-  const int readsBefore = desktop->AttemptCount(ClipboardOperation::GetText);
-  desktop->AdvanceClock(std::chrono::milliseconds(200));
-  desktop->RunMessageLoop();
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), readsBefore);
-  EXPECT_EQ(desktop->TimedTasksWaiting(), 0u);
+  const int readsBefore = desktop->Faults().AttemptCount("GetText");
+  desktop->SimClock().Advance(std::chrono::milliseconds(200));
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), readsBefore);
+  EXPECT_EQ(desktop->SimMessaging().TimedTasksWaiting(), 0u);
 }
 
 }  // namespace

@@ -34,72 +34,73 @@ TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
       {"empty", {}, 0},
   };
   for (const Case& c : cases) {
-    desktop->OtherProgramSets(c.formats);
+    desktop->SimClipboard().OtherProgramSets(c.formats);
     EXPECT_EQ(clipboard.GetClipboardKind(), c.expected) << c.what;
   }
 }
 
 TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
-  desktop->OtherProgramSetsText(u"text");
-  desktop->FailCall(1);  // the first query, for the DDE link
+  desktop->SimClipboard().OtherProgramSetsText(u"text");
+  desktop->Faults().FailCall(1);  // the first query, for the DDE link
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
-  desktop->StopFailingCalls();
+  desktop->Faults().StopFailingCalls();
 }
 
 // Asking needs no opening: a clipboard another program keeps open, as a
 // clipboard history does while it reads each copy, still tells its kind.
 TEST_F(ClipboardTextTest, KindIsKnownWhileAnotherProgramHoldsTheClipboard) {
-  desktop->OtherProgramSetsText(u"text");
-  for (auto operation :
-       {ClipboardOperation::Empty, ClipboardOperation::PutText, ClipboardOperation::GetText,
-        ClipboardOperation::ReadFormats, ClipboardOperation::PutFormats}) {
-    desktop->FailNext(operation, 1000);
+  desktop->SimClipboard().OtherProgramSetsText(u"text");
+  for (const char* call : {"Empty", "PutText", "ReplaceWithText", "GetText", "ReadMemoryFormats",
+                           "ReadTextBlock", "ReplaceWithFormats"}) {
+    desktop->Faults().Fail(call, 1000);
   }
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kText);
   EXPECT_FALSE(clipboard.MarkedForExclusion());
 }
 
 TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
-  desktop->OtherProgramSets({{format::kBitmap, u""}});
+  desktop->SimClipboard().OtherProgramSets({{format::kBitmap, u""}});
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1);
 }
 
 TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
-  desktop->OtherProgramSetsText(u"caf\u00e9 \u4e2d \U0001F600");
+  desktop->SimClipboard().OtherProgramSetsText(u"caf\u00e9 \u4e2d \U0001F600");
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"caf\u00e9 \u4e2d \U0001F600");
 }
 
 TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
-  desktop->FailNext(ClipboardOperation::PutText, 1);
+  desktop->Faults().Fail("ReplaceWithText", 1);
   EXPECT_TRUE(clipboard.SetClipboardText(u"x"));
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 2);
-  EXPECT_EQ(desktop->PausesTaken(), 1);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
+  EXPECT_EQ(desktop->Faults().AttemptCount("ReplaceWithText"), 2);
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 1);
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"x");
 
-  desktop->OtherProgramSetsText(u"y");
-  desktop->FailNext(ClipboardOperation::GetText, 1);
+  desktop->SimClipboard().OtherProgramSetsText(u"y");
+  desktop->Faults().Fail("GetText", 1);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"y");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 2);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 2);
 }
 
 TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
-  desktop->OtherProgramSetsText(u"kept");
-  desktop->FailNext(ClipboardOperation::GetText, 1000);
+  desktop->SimClipboard().OtherProgramSetsText(u"kept");
+  desktop->Faults().Fail("GetText", 1000);
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1000);
+  EXPECT_EQ(desktop->Faults().AttemptCount("GetText"), 1000);
 
-  desktop->FailNext(ClipboardOperation::PutText, 5000);
+  desktop->Faults().Fail("ReplaceWithText", 5000);
   EXPECT_FALSE(clipboard.SetClipboardText(u"new"));
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 1000);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a write that gave up leaves the text";
+  EXPECT_EQ(desktop->Faults().AttemptCount("ReplaceWithText"), 1000);
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"kept")
+      << "a write that gave up leaves the text";
   // 999 pauses for each of the two operations: none after the last attempt.
-  EXPECT_EQ(desktop->PausesTaken(), 2 * 999);
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 2 * 999);
   // Paced by the clock, each gives up after about a second, although every
   // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
   using namespace std::chrono_literals;
-  EXPECT_GE(desktop->TimePaused(), 2 * 999ms);
-  EXPECT_LE(desktop->TimePaused(), 2 * (999ms + SimulatedDesktop::kTimerTick));
+  EXPECT_GE(desktop->SimClock().TimePaused(), 2 * 999ms);
+  EXPECT_LE(desktop->SimClock().TimePaused(),
+            2 * (999ms + platform::sim::SimulatedClock::kTimerTick));
 }
 
 // A want of memory is no hold that another program ends: trying a thousand
@@ -116,16 +117,16 @@ TEST_F(ClipboardTextTest, AWantOfMemoryGivesUpAtOnce) {
           ++attempts;
           fail();
         },
-        ClipboardText::kMaxAttempts, ClipboardText::kAttemptSpacing));
+        platform::kMaxClipboardAttempts));
     EXPECT_EQ(attempts, 1);
   }
-  EXPECT_EQ(desktop->PausesTaken(), 0);
+  EXPECT_EQ(desktop->SimClock().PausesTaken(), 0);
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
-  desktop->FailNext(ClipboardOperation::PutText, 999);
+  desktop->Faults().Fail("ReplaceWithText", 999);
   EXPECT_TRUE(clipboard.SetClipboardText(u"late"));
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"late");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"late");
 }
 
 }  // namespace

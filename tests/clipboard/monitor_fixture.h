@@ -22,7 +22,7 @@
 namespace fenlow::testing {
 
 namespace format = platform::format;
-using platform::sim::ClipboardOperation;
+using platform::sim::FaultInjector;
 using platform::sim::ForeignViewer;
 using platform::sim::SimulatedDesktop;
 
@@ -48,7 +48,7 @@ class MonitorTest : public ::testing::Test {
 
   MonitorTest()
       : desktop(platform::sim::CreateSimulatedDesktop()),
-        mainHandle(desktop->CreateWindow(kOwnResult)),
+        mainHandle(desktop->SimWindows().CreateWindow(kOwnResult)),
         window(mainHandle),
         monitor(*desktop, state, window),
         dispatcher(monitor) {
@@ -64,7 +64,7 @@ class MonitorTest : public ::testing::Test {
   }
   // Another program's text on the clipboard, then the start-up join.
   void Start(std::u16string clipboardText) {
-    desktop->OtherProgramSetsText(std::move(clipboardText));
+    desktop->SimClipboard().OtherProgramSetsText(std::move(clipboardText));
     StartMonitoring();
   }
 
@@ -94,19 +94,19 @@ class MonitorTest : public ::testing::Test {
   }
 
   bool IsHooked() const {
-    return desktop->CurrentProc(mainHandle) == &ClipboardMonitor::ViewerWndProc;
+    return desktop->SimWindows().CurrentProc(mainHandle) == &ClipboardMonitor::ViewerWndProc;
   }
 
   int CountCalls(const std::string& call) const {
-    const auto& calls = desktop->Calls();
+    const auto& calls = desktop->Log().Calls();
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
 
-  std::string Main() const { return SimulatedDesktop::Hex(mainHandle); }
+  std::string Main() const { return platform::sim::CallLog::Hex(mainHandle); }
 
   // Every text in `kept` is on the clipboard or in Text1.
   void ExpectNothingLost(const std::vector<std::u16string>& kept) {
-    const std::u16string onClipboard = desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = desktop->SimClipboard().TextOrEmpty();
     for (const std::u16string& text : kept) {
       EXPECT_TRUE(onClipboard == text || window.text1 == text)
           << "a text of " << text.size() << " units is neither on the clipboard ("

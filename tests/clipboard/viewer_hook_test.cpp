@@ -9,17 +9,17 @@ using ::testing::ElementsAre;
 class ViewerHookTest : public MonitorTest {};
 
 TEST_F(ViewerHookTest, StartUpJoinDeliversTheCurrentClipboardText) {
-  desktop->OtherProgramSetsText(u"hello");
+  desktop->SimClipboard().OtherProgramSetsText(u"hello");
   desktop->Messaging().Yield();  // nobody listens yet
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   StartMonitoring();
 
   EXPECT_EQ(state.ClipText, u"hello");
   EXPECT_EQ(window.text1, u"hello");
   EXPECT_TRUE(IsHooked());
-  EXPECT_EQ(desktop->ChainHead(), mainHandle);
-  const auto& calls = desktop->Calls();
+  EXPECT_EQ(desktop->SimChain().Head(), mainHandle);
+  const auto& calls = desktop->Log().Calls();
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls[0], "ReplaceWindowProc(" + Main() + ")");
   EXPECT_EQ(calls[1], "SetClipboardViewer(" + Main() + ")");
@@ -27,8 +27,8 @@ TEST_F(ViewerHookTest, StartUpJoinDeliversTheCurrentClipboardText) {
 }
 
 TEST_F(ViewerHookTest, ChainChangeNamingTheNextViewerTakesItsFollower) {
-  auto& leaving = desktop->JoinForeignViewer();
-  auto& after = desktop->JoinForeignViewer();
+  auto& leaving = desktop->SimChain().JoinForeignViewer();
+  auto& after = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   ASSERT_EQ(state.NextViewerHwnd, after.handle);
   (void)leaving;
@@ -43,7 +43,7 @@ TEST_F(ViewerHookTest, ChainChangeNamingTheNextViewerTakesItsFollower) {
 }
 
 TEST_F(ViewerHookTest, ChainChangeNamingAnotherWindowIsPassedOnUnchanged) {
-  auto& next = desktop->JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
 
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
@@ -57,17 +57,17 @@ TEST_F(ViewerHookTest, ChainChangeNamingAnotherWindowIsPassedOnUnchanged) {
 // taken for the message coming back round, so the viewers after it stay in
 // the chain.
 TEST_F(ViewerHookTest, AViewerLeavingWhileAChainChangeIsPassedOnIsPassedOnToo) {
-  auto& last = desktop->JoinForeignViewer();
-  auto& leaving = desktop->JoinForeignViewer();
-  auto& next = desktop->JoinForeignViewer();
+  auto& last = desktop->SimChain().JoinForeignViewer();
+  auto& leaving = desktop->SimChain().JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();  // main window -> next -> leaving -> last
-  next.onNextMessage = [&] { desktop->LeaveForeignViewer(leaving); };
+  next.onNextMessage = [&] { desktop->SimChain().LeaveForeignViewer(leaving); };
 
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
 
   EXPECT_EQ(next.next, last.handle);
   const int before = last.drawClipboardCount;
-  desktop->OtherProgramSetsText(u"after the leave");
+  desktop->SimClipboard().OtherProgramSetsText(u"after the leave");
   desktop->Messaging().Yield();
   EXPECT_EQ(last.drawClipboardCount, before + 1);
 }
@@ -75,17 +75,17 @@ TEST_F(ViewerHookTest, AViewerLeavingWhileAChainChangeIsPassedOnIsPassedOnToo) {
 // A new change that comes while ours is passed on is handled once the
 // pass-on has returned, never inside it, and passed on in its turn.
 TEST_F(ViewerHookTest, AChangeWhileAnUpdateIsPassedOnIsHandledRightAfterIt) {
-  auto& next = desktop->JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   const int before = next.drawClipboardCount;
   std::u16string shownInsideThePassOn;
   next.onNextMessage = [&] {
-    desktop->OtherProgramSetsText(u"second");
-    desktop->RunMessageLoop();  // the system tells the head of the chain at once
+    desktop->SimClipboard().OtherProgramSetsText(u"second");
+    desktop->SimMessaging().RunMessageLoop();  // the system tells the head of the chain at once
     shownInsideThePassOn = window.text1;
   };
 
-  desktop->OtherProgramSetsText(u"first");
+  desktop->SimClipboard().OtherProgramSetsText(u"first");
   desktop->Messaging().Yield();
 
   EXPECT_EQ(shownInsideThePassOn, u"first");
@@ -94,10 +94,10 @@ TEST_F(ViewerHookTest, AChangeWhileAnUpdateIsPassedOnIsHandledRightAfterIt) {
 }
 
 TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
-  auto& next = desktop->JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   int seenBefore = next.drawClipboardCount;
-  desktop->OtherProgramSetsText(u"new");
+  desktop->SimClipboard().OtherProgramSetsText(u"new");
 
   state.IsBusy = true;
   EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
@@ -107,7 +107,7 @@ TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
 
   EXPECT_NE(window.text1, u"new");
   EXPECT_EQ(next.drawClipboardCount, seenBefore);
-  const auto& seen = desktop->MessagesSeenBy(mainHandle);
+  const auto& seen = desktop->SimWindows().MessagesSeenBy(mainHandle);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), platform::kDrawClipboardMessage), 3)
       << "the window's own procedure sees every update: the join's and both deliveries";
 }
@@ -115,8 +115,8 @@ TEST_F(ViewerHookTest, UpdatesWhileBusyOrDisabledAreNeitherHandledNorPassedOn) {
 TEST_F(ViewerHookTest, LastInChainStillSendsToHandleZero) {
   StartMonitoring();
   ASSERT_EQ(state.NextViewerHwnd, 0u);
-  desktop->ClearCalls();
-  desktop->OtherProgramSetsText(u"t");
+  desktop->Log().Clear();
+  desktop->SimClipboard().OtherProgramSetsText(u"t");
 
   EXPECT_EQ(Deliver(platform::kDrawClipboardMessage), kOwnResult);
   EXPECT_EQ(CountCalls("SendMessageTimeout(0x0,WM_DRAWCLIPBOARD)"), 1);
@@ -133,11 +133,11 @@ TEST_F(ViewerHookTest, EveryMessageReturnsTheOwnProceduresResult) {
 }
 
 TEST_F(ViewerHookTest, UnhookPutsTheOwnProcedureBackAndKeepsIt) {
-  platform::WindowProc own = desktop->CurrentProc(mainHandle);
+  platform::WindowProc own = desktop->SimWindows().CurrentProc(mainHandle);
   monitor.HookWindow();
   EXPECT_EQ(state.PrevWndProc, own);
   monitor.UnhookWindow();
-  EXPECT_EQ(desktop->CurrentProc(mainHandle), own);
+  EXPECT_EQ(desktop->SimWindows().CurrentProc(mainHandle), own);
   EXPECT_EQ(state.PrevWndProc, own);
 }
 
@@ -147,11 +147,11 @@ TEST_F(ViewerHookTest, AFailedHookSavesNothingAndUnhookingInstallsNoNullProcedur
   FakeMainWindow gone(0x9990);
   ProgramState otherState;
   ClipboardMonitor other(*desktop, otherState, gone);
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   other.HookWindow();
   other.UnhookWindow();
   EXPECT_EQ(otherState.PrevWndProc, nullptr);
-  EXPECT_THAT(desktop->Calls(), ElementsAre("ReplaceWindowProc(0x9990)"))
+  EXPECT_THAT(desktop->Log().Calls(), ElementsAre("ReplaceWindowProc(0x9990)"))
       << "only the hook's own attempt";
 }
 
@@ -162,46 +162,47 @@ TEST_F(ViewerHookTest, ARefusedJoinIsTriedAgainByTheNextJoin) {
   ProgramState otherState;
   otherState.NextViewerHwnd = 0x7770;
   ClipboardMonitor other(*desktop, otherState, gone);
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   other.JoinChain();
   other.JoinChain();
   EXPECT_EQ(otherState.NextViewerHwnd, 0x7770u) << "a refused join names no next viewer";
-  EXPECT_THAT(desktop->Calls(),
+  EXPECT_THAT(desktop->Log().Calls(),
               ElementsAre("SetClipboardViewer(0x9990)", "SetClipboardViewer(0x9990)"));
 }
 
 TEST_F(ViewerHookTest, AnotherProgramsCopyReachesUsAndTheViewerAfterUs) {
-  auto& after = desktop->JoinForeignViewer();
+  auto& after = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   int before = after.drawClipboardCount;
 
-  desktop->OtherProgramSetsText(u"copied elsewhere");
+  desktop->SimClipboard().OtherProgramSetsText(u"copied elsewhere");
   desktop->Messaging().Yield();
 
   EXPECT_EQ(state.ClipText, u"copied elsewhere");
   EXPECT_EQ(window.text1, u"copied elsewhere");
   EXPECT_EQ(after.drawClipboardCount, before + 1);
-  EXPECT_EQ(desktop->ChainHead(), mainHandle) << "the dispatcher's rejoin puts us back at the head";
+  EXPECT_EQ(desktop->SimChain().Head(), mainHandle)
+      << "the dispatcher's rejoin puts us back at the head";
 }
 
 TEST_F(ViewerHookTest, AViewerJoiningAfterUsStillLetsUsSeeChanges) {
   StartMonitoring();
-  auto& later = desktop->JoinForeignViewer();
+  auto& later = desktop->SimChain().JoinForeignViewer();
   ASSERT_EQ(later.next, mainHandle);
 
-  desktop->OtherProgramSetsText(u"via the later viewer");
+  desktop->SimClipboard().OtherProgramSetsText(u"via the later viewer");
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"via the later viewer");
 }
 
 TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
-  auto& next = desktop->JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   dispatcher.ApplyBulkEdit();
 
-  const std::string nextHex = SimulatedDesktop::Hex(next.handle);
+  const std::string nextHex = platform::sim::CallLog::Hex(next.handle);
   std::vector<std::string> expected = {
       "ChangeClipboardChain(" + Main() + "," + nextHex + ")",
       "ReplaceWindowProc(" + Main() + ")",
@@ -209,7 +210,7 @@ TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
       "ReplaceWindowProc(" + Main() + ")",
       "SetClipboardViewer(" + Main() + ")",
   };
-  const auto& calls = desktop->Calls();
+  const auto& calls = desktop->Log().Calls();
   ASSERT_GE(calls.size(), expected.size() + 1);
   EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5), expected);
   EXPECT_EQ(calls.back(), "Yield");
@@ -219,10 +220,10 @@ TEST_F(ViewerHookTest, DispatcherLeavesAndRejoinsInOrder) {
 }
 
 TEST_F(ViewerHookTest, TheRejoinUpdateIsIgnoredWhileBusy) {
-  auto& next = desktop->JoinForeignViewer();
+  auto& next = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   int before = next.drawClipboardCount;
-  desktop->OtherProgramSetsText(u"changed behind our back");  // not yet delivered
+  desktop->SimClipboard().OtherProgramSetsText(u"changed behind our back");  // not yet delivered
 
   state.IsBusy = true;
   dispatcher.ApplyBulkEdit();
@@ -233,9 +234,9 @@ TEST_F(ViewerHookTest, TheRejoinUpdateIsIgnoredWhileBusy) {
 }
 
 TEST_F(ViewerHookTest, ShutdownLeavesTheChainSoOthersStillReceiveChanges) {
-  auto& other = desktop->JoinForeignViewer();
+  auto& other = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
-  desktop->ClearCalls();
+  desktop->Log().Clear();
 
   state.MonitorEnabled = false;
   monitor.LeaveChain();
@@ -243,50 +244,50 @@ TEST_F(ViewerHookTest, ShutdownLeavesTheChainSoOthersStillReceiveChanges) {
   monitor.Yield();
   monitor.Yield();
 
-  EXPECT_EQ(desktop->ChainHead(), other.handle);
+  EXPECT_EQ(desktop->SimChain().Head(), other.handle);
   EXPECT_FALSE(IsHooked());
   int before = other.drawClipboardCount;
-  desktop->OtherProgramSetsText(u"after we left");
+  desktop->SimClipboard().OtherProgramSetsText(u"after we left");
   desktop->Messaging().Yield();
   EXPECT_EQ(other.drawClipboardCount, before + 1);
   EXPECT_NE(window.text1, u"after we left");
 }
 
 TEST_F(ViewerHookTest, AHungNextViewerDoesNotFreezeUsAndIsGivenUpOn) {
-  auto& hung = desktop->JoinForeignViewer();
+  auto& hung = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   hung.hung = true;
 
-  desktop->OtherProgramSetsText(u"still seen");
+  desktop->SimClipboard().OtherProgramSetsText(u"still seen");
   desktop->Messaging().Yield();
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
 
   EXPECT_EQ(window.text1, u"still seen");
-  EXPECT_EQ(desktop->BlockingSendsToHungWindows(), 0);
+  EXPECT_EQ(desktop->SimWindows().BlockingSendsToHungWindows(), 0);
 }
 
 TEST_F(ViewerHookTest, AChainThatLoopsBackToUsIsNotFollowed) {
   StartMonitoring();
   state.NextViewerHwnd = mainHandle;  // a confused viewer named us as our own follower
-  desktop->OtherProgramSetsText(u"loop");
+  desktop->SimClipboard().OtherProgramSetsText(u"loop");
   desktop->Messaging().Yield();
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
 
   EXPECT_EQ(window.text1, u"loop");
-  EXPECT_FALSE(desktop->MessageRecursionDetected());
+  EXPECT_FALSE(desktop->SimWindows().MessageRecursionDetected());
   EXPECT_EQ(CountCalls("SendMessageTimeout(" + Main() + ",WM_CHANGECBCHAIN)"), 0);
 }
 
 TEST_F(ViewerHookTest, ALoopThroughAnotherViewerEndsAtOurWindow) {
-  auto& other = desktop->JoinForeignViewer();
+  auto& other = desktop->SimChain().JoinForeignViewer();
   StartMonitoring();
   other.next = mainHandle;  // the other viewer passes everything back to us
 
   Deliver(platform::kChangeClipboardChainMessage, 0x7770, 0x7780);
-  desktop->OtherProgramSetsText(u"round the loop");
+  desktop->SimClipboard().OtherProgramSetsText(u"round the loop");
   desktop->Messaging().Yield();
 
-  EXPECT_FALSE(desktop->MessageRecursionDetected());
+  EXPECT_FALSE(desktop->SimWindows().MessageRecursionDetected());
   EXPECT_EQ(window.text1, u"round the loop");
   EXPECT_EQ(other.chainChanges.size(), 1u);
 }

@@ -15,6 +15,7 @@
 #include "dialogs/form3.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/simulated_ui.h"
+#include "tests/support/stored_settings.h"
 
 namespace fenlow::testing {
 
@@ -27,7 +28,7 @@ MATCHER_P(ContainsText, part, "") {
   return std::u16string_view(arg).find(std::u16string_view(part)) != std::u16string_view::npos;
 }
 
-inline constexpr std::u16string_view kBlankLineSetting = u"Kestrane\\Fenlow\\Blank Line";
+inline const std::u16string kBlankLineSetting = StoredSettingPath(settings::kBlankLine);
 inline constexpr std::u16string_view kTitle = u"Fenlow";
 
 class DialogTest : public ::testing::Test {
@@ -50,11 +51,11 @@ class DialogTest : public ::testing::Test {
   }
 
   void StoreBlankLine(std::u16string value) {
-    desktop->StoredSettings()[std::u16string(kBlankLineSetting)] = std::move(value);
+    desktop->SimSettings().Stored()[std::u16string(kBlankLineSetting)] = std::move(value);
   }
 
   std::optional<std::u16string> StoredBlankLine() {
-    auto& settings = desktop->StoredSettings();
+    auto& settings = desktop->SimSettings().Stored();
     auto found = settings.find(std::u16string(kBlankLineSetting));
     if (found == settings.end()) return std::nullopt;
     return found->second;
@@ -63,8 +64,8 @@ class DialogTest : public ::testing::Test {
   // The "Blank Line" values written so far, in order.
   std::vector<std::string> BlankLineWrites() const {
     std::vector<std::string> writes;
-    const std::string prefix = "WriteSetting(Blank Line=";
-    for (const std::string& call : desktop->Calls()) {
+    const std::string prefix = "WriteSetting(" + Logged(settings::kBlankLine) + "=";
+    for (const std::string& call : desktop->Log().Calls()) {
       if (call.rfind(prefix, 0) == 0)
         writes.push_back(call.substr(prefix.size(), call.size() - prefix.size() - 1));
     }
@@ -73,7 +74,7 @@ class DialogTest : public ::testing::Test {
 
   std::vector<std::u16string> MessageTexts() const {
     std::vector<std::u16string> texts;
-    for (const auto& message : desktop->MessageBoxes()) texts.push_back(message.text);
+    for (const auto& message : desktop->SimForms().Messages()) texts.push_back(message.text);
     return texts;
   }
 

@@ -27,7 +27,7 @@ TEST_F(Form2Test, SettingTheCaptionLoadsTheDialogAndRunsItsLoadFirst) {
   EXPECT_FALSE(window.IsVisible());  // loaded, not yet shown
   EXPECT_TRUE(window.Sim(form2::kCheck3).Checked());
   EXPECT_EQ(window.Background(), platform::kButtonFace);
-  EXPECT_THAT(BlankLineWrites(), ElementsAre("True"));
+  EXPECT_THAT(BlankLineWrites(), ElementsAre(Logged(settings::kTrue)));
 }
 
 TEST_F(Form2Test, OkStoresTheTextExactlyAsTypedAndUnloads) {

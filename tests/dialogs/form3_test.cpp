@@ -47,7 +47,7 @@ TEST_F(Form3Test, OkPassesOrTellsWhyInTheOrderOfItsChecks) {
   };
   for (const OkCase& row : cases) {
     SCOPED_TRACE(row.name);
-    const std::size_t messagesBefore = desktop->MessageBoxes().size();
+    const std::size_t messagesBefore = desktop->SimForms().Messages().size();
     bool closedByOk = false;
     const bool confirmed = Ask([&](SimulatedForm& dialog) {
       TypeBoth(dialog, row.find, row.replace);
@@ -56,9 +56,9 @@ TEST_F(Form3Test, OkPassesOrTellsWhyInTheOrderOfItsChecks) {
     });
     EXPECT_EQ(closedByOk, !row.message.has_value());
     EXPECT_EQ(confirmed, closedByOk) << "the close box after a failed OK does not confirm";
-    ASSERT_EQ(desktop->MessageBoxes().size(), messagesBefore + (row.message ? 1 : 0));
+    ASSERT_EQ(desktop->SimForms().Messages().size(), messagesBefore + (row.message ? 1 : 0));
     if (row.message) {
-      const auto& shown = desktop->MessageBoxes().back();
+      const auto& shown = desktop->SimForms().Messages().back();
       EXPECT_EQ(shown.text, *row.message);
       EXPECT_EQ(shown.style, platform::kMessageBoxPlain);
       EXPECT_EQ(shown.title, kTitle);

@@ -40,16 +40,16 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
     std::vector<std::string> written;
   };
   const std::vector<Row> rows = {
-      {std::nullopt, true, {"True"}},  // the first opening writes the default
-      {u"True", true, {"True"}},
-      {u"False", false, {}},
+      {std::nullopt, true, {Logged(settings::kTrue)}},  // the first opening writes the default
+      {std::u16string(settings::kTrue), true, {Logged(settings::kTrue)}},
+      {std::u16string(settings::kFalse), false, {}},
       {u"true", false, {}},  // differs only in case: not "True"
       {u"", false, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.stored ? std::string(row.stored->begin(), row.stored->end()) : "absent");
-    this->desktop->StoredSettings().clear();
-    this->desktop->ClearCalls();
+    this->desktop->SimSettings().Stored().clear();
+    this->desktop->Log().Clear();
     if (row.stored) this->StoreBlankLine(*row.stored);
 
     EXPECT_EQ(this->Loaded().Sim(dialog_controls::kCheck3).Checked(), row.checked);
@@ -59,9 +59,9 @@ TYPED_TEST(SharedBehaviourTest, BlankLineSettingDecidesTheBoxAtLoad) {
 }
 
 TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
-  this->StoreBlankLine(u"True");
+  this->StoreBlankLine(std::u16string(settings::kTrue));
   this->dialog().SetCaption(u"a caption");
-  this->desktop->ClearCalls();
+  this->desktop->Log().Clear();
   std::optional<std::u16string> storedWhileOpen;
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) {
     open.Click(dialog_controls::kCheck3);
@@ -70,15 +70,17 @@ TYPED_TEST(SharedBehaviourTest, TogglingTheBoxWritesAtOnceEvenWhenCancelled) {
     open.Click(dialog_controls::kCheck3);
     open.Click(dialog_controls::kPushButton2);
   });
-  EXPECT_EQ(storedWhileOpen, u"False");
-  EXPECT_THAT(this->BlankLineWrites(), ElementsAre("False", "True", "False"));
-  EXPECT_EQ(this->StoredBlankLine(), u"False");
+  EXPECT_EQ(storedWhileOpen, settings::kFalse);
+  EXPECT_THAT(
+      this->BlankLineWrites(),
+      ElementsAre(Logged(settings::kFalse), Logged(settings::kTrue), Logged(settings::kFalse)));
+  EXPECT_EQ(this->StoredBlankLine(), settings::kFalse);
   EXPECT_FALSE(
       this->Loaded().Sim(dialog_controls::kCheck3).Checked());  // the next opening remembers it
 }
 
 TYPED_TEST(SharedBehaviourTest, LoadPaintsButtonFaceAndSetsIconAndHandCursor) {
-  this->desktop->AddFile(std::u16string(kCursorFile), "cursor");
+  this->desktop->SimFiles().AddFile(std::u16string(kCursorFile), "cursor");
   SimulatedForm& window = this->Loaded();
   EXPECT_EQ(window.Background(), platform::kButtonFace);
   for (platform::Control* control : window.Controls()) {
@@ -92,25 +94,25 @@ TYPED_TEST(SharedBehaviourTest, LoadPaintsButtonFaceAndSetsIconAndHandCursor) {
   }
   EXPECT_TRUE(window.HasProgramIcon());
   EXPECT_EQ(window.CustomPointerFile(), kCursorFile);
-  EXPECT_THAT(this->desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(this->desktop->SimForms().Messages(), IsEmpty());
 }
 
 TYPED_TEST(SharedBehaviourTest, WithoutTheCursorFileNoPointerIsLoadedAndNothingIsReported) {
   SimulatedForm& window = this->Loaded();
   EXPECT_THAT(window.CustomPointerFile(), IsEmpty());
-  EXPECT_THAT(this->desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(this->desktop->SimForms().Messages(), IsEmpty());
   window.MouseMove(dialog_controls::kPushButton1);
   EXPECT_EQ(window.Pointer(), platform::MousePointer::Custom);  // shows the plain arrow then
 }
 
 TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndTheDialogOpens) {
-  this->desktop->FailSettingsWrites(true);
+  this->desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   bool shown = false;
   this->dialog().SetCaption(u"a caption");
   this->ShowModal(this->dialog(), [&](SimulatedForm& open) { shown = open.IsVisible(); });
 
-  ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
-  const auto& report = this->desktop->MessageBoxes()[0];
+  ASSERT_EQ(this->desktop->SimForms().Messages().size(), 1u);
+  const auto& report = this->desktop->SimForms().Messages()[0];
   EXPECT_EQ(report.title, u"Application Error");
   EXPECT_EQ(report.style, platform::kMessageBoxExclamation);
   EXPECT_THAT(report.text, ContainsText(this->LoadLocation() + u"at line 112\r\r"));
@@ -118,10 +120,9 @@ TYPED_TEST(SharedBehaviourTest, AStoreThatCannotBeWrittenIsReportedAtLine112AndT
 }
 
 TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoadGoesOn) {
-  using platform::sim::FormOperation;
-  this->desktop->AddFile(std::u16string(kCursorFile), "not a cursor");
-  this->Ui().FailNext(FormOperation::SetBackColour);
-  this->Ui().FailNext(FormOperation::LoadCustomPointer);
+  this->desktop->SimFiles().AddFile(std::u16string(kCursorFile), "not a cursor");
+  this->desktop->Faults().Fail("SetBackColour", 1);
+  this->desktop->Faults().Fail("LoadCustomPointer", 1);
 
   SimulatedForm& window = this->Loaded();
 
@@ -136,10 +137,10 @@ TYPED_TEST(SharedBehaviourTest, AFailingLoadStepIsReportedWithItsLabelAndTheLoad
 
 TYPED_TEST(SharedBehaviourTest, AUsersClickThatCannotBeSavedIsTold) {
   SimulatedForm& window = this->Loaded();
-  this->desktop->FailSettingsWrites(true);
+  this->desktop->Faults().Fail("WriteSetting", platform::sim::FaultInjector::kEveryCall);
   window.Click(dialog_controls::kCheck3);
-  ASSERT_EQ(this->desktop->MessageBoxes().size(), 1u);
-  const auto& told = this->desktop->MessageBoxes()[0];
+  ASSERT_EQ(this->desktop->SimForms().Messages().size(), 1u);
+  const auto& told = this->desktop->SimForms().Messages()[0];
   EXPECT_THAT(told.text, ContainsText(u"could not be saved"));
   EXPECT_EQ(told.style, platform::kMessageBoxPlain);
   EXPECT_TRUE(window.IsLoaded());

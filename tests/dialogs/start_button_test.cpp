@@ -34,7 +34,7 @@ class StartButtonTest : public AppTest {
 
   // Another program puts text on the clipboard; the update arrives at the next yield.
   void Copy(std::u16string text) {
-    desktop->OtherProgramSetsText(std::move(text));
+    desktop->SimClipboard().OtherProgramSetsText(std::move(text));
     desktop->Messaging().Yield();
   }
 
@@ -56,7 +56,8 @@ class StartButtonTest : public AppTest {
   }
 
   int CallCount(const std::string& call) const {
-    return static_cast<int>(std::count(desktop->Calls().begin(), desktop->Calls().end(), call));
+    return static_cast<int>(
+        std::count(desktop->Log().Calls().begin(), desktop->Log().Calls().end(), call));
   }
 
   std::vector<Seen> seen;
@@ -99,7 +100,7 @@ TEST_F(StartButtonTest, EveryOptionAsksInItsDialogIfAnyAndAppliesWhatWasTyped) {
       EXPECT_THAT(seen[0].param1AtOpening, IsEmpty());
       EXPECT_EQ(seen[0].param2AtOpening, row.dialog == AsksIn::Form3 ? u"" : u"left from before");
     }
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), row.edited);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), row.edited);
     EXPECT_EQ(TextOf(form1::kText1), row.edited);
     EXPECT_FALSE(State().BulkEditRequested);
     EXPECT_FALSE(State().ManualSaveRequested);
@@ -161,7 +162,7 @@ TEST_F(StartButtonTest, BackingOutOfTheDialogAppliesNothing) {
     NextDialog(row.user);
     ClickStart(row.option);
 
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"order 66 of 2024");
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"order 66 of 2024");
     EXPECT_EQ(TextOf(form1::kText1), u"unsaved typing");
     const std::vector<std::u16string> told = Messages();
     EXPECT_EQ(std::vector<std::u16string>(told.begin() + toldBefore, told.end()),
@@ -173,12 +174,12 @@ TEST_F(StartButtonTest, BackingOutOfTheDialogAppliesNothing) {
 
 TEST_F(StartButtonTest, OptionsWithoutParametersAndSeparatorsOpenNoDialog) {
   StartWithText(u"a b\tc");
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   ClickStart(options::kRemoveAllSpaces);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab\tc");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab\tc");
 
   ClickStart(options::kSeparator);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab\tc");  // names no edit: nothing written
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab\tc");  // names no edit: nothing written
   EXPECT_EQ(CallCount("CreateForm(Form2)") + CallCount("CreateForm(Form3)"), 0);
   EXPECT_FALSE(State().BulkEditRequested);
 }
@@ -192,7 +193,7 @@ TEST_F(StartButtonTest, TwoClicksApplyTheEditTwiceEachWithAFreshDialog) {
     });
     ClickStart(options::kRemoveFirstChars);
   }
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ef");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ef");
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_THAT(seen[1].text1AtOpening, IsEmpty());
 }
@@ -204,7 +205,7 @@ TEST_F(StartButtonTest, CopiesWhileTheDialogIsOpenAreShownNotEditedAndTheEditTak
   NextDialog([&](SimulatedForm& dialog) {
     Copy(u"second text");
     shownWhileOpen = TextOf(form1::kText1);
-    clipboardWhileOpen = desktop->ClipboardTextOrEmpty();
+    clipboardWhileOpen = desktop->SimClipboard().TextOrEmpty();
     dialog.Type(dialog_controls::kText1, u"7");
     dialog.Click(dialog_controls::kPushButton1);
   });
@@ -212,7 +213,7 @@ TEST_F(StartButtonTest, CopiesWhileTheDialogIsOpenAreShownNotEditedAndTheEditTak
 
   EXPECT_EQ(shownWhileOpen, u"second text");
   EXPECT_EQ(clipboardWhileOpen, u"second text");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"text");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"text");
 }
 
 // The second click waits for the first one's write-back; its dialog then
@@ -222,7 +223,7 @@ TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
   NextDialog([&](SimulatedForm& dialog) {
     dialog.Type(dialog_controls::kText1, u"2");
     // The first yield after OK is the dispatcher's, while it writes back.
-    desktop->DuringNextYield([&] { Main().Click(form1::kPushButton2); });
+    desktop->SimMessaging().DuringNextYield([&] { Main().Click(form1::kPushButton2); });
     dialog.Click(dialog_controls::kPushButton1);
   });
   bool openedWhileMonitorIdle = false;
@@ -234,10 +235,10 @@ TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
   ClickStart(options::kRemoveFirstChars);
   EXPECT_EQ(seen.size(), 1u) << "no dialog opens inside the write-back";
 
-  desktop->RunMessageLoop();
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_TRUE(openedWhileMonitorIdle);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ef");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ef");
   EXPECT_FALSE(State().BulkEditRequested);
   EXPECT_FALSE(State().IsWritingBack);
 }
@@ -247,19 +248,19 @@ TEST_F(StartButtonTest, AClickWhileTheWriteBackYieldsIsCarriedOutRightAfter) {
 TEST_F(StartButtonTest, ClicksRightAfterAnotherProgramsCopyEditThatCopy) {
   StartWithText(u"first");
   Main().Pick(form1::kCombo1, options::kRemoveSpacesExceptSingle);
-  desktop->OtherProgramSetsText(u"a    b");
-  desktop->DuringNextYield([&] {
+  desktop->SimClipboard().OtherProgramSetsText(u"a    b");
+  desktop->SimMessaging().DuringNextYield([&] {
     Main().Click(form1::kPushButton2);
     Main().Click(form1::kPushButton2);
   });
-  desktop->RunMessageLoop();
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"a b");
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a b");
   EXPECT_EQ(TextOf(form1::kText1), u"a b");
 }
 
 TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns) {
   StartWithText(u"abcdef");
-  desktop->SimForms().FailNext(platform::sim::FormOperation::Create);
+  desktop->Faults().Fail("CreateForm", 1);
   NextDialog([](SimulatedForm& dialog) {
     dialog.Type(dialog_controls::kText1, u"2");
     dialog.Click(dialog_controls::kPushButton1);
@@ -270,7 +271,7 @@ TEST_F(StartButtonTest, ADialogThatCannotBeCreatedIsReportedAndTheEditStillRuns)
                               u"The window operation failed (simulated).",
                               u"in Fenlowpad2021/08/31.Form1.PushButton2_Click ", 104)));
   // The show loads the dialog afresh, so the user can still give the count.
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"cdef");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"cdef");
   EXPECT_FALSE(State().BulkEditRequested);
   EXPECT_FALSE(State().ManualSaveRequested);
 }
@@ -280,7 +281,7 @@ TEST_F(StartButtonTest, AClickWhileEditingByHandReplacesTheUnsavedTyping) {
   main.Type(form1::kText1, u"unsaved typing");
   ClickStart(options::kRemoveAllSpaces);
   EXPECT_EQ(TextOf(form1::kText1), u"ab");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"ab");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"ab");
   EXPECT_FALSE(State().ManualSaveRequested);
 }
 

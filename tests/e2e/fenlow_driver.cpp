@@ -24,7 +24,7 @@ constexpr int kKeyHome = 0x24, kKeyDown = 0x28;
 constexpr char16_t kFormClass[] = u"FenlowForm";
 // The hidden window, and the message the notification icon sends it (WM_APP
 // + 2) with the event in its low word.
-constexpr char16_t kShellClass[] = u"FenlowShell";
+constexpr char16_t kMessageWindowClass[] = u"FenlowShell";
 constexpr platform::MessageId kIconMessage = 0x8002;
 constexpr platform::LParam kContextMenu = 0x007B;  // WM_CONTEXTMENU
 constexpr char16_t kMenuClass[] = u"#32768";
@@ -150,13 +150,13 @@ void FenlowDriver::Click(WindowHandle button) {
   probe::PostClick(button);
 }
 
-WindowHandle FenlowDriver::ShellWindow() {
-  return probe::FindChild(0, kShellClass, u"Fenlow shell");
+WindowHandle FenlowDriver::DesktopMessageWindow() {
+  return probe::FindChild(0, kMessageWindowClass, u"Fenlow shell");
 }
 
 // Posted: the menu runs its own loop inside the program's answer.
 WindowHandle FenlowDriver::OpenIconMenu() {
-  probe::PostMessageTo(ShellWindow(), kIconMessage, 0, kContextMenu);
+  probe::PostMessageTo(DesktopMessageWindow(), kIconMessage, 0, kContextMenu);
   WindowHandle menu = 0;
   const auto visibleMenu = [&] {
     for (menu = probe::FindChild(0, kMenuClass, u""); menu != 0;

@@ -64,7 +64,7 @@ class FenlowDriver {
 
   // The program's hidden window, which its hotkeys and its notification
   // icon report to; 0 when absent.
-  platform::WindowHandle ShellWindow();
+  platform::WindowHandle DesktopMessageWindow();
   // Asks for the icon's menu as the notification area does (right button,
   // menu key) and returns the menu once it is on the screen, or 0.
   platform::WindowHandle OpenIconMenu();

@@ -35,7 +35,7 @@ class FenlowFromAnywhere : public ::testing::Test {
     fenlow.Start();
     fenlow.Pick(option);
     ASSERT_TRUE(fenlow.WaitForText(fenlow.Combo1(), option));
-    ASSERT_TRUE(probe::WaitUntil([&] { return fenlow.ShellWindow() != 0; }));
+    ASSERT_TRUE(probe::WaitUntil([&] { return fenlow.DesktopMessageWindow() != 0; }));
   }
 
   // Notepad, started now, takes the keyboard as a new window does, and the

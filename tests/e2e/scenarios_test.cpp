@@ -269,9 +269,7 @@ TEST_F(FenlowOnTheDesktop, FenlowCliEditsTheClipboardInPlace) {
       << "nothing was written while held";
 
   platform::ClipboardPrimitives& clipboard = platform->Clipboard();
-  ASSERT_TRUE(platform::RetryWhileHeld(
-      clipboard, [&] { clipboard.Empty(); }, ClipboardText::kMaxAttempts,
-      ClipboardText::kAttemptSpacing));
+  ASSERT_TRUE(platform::RetryWhileHeld(clipboard, [&] { clipboard.Empty(); }));
   probe::CommandResult noText = removeSpaces();
   EXPECT_EQ(noText.exitCode, 1) << noText.output;
   EXPECT_NE(noText.output.find("no text"), std::string::npos) << noText.output;

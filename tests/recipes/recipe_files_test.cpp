@@ -18,6 +18,10 @@ using testing::Short;
 constexpr char16_t kPath[] = u"C:\\Users\\me\\AppData\\Roaming\\Kestrane\\Fenlow\\recipes.toml";
 constexpr char16_t kBackup[] =
     u"C:\\Users\\me\\AppData\\Roaming\\Kestrane\\Fenlow\\recipes.toml.bak";
+// The two as the call log names them.
+constexpr char kPathName[] = "C:\\Users\\me\\AppData\\Roaming\\Kestrane\\Fenlow\\recipes.toml";
+constexpr char kBackupName[] =
+    "C:\\Users\\me\\AppData\\Roaming\\Kestrane\\Fenlow\\recipes.toml.bak";
 const std::string kHandEdited =
     "# mine\n[[recipe]]\nname = \"Tabs\"  # a comment\n"
     "[[recipe.step]]\nedit = \"unwrap-lines\"\n";
@@ -38,9 +42,9 @@ class RecipeFilesOnTheDesktop : public ::testing::Test {
 };
 
 TEST_F(RecipeFilesOnTheDesktop, AWriteKeepsThePreviousFileAsTheBackup) {
-  desktop->AddFile(kPath, kHandEdited);
+  desktop->SimFiles().AddFile(kPath, kHandEdited);
   WriteWithASecondRecipe();
-  EXPECT_EQ(desktop->FileNamed(kBackup), kHandEdited) << "the hand-edited file, byte for byte";
+  EXPECT_EQ(desktop->SimFiles().FileNamed(kBackup), kHandEdited) << "the hand-edited file, byte for byte";
   const RecipeFile written = ReadRecipeFile(desktop->Files(), kPath, CheckStep);
   EXPECT_EQ(Short(written.Recipes()), "Tabs: unwrap-lines; Tabs 2: unwrap-lines");
 
@@ -53,34 +57,35 @@ TEST_F(RecipeFilesOnTheDesktop, AWriteKeepsThePreviousFileAsTheBackup) {
 TEST_F(RecipeFilesOnTheDesktop, TheFirstWriteMakesTheFileAndNoBackup) {
   WriteRecipeFile(desktop->Files(), kPath, RecipeFile(),
                   {NewRecipe("New", {NewStep("unwrap-lines")})}, CheckStep);
-  EXPECT_EQ(desktop->FileNamed(kPath),
+  EXPECT_EQ(desktop->SimFiles().FileNamed(kPath),
             "[[recipe]]\nname = \"New\"\n[[recipe.step]]\n"
             "edit = \"unwrap-lines\"\n");
-  EXPECT_EQ(desktop->FileNamed(kBackup), std::nullopt);
+  EXPECT_EQ(desktop->SimFiles().FileNamed(kBackup), std::nullopt);
 }
 
 TEST_F(RecipeFilesOnTheDesktop, AWriteThatFailsLeavesTheOldFileWhole) {
-  for (const std::u16string& failing : {std::u16string(kPath), std::u16string(kBackup)}) {
-    desktop->AddFile(kPath, kHandEdited);
-    desktop->FailReplacing(failing);
+  for (const char* failing : {kPathName, kBackupName}) {
+    desktop->SimFiles().AddFile(kPath, kHandEdited);
+    desktop->Faults().Fail(std::string("ReplaceWholeFile(") + failing + ")",
+                           platform::sim::FaultInjector::kEveryCall);
     EXPECT_THROW(WriteWithASecondRecipe(), platform::Failure);
-    EXPECT_EQ(desktop->FileNamed(kPath), kHandEdited);
+    EXPECT_EQ(desktop->SimFiles().FileNamed(kPath), kHandEdited);
   }
 }
 
 TEST_F(RecipeFilesOnTheDesktop, ASetRefusedWritesNothing) {
-  desktop->AddFile(kPath, kHandEdited);
+  desktop->SimFiles().AddFile(kPath, kHandEdited);
   const RecipeFile read = ReadRecipeFile(desktop->Files(), kPath, CheckStep);
-  desktop->ClearCalls();
+  desktop->Log().Clear();
   EXPECT_THROW(WriteRecipeFile(desktop->Files(), kPath, read,
                                {read.Recipes()[0], read.Recipes()[0]}, CheckStep),
                RecipeError);
-  EXPECT_TRUE(desktop->Calls().empty());
-  EXPECT_EQ(desktop->FileNamed(kBackup), std::nullopt);
+  EXPECT_TRUE(desktop->Log().Calls().empty());
+  EXPECT_EQ(desktop->SimFiles().FileNamed(kBackup), std::nullopt);
 }
 
 TEST_F(RecipeFilesOnTheDesktop, ReadingNamesTheFileInItsMessages) {
-  desktop->AddFile(kPath, "[[recipe]]\nname = 1\n");
+  desktop->SimFiles().AddFile(kPath, "[[recipe]]\nname = 1\n");
   try {
     (void)ReadRecipeFile(desktop->Files(), kPath, CheckStep);
     ADD_FAILURE() << "read a name that is a number";

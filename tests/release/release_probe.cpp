@@ -39,7 +39,7 @@ constexpr wchar_t kFormClass[] = L"FenlowForm";
 constexpr wchar_t kMainCaption[] = L"Fenlow";
 // The program's hidden window, which its notification icon reports to with
 // this message, the event in its low word.
-constexpr wchar_t kShellClass[] = L"FenlowShell";
+constexpr wchar_t kMessageWindowClass[] = L"FenlowShell";
 constexpr UINT kIconMessage = WM_APP + 2;
 constexpr wchar_t kMenuClass[] = L"#32768";
 
@@ -191,12 +191,12 @@ int WindowRect(const wchar_t* caption, double seconds) {
 
 // Posted: the program answers with the menu's own loop.
 int IconMenu(double seconds) {
-  HWND shell = ::FindWindowW(kShellClass, nullptr);
-  if (shell == nullptr) {
+  HWND messageWindow = ::FindWindowW(kMessageWindowClass, nullptr);
+  if (messageWindow == nullptr) {
     std::fprintf(stderr, "no window of class FenlowShell\n");
     return 1;
   }
-  ::PostMessageW(shell, kIconMessage, 0, WM_CONTEXTMENU);
+  ::PostMessageW(messageWindow, kIconMessage, 0, WM_CONTEXTMENU);
   HWND menu = nullptr;
   if (!WaitUntil([&] { return (menu = VisibleWindow(kMenuClass, nullptr)) != nullptr; }, seconds)) {
     std::fprintf(stderr, "no menu within %gs\n", seconds);

@@ -25,10 +25,10 @@ class RequestTest : public MonitorTest {
   // Runs `action` in the n-th yield from now (1 = the next one).
   void DuringYield(int n, std::function<void()> action) {
     if (n == 1) {
-      desktop->DuringNextYield(std::move(action));
+      desktop->SimMessaging().DuringNextYield(std::move(action));
       return;
     }
-    desktop->DuringNextYield([this, n, action] { DuringYield(n - 1, action); });
+    desktop->SimMessaging().DuringNextYield([this, n, action] { DuringYield(n - 1, action); });
   }
 };
 
@@ -38,8 +38,8 @@ class DetachedEventsTest : public RequestTest, public ::testing::WithParamInterf
 
   // Chain: main window -> first -> second, text "a b" on the clipboard.
   void SetUpChain() {
-    second = &desktop->JoinForeignViewer();
-    first = &desktop->JoinForeignViewer();
+    second = &desktop->SimChain().JoinForeignViewer();
+    first = &desktop->SimChain().JoinForeignViewer();
     Start(u"a b");
     ASSERT_EQ(state.NextViewerHwnd, first->handle);
   }
@@ -47,7 +47,7 @@ class DetachedEventsTest : public RequestTest, public ::testing::WithParamInterf
   // The request, with `duringDetach` run in the dispatcher's first yield.
   void RunRequest(std::function<void()> duringDetach) {
     bool ranDetached = false;
-    desktop->DuringNextYield([&] {
+    desktop->SimMessaging().DuringNextYield([&] {
       ranDetached = !IsHooked() && state.IsWritingBack;
       duringDetach();
     });
@@ -58,7 +58,7 @@ class DetachedEventsTest : public RequestTest, public ::testing::WithParamInterf
   std::u16string Wanted() const { return IsSave() ? u"saved text" : u"ab"; }
 
   void ExpectWrittenBack() {
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), Wanted());
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), Wanted());
     EXPECT_EQ(window.text1, Wanted());
   }
 
@@ -69,7 +69,7 @@ class DetachedEventsTest : public RequestTest, public ::testing::WithParamInterf
 TEST_P(DetachedEventsTest, AViewerJoins) {
   SetUpChain();
   ForeignViewer* joined = nullptr;
-  RunRequest([&] { joined = &desktop->JoinForeignViewer(); });
+  RunRequest([&] { joined = &desktop->SimChain().JoinForeignViewer(); });
   ExpectWrittenBack();
   EXPECT_EQ(state.NextViewerHwnd, joined->handle);
   const int before = second->drawClipboardCount;
@@ -81,7 +81,7 @@ TEST_P(DetachedEventsTest, AViewerJoins) {
 TEST_P(DetachedEventsTest, AViewerThatPassesNothingOnJoins) {
   SetUpChain();
   ForeignViewer* joined = nullptr;
-  RunRequest([&] { joined = &desktop->JoinForeignViewer(/*passesMessagesOn=*/false); });
+  RunRequest([&] { joined = &desktop->SimChain().JoinForeignViewer(/*passesMessagesOn=*/false); });
   ExpectWrittenBack();
   ExpectMonitoringGoesOn();
   EXPECT_EQ(state.NextViewerHwnd, joined->handle);
@@ -90,7 +90,7 @@ TEST_P(DetachedEventsTest, AViewerThatPassesNothingOnJoins) {
 TEST_P(DetachedEventsTest, TheNextViewerLeaves) {
   SetUpChain();
   const platform::WindowHandle secondHandle = second->handle;
-  RunRequest([&] { desktop->LeaveForeignViewer(*first); });
+  RunRequest([&] { desktop->SimChain().LeaveForeignViewer(*first); });
   ExpectWrittenBack();
   EXPECT_EQ(state.NextViewerHwnd, secondHandle);
   const int before = second->drawClipboardCount;
@@ -99,9 +99,9 @@ TEST_P(DetachedEventsTest, TheNextViewerLeaves) {
 }
 
 TEST_P(DetachedEventsTest, AViewerFurtherDownLeaves) {
-  ForeignViewer& third = desktop->JoinForeignViewer();
+  ForeignViewer& third = desktop->SimChain().JoinForeignViewer();
   SetUpChain();
-  RunRequest([&] { desktop->LeaveForeignViewer(*second); });
+  RunRequest([&] { desktop->SimChain().LeaveForeignViewer(*second); });
   ExpectWrittenBack();
   EXPECT_EQ(first->next, third.handle);
   const int before = third.drawClipboardCount;
@@ -112,8 +112,8 @@ TEST_P(DetachedEventsTest, AViewerFurtherDownLeaves) {
 TEST_P(DetachedEventsTest, EveryOtherViewerLeaves) {
   SetUpChain();
   RunRequest([&] {
-    desktop->LeaveForeignViewer(*first);
-    desktop->LeaveForeignViewer(*second);
+    desktop->SimChain().LeaveForeignViewer(*first);
+    desktop->SimChain().LeaveForeignViewer(*second);
   });
   ExpectWrittenBack();
   EXPECT_EQ(state.NextViewerHwnd, 0u);
@@ -129,7 +129,7 @@ TEST_P(DetachedEventsTest, TheNextViewerHangs) {
 
 TEST_P(DetachedEventsTest, AViewerJoinsAndHangs) {
   SetUpChain();
-  RunRequest([&] { desktop->JoinForeignViewer().hung = true; });
+  RunRequest([&] { desktop->SimChain().JoinForeignViewer().hung = true; });
   ExpectWrittenBack();
   ExpectMonitoringGoesOn();
 }
@@ -154,7 +154,7 @@ TEST_P(ChangeDuringYieldTest, TheOtherProgramsCopyIsNeitherLostNorEdited) {
   Start(u"a b");
   bool copied = false;
   DuringYield(WhichYield(), [&] {
-    desktop->OtherProgramSetsText(u"their copy, with spaces");
+    desktop->SimClipboard().OtherProgramSetsText(u"their copy, with spaces");
     copied = true;
   });
   RunRequest(IsSave());
@@ -166,10 +166,10 @@ TEST_P(ChangeDuringYieldTest, TheOtherProgramsCopyIsNeitherLostNorEdited) {
   // chain is not written over. Text1 shows it, except that a text typed for
   // the save step stays there when it could not be stored. The request was
   // carried out at most once.
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"their copy, with spaces");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"their copy, with spaces");
   const bool notWritten = WhichYield() == 1;
   EXPECT_EQ(window.text1, IsSave() && notWritten ? u"saved text" : u"their copy, with spaces");
-  EXPECT_EQ(desktop->MessageBoxes().size(), notWritten ? 1u : 0u);
+  EXPECT_EQ(desktop->SimForms().Messages().size(), notWritten ? 1u : 0u);
   EXPECT_EQ(CountCalls("EmptyClipboard"), notWritten ? 0 : 1);
   ExpectMonitoringGoesOn();
 }
@@ -188,11 +188,12 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, ChangeDuringYieldTest,
 // rejoin brings comes while busy. The copy still shows in Text1.
 TEST_F(RequestTest, ACopyMadeWhileTheDispatcherIsOutOfTheChainStillShows) {
   Start(u"first");
-  DuringYield(1, [&] { desktop->OtherProgramSetsText(u"copied while out of the chain"); });
-  desktop->OtherProgramSetsText(u"second");
+  DuringYield(
+      1, [&] { desktop->SimClipboard().OtherProgramSetsText(u"copied while out of the chain"); });
+  desktop->SimClipboard().OtherProgramSetsText(u"second");
   desktop->Messaging().Yield();
-  desktop->AdvanceClock(std::chrono::milliseconds(200));
-  desktop->RunMessageLoop();
+  desktop->SimClock().Advance(std::chrono::milliseconds(200));
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_EQ(window.text1, u"copied while out of the chain");
   EXPECT_EQ(state.ClipText, u"copied while out of the chain");
   ExpectMonitoringGoesOn();
@@ -202,7 +203,7 @@ TEST_F(RequestTest, ACopyMadeWhileTheDispatcherIsOutOfTheChainStillShows) {
 TEST_F(RequestTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
   Start(u"a b");
   for (int yield = 1; yield <= 3; ++yield) {
-    desktop->OtherProgramSetsText(u"a b");
+    desktop->SimClipboard().OtherProgramSetsText(u"a b");
     desktop->Messaging().Yield();
     DuringYield(yield, [&] {
       window.text1 = u"clicked";

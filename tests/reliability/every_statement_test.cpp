@@ -46,7 +46,9 @@ constexpr std::u16string_view kNotRemembered = u"could not be remembered";
 constexpr char16_t kCursorFile[] = u"C:\\Program Files\\Fenlow\\HAND-M.CUR";
 constexpr char16_t kSkinFile[] = u"C:\\Program Files\\Fenlow\\x\\o.cjs";
 constexpr platform::Colour kSkinWindowColour = 0x00302010;  // "#102030"
-constexpr char16_t kBlankLineSetting[] = u"Kestrane\\Fenlow\\Blank Line";
+const std::u16string kBlankLineSetting = StoredSettingPath(settings::kBlankLine);
+// The counted call that remembers the list's choice.
+const std::string kWriteChosenEdit = "WriteSetting(" + Logged(settings::kChosenEdit) + ")";
 // The stored choice, and the statement of Form1's load that adds it to the list.
 constexpr std::u16string_view kStoredChoice = options::kRemoveAllTabs;
 constexpr int kStoredChoiceLabel = 126 + 2 * 6;
@@ -81,11 +83,11 @@ std::string Describe(const Site& site) {
 class World : public ProgramOnDesktop {
  public:
   World() {
-    desktop->AddFile(kCursorFile, "cursor");
-    desktop->AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
-    desktop->StoredSettings()[kChosenEditSetting] = std::u16string(kStoredChoice);
-    desktop->OtherProgramSetsText(std::u16string(kUserText));
-    desktop->WatchCalls([this](const CountedCall& call) { Watch(call); });
+    desktop->SimFiles().AddFile(kCursorFile, "cursor");
+    desktop->SimFiles().AddFile(kSkinFile, "window=#102030\nframe=#203040\ncontrol=#304050\n");
+    desktop->SimSettings().Stored()[kChosenEditSetting] = std::u16string(kStoredChoice);
+    desktop->SimClipboard().OtherProgramSetsText(std::u16string(kUserText));
+    desktop->Faults().WatchCalls([this](const CountedCall& call) { Watch(call); });
   }
 
   // The program goes first: leaving the chain on its way out is watched too.
@@ -96,12 +98,12 @@ class World : public ProgramOnDesktop {
 
   std::vector<platform::sim::MessageBoxCall> Reports() const {
     std::vector<platform::sim::MessageBoxCall> reports;
-    for (const auto& box : desktop->MessageBoxes())
+    for (const auto& box : desktop->SimForms().Messages())
       if (box.title == kApplicationError) reports.push_back(box);
     return reports;
   }
   bool Told(std::u16string_view part) const {
-    for (const auto& box : desktop->MessageBoxes())
+    for (const auto& box : desktop->SimForms().Messages())
       if (box.title != kApplicationError && box.text.find(part) != std::u16string::npos)
         return true;
     return false;
@@ -117,8 +119,7 @@ class World : public ProgramOnDesktop {
     const auto found = contexts_.find(failed.index);
     const bool inChangeHandler = found != contexts_.end() && found->second;
     const bool rememberingChoice =
-        (failed.name == "Find(Combo1)" || failed.name == "WriteSetting(Combo1)") &&
-        Told(kNotRemembered);
+        (failed.name == "Find(Combo1)" || failed.name == kWriteChosenEdit) && Told(kNotRemembered);
     return failed.insideWindowProcedure || inChangeHandler || failed.name == "ReadLastChangeTime" ||
            rememberingChoice;
   }
@@ -179,21 +180,21 @@ void RunWithEveryCallFailing(const Scenario& scenario) {
   for (int n = 1; n <= kMaxCalls && !ended; ++n) {
     World world;
     scenario.arrange(world);
-    world.desktop->FailCall(skip + n);
+    world.desktop->Faults().FailCall(skip + n);
     try {
       scenario.act(world);
     } catch (const std::exception& escaped) {
       ADD_FAILURE() << "call " << n << ": the failure escaped the handler: " << escaped.what();
       return;
     }
-    world.desktop->StopFailingCalls();
+    world.desktop->Faults().StopFailingCalls();
     ASSERT_GE(world.counted.size(), scenario.before.size());
     EXPECT_EQ(std::vector<std::string>(world.counted.begin(), world.counted.begin() + skip),
               scenario.before)
         << "the calls before the handler are not the ones expected";
     scenario.finish(world);
 
-    const auto& injected = world.desktop->InjectedFailure();
+    const auto& injected = world.desktop->Faults().InjectedFailure();
     if (!injected) {
       ended = true;
       EXPECT_THAT(world.Reports(), IsEmpty()) << "a report without any failure";
@@ -212,7 +213,7 @@ void RunWithEveryCallFailing(const Scenario& scenario) {
       ADD_FAILURE() << "the failure was not reported";
     } else {
       const std::u16string description =
-          Widen(SimulatedDesktop::InjectedFailureText(injected->name));
+          Widen(platform::sim::FaultInjector::InjectedFailureText(injected->name));
       for (const Site& site : scenario.statements) {
         if (reports[0].text == ErrorReportText(description, site.location, site.label))
           run.site = site;
@@ -280,7 +281,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     if (!atLoad(186) && !atLoad(kStoredChoiceLabel)) {
       EXPECT_EQ(main.Sim(form1::kCombo1).Text(), kStoredChoice);
     }
-    if (call == "WriteSetting(Combo1)") {
+    if (call == kWriteChosenEdit) {
       EXPECT_TRUE(world.Told(kNotRemembered)) << "the list's own notice";
     }
     if (call != "SetCaption(Form1)") {
@@ -304,7 +305,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     EXPECT_EQ(main.SystemMenuItems(), systemMenu);
     // Nothing lost: the load never writes the clipboard; Text1 shows it
     // unless the failure hit the monitor's start.
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     const bool monitorStarted = !atLoad(190) && !atLoad(192);
     if (monitorStarted && (!run.ignored || IsRetriedClipboardCall(run.failed))) {
       EXPECT_EQ(world.Text1(), kUserText);
@@ -359,7 +360,8 @@ enum class UserEnds { WithOk, BackingOut };
 // click's statement failed, which may leave the typed texts unconfirmed.
 Scenario StartButton(std::u16string option, std::u16string dialog,
                      std::function<void(SimulatedForm&)> user, std::vector<Site> clickSites,
-                     std::u16string blankLine = u"True", UserEnds ends = UserEnds::WithOk) {
+                     std::u16string blankLine = std::u16string(settings::kTrue),
+                     UserEnds ends = UserEnds::WithOk) {
   Scenario scenario;
   scenario.statements = {Form1At(u"PushButton2_Click", 100)};
   if (!dialog.empty()) {
@@ -370,12 +372,12 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
     scenario.statements = Join(scenario.statements, In(u"Form1", u"PushButton2_Click", ask));
     scenario.statements =
         Join(scenario.statements,
-             LoadOf(dialog, {100, 102, 104, 106, 108, blankLine == u"True" ? 112 : 114}));
+             LoadOf(dialog, {100, 102, 104, 106, 108, blankLine == settings::kTrue ? 112 : 114}));
     scenario.followUps = CursorTestFollowUp(dialog);
   }
   scenario.statements = Join(scenario.statements, clickSites);
   scenario.arrange = [option, user, blankLine](World& world) {
-    world.desktop->StoredSettings()[kBlankLineSetting] = blankLine;
+    world.desktop->SimSettings().Stored()[kBlankLineSetting] = blankLine;
     world.Start();
     world.Main().Pick(form1::kCombo1, option);
     if (user) world.desktop->SimForms().WhenModal(user);
@@ -388,7 +390,7 @@ Scenario StartButton(std::u16string option, std::u16string dialog,
     EXPECT_EQ(world.desktop->SimForms().FindForm(form2::kName), nullptr) << "a dialog stays open";
     EXPECT_EQ(world.desktop->SimForms().FindForm(form3::kName), nullptr) << "a dialog stays open";
     const std::u16string edited = ExpectedEdit(world, option);
-    const std::u16string onClipboard = world.desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = world.desktop->SimClipboard().TextOrEmpty();
     const std::u16string text1 = world.Text1();
     // Without the option read, no dialog opens and the edit runs at once.
     const bool dialogOpened = !run.At(Form1At(u"PushButton2_Click", 100));
@@ -431,8 +433,8 @@ TEST(EveryCallFailing, StartButtonThroughForm2CancelReportsItAndLeavesTheClipboa
     form.Click(dialog_controls::kPushButton2);
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kRemoveListItems), u"Form2", cancel,
-                                      In(u"Form2", u"PushButton2_Click", {102}), u"False",
-                                      UserEnds::BackingOut));
+                                      In(u"Form2", u"PushButton2_Click", {102}),
+                                      std::u16string(settings::kFalse), UserEnds::BackingOut));
 }
 
 // Unequal line counts are told; the user then corrects the replacement.
@@ -458,7 +460,7 @@ TEST(EveryCallFailing, StartButtonThroughForm3OtherBranchesReportsItAndEditsTheC
   };
   RunWithEveryCallFailing(StartButton(std::u16string(options::kReplaceListItems), u"Form3",
                                       findOnly, In(u"Form3", u"PushButton1_Click", {100, 102, 118}),
-                                      u"False"));
+                                      std::u16string(settings::kFalse)));
   auto nothingThenCancel = [](SimulatedForm& form) {
     form.Click(dialog_controls::kPushButton1);
     form.Click(dialog_controls::kPushButton2);
@@ -467,7 +469,7 @@ TEST(EveryCallFailing, StartButtonThroughForm3OtherBranchesReportsItAndEditsTheC
                                       nothingThenCancel,
                                       Join(In(u"Form3", u"PushButton1_Click", {100, 102, 120}),
                                            In(u"Form3", u"PushButton2_Click", {104})),
-                                      u"True", UserEnds::BackingOut));
+                                      std::u16string(settings::kTrue), UserEnds::BackingOut));
 }
 
 // --- The edit button ----------------------------------------------------------------
@@ -483,7 +485,7 @@ TEST(EveryCallFailing, EditButtonSwitchingToEditingReportsItAndKeepsTheText) {
   scenario.expectWentOn = [](World& world, const FailedRun& run) {
     EXPECT_EQ(world.Main().Sim(form1::kPushButton3).Text(),
               run.AtLabel(108) ? kEditIdleCaption : kEditingCaption);
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     EXPECT_EQ(world.Text1(), kUserText);
     world.ExpectRequestsDown();
     world.ExpectMonitoringGoesOn();
@@ -504,7 +506,7 @@ TEST(EveryCallFailing, EditButtonSavingReportsItAndKeepsTheTypedText) {
     const bool saved = !run.AtLabel(100);
     const std::u16string caption = world.Main().Sim(form1::kPushButton3).Text();
     EXPECT_EQ(caption, saved && !run.AtLabel(126) ? kEditIdleCaption : kEditingCaption);
-    const std::u16string onClipboard = world.desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = world.desktop->SimClipboard().TextOrEmpty();
     EXPECT_TRUE(onClipboard == kTyped || world.Text1() == kTyped) << "the typed text is lost";
     if (saved && (!run.ignored || IsRetriedClipboardCall(run.failed))) {
       EXPECT_EQ(onClipboard, kTyped);
@@ -526,8 +528,8 @@ TEST(EveryCallFailing, LinkButtonReportsItAndTheWindowGoesOn) {
   scenario.arrange = [](World& world) { world.Start(); };
   scenario.act = [](World& world) { world.Main().Click(form1::kPushButton1); };
   scenario.expectWentOn = [](World& world, const FailedRun&) {
-    EXPECT_THAT(world.desktop->ShellOpenCalls(), IsEmpty());
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
+    EXPECT_THAT(world.desktop->SimMessaging().ShellOpenCalls(), IsEmpty());
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
     EXPECT_EQ(world.Text1(), kUserText);
     world.ExpectMonitoringGoesOn();
   };
@@ -558,15 +560,16 @@ TEST(EveryCallFailing, ShutdownReportsItAndStillUnloadsEveryWindow) {
     EXPECT_EQ(world.otherForms[0]->IsLoaded(), otherStays);
     EXPECT_FALSE(world.State().MonitorEnabled);
     if (!run.AtLabel(102)) {
-      EXPECT_NE(world.desktop->ChainHead(), mainHandle);
+      EXPECT_NE(world.desktop->SimChain().Head(), mainHandle);
     }
     // Nothing lost, and a later copy is acted on by no window that is gone.
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kUserText);
-    const std::size_t boxes = world.desktop->MessageBoxes().size();
-    world.desktop->OtherProgramSetsText(std::u16string(kCopiedLater));
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kUserText);
+    const std::size_t boxes = world.desktop->SimForms().Messages().size();
+    world.desktop->SimClipboard().OtherProgramSetsText(std::u16string(kCopiedLater));
     world.desktop->Messaging().Yield();
-    EXPECT_EQ(world.desktop->MessageBoxes().size(), boxes);
-    EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), kCopiedLater) << "the copy was written over";
+    EXPECT_EQ(world.desktop->SimForms().Messages().size(), boxes);
+    EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), kCopiedLater)
+        << "the copy was written over";
   };
   RunWithEveryCallFailing(scenario);
 }
@@ -578,7 +581,7 @@ int FirstCallNamed(const std::function<void(World&)>& arrange,
                    const std::function<void(World&)>& act, const std::string& name) {
   World reference;
   arrange(reference);
-  reference.desktop->FailCall(kMaxCalls + 1);
+  reference.desktop->Faults().FailCall(kMaxCalls + 1);
   act(reference);
   const auto found = std::find(reference.counted.begin(), reference.counted.end(), name);
   return found == reference.counted.end() ? 0
@@ -599,11 +602,11 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
   ASSERT_GT(leave, 0);
   World world;
   arrange(world);
-  world.desktop->FailCall(leave);
+  world.desktop->Faults().FailCall(leave);
   act(world);
-  world.desktop->StopFailingCalls();
+  world.desktop->Faults().StopFailingCalls();
   EXPECT_THAT(world.Reports(), IsEmpty());
-  EXPECT_EQ(world.desktop->ClipboardTextOrEmpty(), u"abc");
+  EXPECT_EQ(world.desktop->SimClipboard().TextOrEmpty(), u"abc");
   EXPECT_EQ(world.Text1(), u"abc");
   world.ExpectRequestsDown();
   world.ExpectMonitoringGoesOn();
@@ -614,17 +617,17 @@ TEST(EveryCallFailing, ABulkEditWhoseLeavingTheChainFailsStillFollowsTheClipboar
 TEST(EveryCallFailing, AChangeWhosePassingOnFailsStillLetsLaterChangesShow) {
   auto arrange = [](World& world) { world.Start(); };
   auto act = [](World& world) {
-    world.desktop->OtherProgramSetsText(u"copied first");
+    world.desktop->SimClipboard().OtherProgramSetsText(u"copied first");
     world.desktop->Messaging().Yield();
   };
   const int passOn = FirstCallNamed(arrange, act, "SendMessageTimeout");
   ASSERT_GT(passOn, 0);
   World world;
   arrange(world);
-  world.desktop->FailCall(passOn);
+  world.desktop->Faults().FailCall(passOn);
   act(world);
-  world.desktop->StopFailingCalls();
-  ASSERT_TRUE(world.desktop->InjectedFailure().has_value());
+  world.desktop->Faults().StopFailingCalls();
+  ASSERT_TRUE(world.desktop->Faults().InjectedFailure().has_value());
   EXPECT_EQ(world.Text1(), u"copied first");
   world.ExpectMonitoringGoesOn();
 }

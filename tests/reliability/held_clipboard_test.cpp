@@ -5,6 +5,7 @@
 // goes on once the other program lets go.
 #include <tuple>
 
+#include "platform/clipboard_retry.h"
 #include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
@@ -12,7 +13,7 @@ namespace {
 
 enum class Request { BulkEdit, Save };
 
-using HeldCase = std::tuple<Request, ClipboardOperation, int>;
+using HeldCase = std::tuple<Request, std::string, int>;
 
 class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterface<HeldCase> {
  protected:
@@ -22,30 +23,31 @@ class HeldClipboardTest : public MonitorTest, public ::testing::WithParamInterfa
 
   // The press met a held clipboard and did nothing: the user is told so.
   void ExpectToldTheClipboardWasHeld() {
-    ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-    EXPECT_EQ(desktop->MessageBoxes()[0].text.rfind(u"The clipboard could not be read", 0), 0u);
+    ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+    EXPECT_EQ(desktop->SimForms().Messages()[0].text.rfind(u"The clipboard could not be read", 0),
+              0u);
   }
 
   Request request() const { return std::get<0>(GetParam()); }
-  ClipboardOperation operation() const { return std::get<1>(GetParam()); }
+  const std::string& operation() const { return std::get<1>(GetParam()); }
   int attempts() const { return std::get<2>(GetParam()); }
-  bool GivesUp() const { return attempts() >= ClipboardText::kMaxAttempts; }
+  bool GivesUp() const { return attempts() >= platform::kMaxClipboardAttempts; }
 };
 
 TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
-  ForeignViewer& other = desktop->JoinForeignViewer();
+  ForeignViewer& other = desktop->SimChain().JoinForeignViewer();
   Start(kOriginal);
   window.text1 = request() == Request::Save ? kTyped : kOriginal;
   const std::u16string wanted = request() == Request::Save ? kTyped : kEdited;
-  if (operation() == ClipboardOperation::GetText) {
+  if (operation() == "GetText") {
     // A copy whose read was held off: the request must read the text itself.
-    desktop->FailNext(operation(), ClipboardText::kMaxAttempts);
-    desktop->OtherProgramSetsText(kOriginal);
+    desktop->Faults().Fail(operation(), platform::kMaxClipboardAttempts);
+    desktop->SimClipboard().OtherProgramSetsText(kOriginal);
     desktop->Messaging().Yield();
   }
-  const int attemptsBefore = desktop->AttemptCount(operation());
+  const int attemptsBefore = desktop->Faults().AttemptCount(operation());
 
-  desktop->FailNext(operation(), attempts());
+  desktop->Faults().Fail(operation(), attempts());
   if (request() == Request::Save) {
     RunManualSave();
   } else {
@@ -53,18 +55,18 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   }
 
   // No operation is tried beyond its bound: the program never spins on a held clipboard.
-  EXPECT_LE(desktop->AttemptCount(operation()) - attemptsBefore, ClipboardText::kMaxAttempts + 8);
+  EXPECT_LE(desktop->Faults().AttemptCount(operation()) - attemptsBefore,
+            platform::kMaxClipboardAttempts + 8);
 
-  const bool saveIgnoresTheRead =
-      request() == Request::Save && operation() == ClipboardOperation::GetText;
+  const bool saveIgnoresTheRead = request() == Request::Save && operation() == "GetText";
   if (!GivesUp() || saveIgnoresTheRead) {
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), wanted);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), wanted);
     EXPECT_EQ(window.text1, wanted);
-    EXPECT_TRUE(desktop->MessageBoxes().empty());
-  } else if (operation() == ClipboardOperation::GetText) {
+    EXPECT_TRUE(desktop->SimForms().Messages().empty());
+  } else if (operation() == "GetText") {
     // The text could not be read: nothing is edited or written, Text1 keeps
     // what it showed instead of going blank.
-    EXPECT_EQ(desktop->ClipboardTextOrEmpty(), kOriginal);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), kOriginal);
     EXPECT_EQ(window.text1, kOriginal);
     EXPECT_EQ(CountCalls("EmptyClipboard"), 0);
     ExpectToldTheClipboardWasHeld();
@@ -72,36 +74,33 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
     // The write-back gave up: the text to store stays in Text1, the user is
     // told, and the clipboard keeps its content whole, never left empty.
     EXPECT_EQ(window.text1, wanted);
-    EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
-    EXPECT_EQ(desktop->ClipboardFormats(),
+    EXPECT_EQ(desktop->SimForms().Messages().size(), 1u);
+    EXPECT_EQ(desktop->SimClipboard().Formats(),
               (std::map<std::int32_t, std::u16string>{{format::kText, kOriginal}}));
   }
   if (request() == Request::Save) {
     ExpectNothingLost({kTyped});
   } else {
-    const std::u16string onClipboard = desktop->ClipboardTextOrEmpty();
+    const std::u16string onClipboard = desktop->SimClipboard().TextOrEmpty();
     EXPECT_TRUE(onClipboard == kOriginal || onClipboard == kEdited || window.text1 == kEdited)
         << "neither the text nor its edit is left";
   }
 
-  desktop->FailNext(operation(), 0);  // the other program lets go
+  desktop->Faults().Fail(operation(), 0);  // the other program lets go
   const int seenBefore = other.drawClipboardCount;
   ExpectMonitoringGoesOn();
   EXPECT_GT(other.drawClipboardCount, seenBefore) << "the other viewer still hears of changes";
 }
 
 std::string CaseName(const ::testing::TestParamInfo<HeldCase>& info) {
-  const char* operations[] = {"Empty", "PutText", "GetText", "ReadFormats", "PutFormats"};
   return std::string(std::get<0>(info.param) == Request::Save ? "Save" : "BulkEdit") + "_" +
-         operations[static_cast<int>(std::get<1>(info.param))] + "_" +
-         std::to_string(std::get<2>(info.param));
+         std::get<1>(info.param) + "_" + std::to_string(std::get<2>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
                          ::testing::Combine(::testing::Values(Request::BulkEdit, Request::Save),
-                                            ::testing::Values(ClipboardOperation::ReadFormats,
-                                                              ClipboardOperation::PutText,
-                                                              ClipboardOperation::GetText),
+                                            ::testing::Values("ReadMemoryFormats",
+                                                              "ReplaceWithText", "GetText"),
                                             ::testing::Values(1, 999, 1000, 5000)),
                          CaseName);
 
@@ -110,15 +109,16 @@ INSTANTIATE_TEST_SUITE_P(EveryOperation, HeldClipboardTest,
 // rich text (which would paste the old text in one program and the new in
 // another).
 TEST_F(MonitorTest, AClipboardThatCannotBeWrittenIsNeitherEmptiedNorHalfWritten) {
-  desktop->OtherProgramSets({{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
+  desktop->SimClipboard().OtherProgramSets(
+      {{format::kText, u"a b"}, {format::kRichText, u"{\\rtf1 a b}"}});
   StartMonitoring();
-  desktop->FailNext(ClipboardOperation::PutText, 1000);
+  desktop->Faults().Fail("ReplaceWithText", 1000);
   RunBulkEdit(kRemoveSpaces);
-  EXPECT_EQ(desktop->ClipboardFormats(),
+  EXPECT_EQ(desktop->SimClipboard().Formats(),
             (std::map<std::int32_t, std::u16string>{{format::kText, u"a b"},
                                                     {format::kRichText, u"{\\rtf1 a b}"}}));
   EXPECT_EQ(window.text1, u"ab");
-  EXPECT_EQ(desktop->MessageBoxes().size(), 1u);
+  EXPECT_EQ(desktop->SimForms().Messages().size(), 1u);
   ExpectMonitoringGoesOn();
 }
 
@@ -127,12 +127,12 @@ TEST_F(MonitorTest, AClipboardThatCannotBeWrittenIsNeitherEmptiedNorHalfWritten)
 // clipboard with the edit of an empty text.
 TEST_F(MonitorTest, AnUnreadableChangeKeepsTheLastTextRead) {
   Start(u"first");
-  desktop->FailNext(ClipboardOperation::GetText, 1000);
-  desktop->OtherProgramSetsText(u"second, unreadable");
+  desktop->Faults().Fail("GetText", 1000);
+  desktop->SimClipboard().OtherProgramSetsText(u"second, unreadable");
   desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"first");
   EXPECT_EQ(state.ClipText, u"first");
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"second, unreadable");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"second, unreadable");
   ExpectMonitoringGoesOn();
 }
 

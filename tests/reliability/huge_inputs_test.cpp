@@ -18,21 +18,22 @@ class HugeInputsTest : public MonitorTest {
   // against the reference.
   void ExpectAsReference(std::u16string_view option, const std::u16string& text,
                          const std::u16string& param1, const std::u16string& param2 = u"") {
-    desktop->OtherProgramSetsText(text);
+    desktop->SimClipboard().OtherProgramSetsText(text);
     desktop->Messaging().Yield();
-    const std::size_t messagesBefore = desktop->MessageBoxes().size();
+    const std::size_t messagesBefore = desktop->SimForms().Messages().size();
     RunBulkEdit(std::u16string(option), param1, param2);
     const ReferenceOutcome expected = ReferenceOption(option, text, param1, param2);
     if (expected.kind == ReferenceOutcome::Kind::Edited) {
-      EXPECT_TRUE(desktop->ClipboardTextOrEmpty() == expected.result)
-          << "clipboard: " << desktop->ClipboardTextOrEmpty().size() << " units, expected "
+      EXPECT_TRUE(desktop->SimClipboard().TextOrEmpty() == expected.result)
+          << "clipboard: " << desktop->SimClipboard().TextOrEmpty().size() << " units, expected "
           << expected.result.size();
       EXPECT_TRUE(window.text1 == expected.result);
-      EXPECT_EQ(desktop->MessageBoxes().size(), messagesBefore);
+      EXPECT_EQ(desktop->SimForms().Messages().size(), messagesBefore);
     } else {
-      EXPECT_TRUE(desktop->ClipboardTextOrEmpty() == text) << "a failed edit changed the clipboard";
+      EXPECT_TRUE(desktop->SimClipboard().TextOrEmpty() == text)
+          << "a failed edit changed the clipboard";
       EXPECT_TRUE(window.text1 == text);
-      EXPECT_EQ(desktop->MessageBoxes().size(), messagesBefore + 1) << "the failure is told";
+      EXPECT_EQ(desktop->SimForms().Messages().size(), messagesBefore + 1) << "the failure is told";
     }
     EXPECT_FALSE(state.IsBusy);
     EXPECT_FALSE(state.IsWritingBack);
@@ -62,7 +63,7 @@ TEST_F(HugeInputsTest, ListsOf32767And32768Lines) {
                       ListOf(lines, u"DROPPED"));
   }
   // 32767 lines are edited, 32768 are refused: the reference agrees on both.
-  EXPECT_EQ(desktop->MessageBoxes().size(), 2u);
+  EXPECT_EQ(desktop->SimForms().Messages().size(), 2u);
   ExpectMonitoringGoesOn();
 }
 

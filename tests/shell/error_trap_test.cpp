@@ -41,7 +41,7 @@ class ErrorTrapTest : public ::testing::Test {
   ErrorTrapTest() : desktop(platform::sim::CreateSimulatedDesktop()) {}
 
   std::string ReportText(std::size_t index) const {
-    return edits::Utf16ToUtf8(desktop->MessageBoxes().at(index).text);
+    return edits::Utf16ToUtf8(desktop->SimForms().Messages().at(index).text);
   }
 
   std::unique_ptr<platform::sim::SimulatedDesktop> desktop;
@@ -55,8 +55,8 @@ TEST_F(ErrorTrapTest, FailureIsShownAsApplicationErrorAndTheNextStatementRuns) {
   trap(104, [&] { ran.push_back(104); });
 
   EXPECT_THAT(ran, ElementsAre(102, 104));
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
-  const auto& box = desktop->MessageBoxes()[0];
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
+  const auto& box = desktop->SimForms().Messages()[0];
   EXPECT_EQ(box.title, u"Application Error");
   EXPECT_EQ(box.style, 48);
   EXPECT_EQ(box.text,
@@ -68,7 +68,7 @@ TEST_F(ErrorTrapTest, StaysArmedForEveryLaterStatement) {
   trap(100, [] { throw platform::Failure("first"); });
   trap(102, [] {});
   trap(104, [] { throw std::runtime_error("second"); });
-  ASSERT_EQ(desktop->MessageBoxes().size(), 2u);
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 2u);
   EXPECT_THAT(ReportText(1), ::testing::StartsWith("second\r\n"));
   EXPECT_THAT(ReportText(1), ::testing::HasSubstr("at line 104\r\r"));
 }
@@ -76,7 +76,7 @@ TEST_F(ErrorTrapTest, StaysArmedForEveryLaterStatement) {
 TEST_F(ErrorTrapTest, FailingConditionEntersItsBranch) {
   EXPECT_TRUE(trap.Test(106, []() -> bool { throw platform::Failure("cannot test"); }));
   EXPECT_FALSE(trap.Test(108, [] { return false; }));
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
   EXPECT_THAT(ReportText(0), ::testing::HasSubstr("at line 106\r\r"));
 }
 
@@ -92,7 +92,7 @@ TEST_F(ErrorTrapTest, FailureInsideAHelperIsReportedWithTheCallersLabel) {
   trap(120, [&] { HelperThatFailsHalfway(steps); });
   trap(122, [&] { steps.push_back(122); });
   EXPECT_THAT(steps, ElementsAre(1, 122));
-  ASSERT_EQ(desktop->MessageBoxes().size(), 1u);
+  ASSERT_EQ(desktop->SimForms().Messages().size(), 1u);
   EXPECT_THAT(ReportText(0), ::testing::StartsWith("inside the helper\r\nin "
                                                    "Fenlowpad2021/08/31.Form2.Form_Load "
                                                    "at line 120\r\r"));

@@ -67,14 +67,14 @@ TEST_F(SkinLayerTest, MissingFileFailsWithTheReadersDescription) {
 }
 
 TEST_F(SkinLayerTest, NamedSectionIsRefused) {
-  desktop->AddFile(u"C:\\o.cjs", "");
+  desktop->SimFiles().AddFile(u"C:\\o.cjs", "");
   EXPECT_THROW(skin.LoadSkin(u"C:\\o.cjs", u"Dark"), platform::Failure);
 }
 
 TEST_F(SkinLayerTest, ApplyingNeedsALoadedSkinAndALoadedWindow) {
   auto form = desktop->Forms().CreateForm(FormWith("Form1"));
   EXPECT_THROW(skin.ApplyWindow(form->Handle()), platform::Failure);
-  desktop->AddFile(u"C:\\o.cjs", "window=#000000");
+  desktop->SimFiles().AddFile(u"C:\\o.cjs", "window=#000000");
   skin.LoadSkin(u"C:\\o.cjs", u"");
   EXPECT_THROW(skin.ApplyWindow(form->Handle() + 1), platform::Failure);
 }
@@ -84,7 +84,7 @@ TEST_F(SkinLayerTest, SwitchedOffPartsAreLeftAlone) {
       desktop->Forms().CreateForm(FormWith("Form1", {{"Frame1", platform::ControlKind::Frame},
                                                      {"Label1", platform::ControlKind::Label}}));
   auto& sim = static_cast<platform::sim::SimulatedForm&>(*form);
-  desktop->AddFile(u"C:\\o.cjs", "window=#000000\nframe=#000000\ncontrol=#000000");
+  desktop->SimFiles().AddFile(u"C:\\o.cjs", "window=#000000\nframe=#000000\ncontrol=#000000");
   skin.LoadSkin(u"C:\\o.cjs", u"");
   skin.ApplyWindow(form->Handle());  // no switch on, no option flag
   EXPECT_EQ(sim.Background(), platform::kWhite);

@@ -41,15 +41,15 @@ class HelpersTest : public ::testing::Test {
 };
 
 TEST_F(HelpersTest, FileExistsOnlyForAReadableFileAndNeverReports) {
-  desktop->AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "");
+  desktop->SimFiles().AddFile(u"C:\\Program Files\\Fenlow\\HAND-M.CUR", "");
   EXPECT_TRUE(FileExists(desktop->Files(), u"C:\\Program Files\\Fenlow\\HAND-M.CUR"));
   EXPECT_FALSE(FileExists(desktop->Files(), u"C:\\No such folder\\HAND-M.CUR"));
   EXPECT_FALSE(FileExists(desktop->Files(), u""));
-  EXPECT_THAT(desktop->MessageBoxes(), IsEmpty());
+  EXPECT_THAT(desktop->SimForms().Messages(), IsEmpty());
 }
 
 TEST_F(HelpersTest, HandCursorAndSkinSitInTheProgramFolder) {
-  desktop->SetProgramFolder(u"D:\\Tools");
+  desktop->SimFiles().SetProgramFolder(u"D:\\Tools");
   EXPECT_EQ(HandCursorPath(desktop->Files()), u"D:\\Tools\\HAND-M.CUR");
   EXPECT_EQ(SkinFilePath(desktop->Files()), u"D:\\Tools\\x\\o.cjs");
 }
@@ -84,7 +84,7 @@ TEST(ApplicationTitleOf, WordsAreDroppedUntilAtMostFortyCharactersRemain) {
 TEST_F(HelpersTest, SetApplicationTitleGivesUntitledMessageBoxesTheProductName) {
   SetApplicationTitle(desktop->Forms());
   desktop->Forms().ShowMessage(u"hello", platform::kMessageBoxPlain, std::nullopt);
-  EXPECT_EQ(desktop->MessageBoxes().at(0).title, u"Fenlow");
+  EXPECT_EQ(desktop->SimForms().Messages().at(0).title, u"Fenlow");
 }
 
 // --- ApplySkin ---------------------------------------------------------------------
@@ -99,7 +99,7 @@ TEST_F(HelpersTest, NoSkinFileKeepsTheDesignColoursAndLoadsNothing) {
 }
 
 TEST_F(HelpersTest, HiddenSkinFileIsNotASkin) {
-  desktop->AddFile(kSkinPath, "window=#000000\n", /*hidden=*/true);
+  desktop->SimFiles().AddFile(kSkinPath, "window=#000000\n", /*hidden=*/true);
   SimulatedForm& form = MakeWindow();
   SkinLayer skin(desktop->Files(), desktop->Forms());
   ApplySkin(desktop->Files(), form, skin);
@@ -108,7 +108,7 @@ TEST_F(HelpersTest, HiddenSkinFileIsNotASkin) {
 }
 
 TEST_F(HelpersTest, SkinFileSetsButtonFaceThenTheSkinsColoursWithAllSwitchesOn) {
-  desktop->AddFile(kSkinPath, "window=#FF0000\nframe=#00FF00\ncontrol=#0000FF\n");
+  desktop->SimFiles().AddFile(kSkinPath, "window=#FF0000\nframe=#00FF00\ncontrol=#0000FF\n");
   SimulatedForm& form = MakeWindow();
   SkinLayer skin(desktop->Files(), desktop->Forms());
   skin.SetOptions(0x10);  // flags set before are kept
@@ -125,7 +125,7 @@ TEST_F(HelpersTest, SkinFileSetsButtonFaceThenTheSkinsColoursWithAllSwitchesOn) 
 }
 
 TEST_F(HelpersTest, UnreadableSkinFailsAfterTheButtonFaceColours) {
-  desktop->AddFile(kSkinPath, "window=blue\n");
+  desktop->SimFiles().AddFile(kSkinPath, "window=blue\n");
   SimulatedForm& form = MakeWindow();
   SkinLayer skin(desktop->Files(), desktop->Forms());
   EXPECT_THROW(ApplySkin(desktop->Files(), form, skin), platform::Failure);

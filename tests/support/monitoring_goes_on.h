@@ -21,20 +21,20 @@ inline void ExpectMonitorFollowsTheClipboard(platform::sim::SimulatedDesktop& de
     return;
   }
   const platform::WindowHandle main = window.MainWindowHandle();
-  EXPECT_EQ(desktop.CurrentProc(main), &ClipboardMonitor::ViewerWndProc)
+  EXPECT_EQ(desktop.SimWindows().CurrentProc(main), &ClipboardMonitor::ViewerWndProc)
       << "the main window is no longer hooked";
-  EXPECT_EQ(desktop.ChainHead(), main) << "the main window left the viewer chain";
+  EXPECT_EQ(desktop.SimChain().Head(), main) << "the main window left the viewer chain";
   EXPECT_FALSE(state.IsBusy);
   EXPECT_TRUE(state.MonitorEnabled);
   // The system's own sends to the chain head are counted too, so only those
   // made while the change is passed on here are looked at.
-  const int blockingBefore = desktop.BlockingSendsToHungWindows();
-  desktop.OtherProgramSetsText(u"copied later");
+  const int blockingBefore = desktop.SimWindows().BlockingSendsToHungWindows();
+  desktop.SimClipboard().OtherProgramSetsText(u"copied later");
   desktop.Messaging().Yield();
   EXPECT_EQ(window.Text1(), u"copied later") << "a later copy is not shown";
   EXPECT_EQ(state.ClipText, u"copied later");
-  EXPECT_EQ(desktop.BlockingSendsToHungWindows(), blockingBefore);
-  EXPECT_FALSE(desktop.MessageRecursionDetected());
+  EXPECT_EQ(desktop.SimWindows().BlockingSendsToHungWindows(), blockingBefore);
+  EXPECT_FALSE(desktop.SimWindows().MessageRecursionDetected());
 }
 
 }  // namespace fenlow::testing

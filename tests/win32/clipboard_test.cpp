@@ -206,7 +206,7 @@ TEST_F(RealClipboard, AReadOfAHeldClipboardGivesUpAfterItsAttempts) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(text.TryGetClipboardText(format::kText), std::nullopt);
   const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(counted.reads, ClipboardText::kMaxAttempts);
+  EXPECT_EQ(counted.reads, platform::kMaxClipboardAttempts);
   const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
   RecordProperty("GiveUpMilliseconds", static_cast<int>(milliseconds));
   std::printf("[ held read ] gave up after %d attempts in %lld ms\n", counted.reads,

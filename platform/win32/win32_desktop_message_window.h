@@ -15,12 +15,13 @@ namespace fenlow::platform::win32 {
 
 class Win32Ui;
 
-class ShellWindow {
+class DesktopMessageWindow {
  public:
-  // Its class: how another start of the program finds it.
+  // Its class: how another start of the program finds it. The name stays as
+  // it was, so that a start of a newer version finds a running older one.
   static constexpr wchar_t kClassName[] = L"FenlowShell";
 
-  explicit ShellWindow(Win32Ui& ui) : ui_(ui) {}
+  explicit DesktopMessageWindow(Win32Ui& ui) : ui_(ui) {}
 
   // The window, made on the first call; throws Failure when it cannot be.
   HWND Handle();

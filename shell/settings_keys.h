@@ -1,0 +1,27 @@
+// The program's settings in the per-user store: where they live, their keys,
+// and the two texts a yes-or-no setting is stored as.
+#pragma once
+
+#include <string_view>
+
+namespace fenlow::settings {
+
+// Application and section of every setting.
+inline constexpr std::u16string_view kApplication = u"Kestrane";
+inline constexpr std::u16string_view kSection = u"Fenlow";
+
+// The chosen bulk edit, as its text in the option list.
+inline constexpr std::u16string_view kChosenEdit = u"Combo1";
+// The parameter dialogs' blank-line check box, yes or no.
+inline constexpr std::u16string_view kBlankLine = u"Blank Line";
+// "Apply the chosen edit to every copy", yes or no.
+inline constexpr std::u16string_view kApplyToEveryCopy = u"Apply To Every Copy";
+// The hotkeys that apply the chosen edit and that undo, as their names
+// ("Ctrl+Alt+Shift+B"); empty for none.
+inline constexpr std::u16string_view kHotkeyApply = u"Hotkey Apply";
+inline constexpr std::u16string_view kHotkeyUndo = u"Hotkey Undo";
+
+inline constexpr std::u16string_view kTrue = u"True";
+inline constexpr std::u16string_view kFalse = u"False";
+
+}  // namespace fenlow::settings
