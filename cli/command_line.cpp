@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <optional>
 #include <string_view>
 
 #include "cli/cli_failure.h"
@@ -17,28 +18,56 @@ void SetParameter(std::optional<ParameterSource>& parameter, std::string_view fl
   parameter = std::move(source);
 }
 
-// Reads the flags after "apply OPTION".
-void ParseApplyFlags(const std::vector<std::string>& arguments, std::size_t next,
-                     Command& command) {
+// Takes the value of a flag that needs one.
+const std::string& ValueOf(const std::vector<std::string>& arguments, std::size_t& next,
+                           const std::string& flag) {
+  if (next == arguments.size()) FailUsage(flag + " needs a value");
+  return arguments[next++];
+}
+
+// Reads the arguments after "apply": the first step's edit and its flags,
+// then each "then EDIT" and its flags. --utf16le and --clipboard stand for
+// the whole chain and may stand anywhere; --recipe takes the place of the
+// steps.
+void ParseApplyArguments(const std::vector<std::string>& arguments, std::size_t next,
+                         Command& command) {
+  bool needsEdit = true;
   while (next < arguments.size()) {
-    const std::string& flag = arguments[next++];
-    if (flag == "--utf16le") {
+    const std::string& argument = arguments[next++];
+    if (argument == "--utf16le") {
       command.utf16le = true;
-      continue;
-    }
-    if (flag == "--clipboard") {
+    } else if (argument == "--clipboard") {
       command.clipboard = true;
-      continue;
+    } else if (argument == "--recipe" || argument == "--recipes") {
+      std::optional<std::string>& target =
+          argument == "--recipe" ? command.recipe : command.recipesFile;
+      if (target) FailUsage(argument + " is given twice");
+      target = ValueOf(arguments, next, argument);
+    } else if (needsEdit) {
+      command.steps.push_back(StepArguments{argument, {}, {}, false});
+      needsEdit = false;
+    } else if (argument == "then") {
+      needsEdit = true;
+    } else if (argument == "--each-line") {
+      command.steps.back().eachLine = true;
+    } else if (argument == "--param1" || argument == "--param1-file" || argument == "--param2" ||
+               argument == "--param2-file") {
+      const bool isParam1 = argument.starts_with("--param1");
+      SetParameter(
+          isParam1 ? command.steps.back().param1 : command.steps.back().param2,
+          isParam1 ? "--param1" : "--param2",
+          ParameterSource{ValueOf(arguments, next, argument), argument.ends_with("-file")});
+    } else {
+      FailUsage("unknown argument '" + argument + "'");
     }
-    const bool isParam1 = flag == "--param1" || flag == "--param1-file";
-    if (!isParam1 && flag != "--param2" && flag != "--param2-file") {
-      FailUsage("unknown argument '" + flag + "'");
-    }
-    if (next == arguments.size()) FailUsage(flag + " needs a value");
-    const bool fromFile = flag.ends_with("-file");
-    SetParameter(isParam1 ? command.param1 : command.param2, isParam1 ? "--param1" : "--param2",
-                 ParameterSource{arguments[next++], fromFile});
   }
+  if (command.recipe) {
+    if (!command.steps.empty()) FailUsage("--recipe takes the place of the edits and of then");
+    return;
+  }
+  if (command.recipesFile) FailUsage("--recipes is for --recipe");
+  if (command.steps.empty()) FailUsage("apply needs the option text");
+  if (needsEdit) FailUsage("then needs the next edit");
 }
 
 }  // namespace
@@ -55,10 +84,8 @@ Command ParseCommandLine(const std::vector<std::string>& arguments) {
       FailUsage("list takes no arguments but --names");
     command.action = Command::Action::List;
   } else if (action == "apply") {
-    if (arguments.size() < 2) FailUsage("apply needs the option text");
     command.action = Command::Action::Apply;
-    command.optionText = arguments[1];
-    ParseApplyFlags(arguments, 2, command);
+    ParseApplyArguments(arguments, 1, command);
   } else {
     FailUsage("unknown command '" + action + "'");
   }

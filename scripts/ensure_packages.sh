@@ -7,6 +7,9 @@ set -euo pipefail
 
 FENLOW_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev)
+# The engine's Unicode tables are made at build time from the Unicode
+# Character Database, by a Python script.
+FENLOW_BUILD_PACKAGES+=(python3 unicode-data)
 # The Windows cross-build; Wine with a virtual display, the clipboard tool,
 # the keyboard and focus tool and the window and screenshot tools; both
 # together.

@@ -1,0 +1,18 @@
+#include "edits/pattern/every_edit.h"
+
+#include <vector>
+
+#include "edits/engine/catalogue.h"
+
+namespace fenlow::edits {
+
+std::span<const EditDefinition* const> EveryEdit() {
+  static const std::vector<const EditDefinition*> edits = [] {
+    const std::span<const EditDefinition* const> engine = EngineEdits();
+    std::vector<const EditDefinition*> all(engine.begin(), engine.end());
+    return all;
+  }();
+  return edits;
+}
+
+}  // namespace fenlow::edits
