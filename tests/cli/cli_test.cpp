@@ -248,6 +248,48 @@ TEST_F(CliTest, CommandLineMistakesExitTwo) {
                 "Windows");
 }
 
+// A chain runs its steps in one process, each with its own parameters and
+// --each-line; --utf16le stands for the whole chain, anywhere.
+TEST_F(CliTest, ChainsRunTheirStepsInTurn) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string output;
+  } chains[] = {
+      {{"apply", "remove-all-tabs", "then", "remove-spaces-except-single"}, "a\tb  c", "ab c"},
+      {{"apply", "remove-first", "--param1", "4", "--each-line"},
+       "0001 a\r\n0002 b\n",
+       " a\r\n b\n"},
+      {{"apply", "trim-lines", "then", "replace-all-spaces", "--param1", "_", "then", "upper-case"},
+       " a b \n c\n",
+       "A_B\nC\n"},
+      {{"apply", "sort-lines", "then", "remove-duplicate-lines"}, "b\na\nb\n", "a\nb\n"},
+      {{"apply", "remove-last", "--param1", "1", "--each-line", "then", "upper-case"},
+       "ab\ncd",
+       "A\nC"},
+  };
+  for (const auto& chain : chains) {
+    const CliRun run = RunCli(chain.arguments, chain.input);
+    EXPECT_EQ(run.exitCode, 0) << chain.arguments[1] << ": " << run.err;
+    EXPECT_EQ(run.out, chain.output) << chain.arguments[1];
+  }
+  const CliRun utf16 = RunCli({"apply", "lower-case", "--utf16le", "then", "remove-all-spaces"},
+                              std::string("A\0 \0B\0", 6));
+  EXPECT_EQ(utf16.out, std::string("a\0b\0", 4)) << utf16.err;
+}
+
+// Every step is checked before anything is written; the message names the
+// step, and the exit code is the one of that mistake alone.
+TEST_F(CliTest, ChainMistakesNameTheStepAndWriteNothing) {
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "no-such-edit"}, "a"), 1,
+                "step 2: 'no-such-edit' names no bulk edit");
+  ExpectFailure(RunCli({"apply", "upper-case", "then", "remove-last", "--param1", "x"}, "a"), 1,
+                "step 2: x is not a number");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then"}, "a"), 2, "then needs the next edit");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "--recipe", "r"}, "a"), 2, "--recipe");
+  ExpectFailure(RunCli({"apply", "--recipes", "f.toml", "trim-lines"}, "a"), 2, "--recipes");
+}
+
 TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {
   ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces)}, "abc\xC3(def"), 1,
                 "standard input: invalid UTF-8 at byte offset 3");
