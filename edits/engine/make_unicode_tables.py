@@ -9,7 +9,8 @@ What it takes, per code point: the simple upper, lower and title case
 mappings (UnicodeData.txt), the unconditional full mappings
 (SpecialCasing.txt; the conditional and language-specific ones are left out,
 final sigma is applied by the engine), the simple case folding (CaseFolding.txt,
-statuses C and S), Cased and Case_Ignorable (DerivedCoreProperties.txt), and
+statuses C and S), Cased, Case_Ignorable, Lowercase and Uppercase
+(DerivedCoreProperties.txt), and
 whether the general category is a letter, a mark, a decimal digit or a space
 separator.
 """
@@ -23,7 +24,9 @@ BLOCK_BITS = 7
 BLOCK_SIZE = 1 << BLOCK_BITS
 
 # The flag bits of unicode_data.h.
-CASED, CASE_IGNORABLE, LETTER, MARK, DECIMAL_DIGIT, SPACE_SEPARATOR = (1 << n for n in range(6))
+CASED, CASE_IGNORABLE, LETTER, MARK, DECIMAL_DIGIT, SPACE_SEPARATOR, LOWERCASE, UPPERCASE = (
+    1 << n for n in range(8)
+)
 
 
 def data_lines(path):
@@ -93,7 +96,12 @@ def read_case_folding(folder):
 
 
 def read_properties(folder, flags):
-    wanted = {"Cased": CASED, "Case_Ignorable": CASE_IGNORABLE}
+    wanted = {
+        "Cased": CASED,
+        "Case_Ignorable": CASE_IGNORABLE,
+        "Lowercase": LOWERCASE,
+        "Uppercase": UPPERCASE,
+    }
     for fields in data_lines(folder / "DerivedCoreProperties.txt"):
         if fields[1] not in wanted:
             continue

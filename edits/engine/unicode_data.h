@@ -15,7 +15,9 @@ enum Flag : std::uint8_t {
   kLetter = 4,          // general category L*
   kMark = 8,            // M*
   kDecimalDigit = 16,   // Nd
-  kSpaceSeparator = 32  // Zs
+  kSpaceSeparator = 32,  // Zs
+  kLowercase = 64,
+  kUppercase = 128
 };
 
 // One code point's properties. The simple mappings are offsets from the code

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "edits/engine/catalogue.h"
+#include "edits/pattern/regex_replace.h"
 
 namespace fenlow::edits {
 
@@ -10,6 +11,7 @@ std::span<const EditDefinition* const> EveryEdit() {
   static const std::vector<const EditDefinition*> edits = [] {
     const std::span<const EditDefinition* const> engine = EngineEdits();
     std::vector<const EditDefinition*> all(engine.begin(), engine.end());
+    all.push_back(&RegexReplaceEdit());
     return all;
   }();
   return edits;
