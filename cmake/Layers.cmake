@@ -7,6 +7,28 @@
 
 set(FENLOW_LAYER_CHECKER ${CMAKE_CURRENT_LIST_DIR}/CheckLayerIncludes.cmake)
 
+# The third-party headers each layer may include (staged by
+# cmake/ThirdParty.cmake), as "<layer>=<header folder>;..."; a header folder
+# admits <folder/...> and <folder.hpp>. Every other layer above the platform
+# takes the standard library's headers alone.
+set(FENLOW_LAYER_THIRD_PARTY
+  "fenlow_recipes=toml++"         # edits/recipes/: recipe files
+  "fenlow_patterns=boost/regex")  # the pattern edits above the engine
+# The interface target that carries each header folder.
+set(FENLOW_THIRD_PARTY_TARGET_toml++ fenlow_toml)
+set(FENLOW_THIRD_PARTY_TARGET_boost/regex fenlow_boost_regex)
+
+# The header folders FENLOW_LAYER_THIRD_PARTY gives `target`.
+function(fenlow_third_party_of target out)
+  set(folders "")
+  foreach(entry IN LISTS FENLOW_LAYER_THIRD_PARTY)
+    if(entry MATCHES "^${target}=(.+)$")
+      list(APPEND folders ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  set(${out} "${folders}" PARENT_SCOPE)
+endfunction()
+
 # fenlow_layer(<target> FOLDER <folder> [SYSTEM] SOURCES <file>... [LINKS <layer>...]
 #              [SYSTEM_LIBS <library>...])
 # FOLDER is relative to the project root; its headers are checked with the
@@ -17,6 +39,10 @@ function(fenlow_layer target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${arg_LINKS} PRIVATE ${arg_SYSTEM_LIBS})
   fenlow_warnings(${target})
+  fenlow_third_party_of(${target} third_party)
+  foreach(folder IN LISTS third_party)
+    target_link_libraries(${target} PRIVATE ${FENLOW_THIRD_PARTY_TARGET_${folder}})
+  endforeach()
   file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${arg_FOLDER}/*.h)
   list(TRANSFORM arg_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
   set_target_properties(${target} PROPERTIES
@@ -81,6 +107,8 @@ function(fenlow_check_layers)
     fenlow_reachable_folders(${target} folders)
     get_target_property(files ${target} FENLOW_CHECKED_FILES)
     get_target_property(system ${target} FENLOW_SYSTEM)
+    fenlow_third_party_of(${target} third_party)
+    list(JOIN third_party "|" third_party)
     list(JOIN folders "|" allowed)
     list(JOIN files "|" checked)
     set(stamp ${CMAKE_BINARY_DIR}/layer_checks/${target}.checked)
@@ -88,6 +116,7 @@ function(fenlow_check_layers)
       OUTPUT ${stamp}
       COMMAND ${CMAKE_COMMAND} "-DLAYER=${target}" "-DROOT=${PROJECT_SOURCE_DIR}"
               "-DFILES=${checked}" "-DALLOWED=${allowed}" "-DSYSTEM=${system}"
+              "-DTHIRD_PARTY=${third_party}"
               -P ${FENLOW_LAYER_CHECKER}
       COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
       DEPENDS ${files} ${FENLOW_LAYER_CHECKER}

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "edits/engine/utf.h"
 #include <windows.h>
+#include <toml++/toml.h>
 
 #ifdef _WIN32
 #endif
