@@ -20,6 +20,7 @@ FENLOW_BUILD_PACKAGES+=(python3 unicode-data)
 # together.
 FENLOW_CROSS_PACKAGES=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   "${FENLOW_HEADER_PACKAGES[@]}")
+FENLOW_CROSS_PACKAGES+=(python3 unicode-data)
 FENLOW_WINE_PACKAGES=(wine64 wine xvfb xclip xdotool x11-utils imagemagick fonts-liberation)
 FENLOW_WINDOWS_PACKAGES=("${FENLOW_CROSS_PACKAGES[@]}" "${FENLOW_WINE_PACKAGES[@]}")
 # The release (scripts/package.sh, scripts/test_release.sh): the installer

@@ -176,11 +176,11 @@ std::size_t InlineModifierAt(const CodePoints& pattern) {
 }
 
 Regex Compile(CodePoints pattern) {
-  auto flags = boost::regex_constants::ECMAScript;
-  if (std::u32string_view(pattern).starts_with(kCaseless)) {
-    flags |= boost::regex_constants::icase;
-    pattern.erase(0, kCaseless.size());
-  }
+  const bool caseless = std::u32string_view(pattern).starts_with(kCaseless);
+  if (caseless) pattern.erase(0, kCaseless.size());
+  const boost::regex_constants::syntax_option_type flags =
+      caseless ? boost::regex_constants::ECMAScript | boost::regex_constants::icase
+               : boost::regex_constants::ECMAScript;
   const std::size_t modifier = InlineModifierAt(pattern);
   if (modifier != CodePoints::npos) {
     throw EditFailure(
@@ -245,8 +245,10 @@ CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
   Match match;
   try {
     while (from <= text.size()) {
-      auto flags = boost::match_default;
-      if (from > 0) flags |= boost::match_prev_avail;
+      // "." never takes a line break.
+      const boost::match_flag_type flags =
+          from > 0 ? boost::match_not_dot_newline | boost::match_prev_avail
+                   : boost::match_not_dot_newline;
       if (!boost::regex_search(begin + static_cast<std::ptrdiff_t>(from), end, match, regex, flags,
                                begin)) {
         break;
@@ -266,10 +268,10 @@ CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
       }
     }
   } catch (const RanAway&) {
-    throw EditFailure("The pattern's search ran away (more than " +
+    throw EditFailure("The pattern's search ran away: it took more than " +
                       std::to_string(RegexStepBudget(text.size())) +
-                      " steps for this text, as nested repeats on a long text take) and was "
-                      "stopped; nothing was written. Write the pattern without nested repeats.");
+                      " steps (200 for each character of the text, and 10 million) and was "
+                      "stopped; nothing was written. Nested repeats on a long text do that.");
   } catch (const std::runtime_error& error) {
     // Boost's own bound on one search's states.
     throw EditFailure(std::string("The pattern's search ran away and was stopped (") +

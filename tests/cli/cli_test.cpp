@@ -285,6 +285,10 @@ TEST_F(CliTest, ChainMistakesNameTheStepAndWriteNothing) {
                 "step 2: 'no-such-edit' names no bulk edit");
   ExpectFailure(RunCli({"apply", "upper-case", "then", "remove-last", "--param1", "x"}, "a"), 1,
                 "step 2: x is not a number");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "regex-replace", "--param1", "a("}, "a"), 1,
+                "step 2: The pattern does not compile at character");
+  ExpectFailure(RunCli({"apply", "regex-replace", "--param1", "(a*)*x"}, std::string(50000, 'a')),
+                1, "ran away");
   ExpectFailure(RunCli({"apply", "trim-lines", "then"}, "a"), 2, "then needs the next edit");
   ExpectFailure(RunCli({"apply", "trim-lines", "then", "--recipe", "r"}, "a"), 2, "--recipe");
   ExpectFailure(RunCli({"apply", "--recipes", "f.toml", "trim-lines"}, "a"), 2, "--recipes");
