@@ -18,12 +18,13 @@ std::map<platform::WindowHandle, ClipboardMonitor*>& HookedMonitors() {
 }
 
 // Runs one step of a procedure whose failures are ignored: a failing step is
-// skipped and the next one runs.
+// skipped and the next one runs. Whatever it throws: a failure of any other
+// kind let through would end monitoring for good.
 template <typename Step>
 void IgnoringFailure(Step step) {
   try {
     step();
-  } catch (const std::exception&) {
+  } catch (...) {
   }
 }
 
@@ -62,17 +63,27 @@ ClipboardMonitor::~ClipboardMonitor() {
   }
 }
 
+// A replacement that failed gives no procedure back and leaves the window's
+// own in place: nothing is saved, or unhooking would install a null one.
 void ClipboardMonitor::HookWindow() {
   if (hooked_) return;
   hookedWindow_ = mainWindow_.MainWindowHandle();
   HookedMonitors()[hookedWindow_] = this;
-  state_.PrevWndProc =
+  const platform::WindowProc previous =
       platform_.Messaging().ReplaceWindowProc(hookedWindow_, &ClipboardMonitor::ViewerWndProc);
+  if (previous == nullptr) return;
   hooked_ = true;
+  if (previous != &ClipboardMonitor::ViewerWndProc) state_.PrevWndProc = previous;
 }
 
+// Without a saved procedure there is none to put back; an unhook that failed
+// leaves the window hooked.
 void ClipboardMonitor::UnhookWindow() {
-  platform_.Messaging().ReplaceWindowProc(mainWindow_.MainWindowHandle(), state_.PrevWndProc);
+  if (state_.PrevWndProc == nullptr) return;
+  if (platform_.Messaging().ReplaceWindowProc(mainWindow_.MainWindowHandle(),
+                                              state_.PrevWndProc) == nullptr) {
+    return;
+  }
   hooked_ = false;
 }
 
@@ -82,12 +93,20 @@ void ClipboardMonitor::JoinChain() {
     bool& joining;
     ~Joining() { joining = false; }
   } joining{joining_ = true};
-  state_.NextViewerHwnd = platform_.Messaging().SetClipboardViewer(mainWindow_.MainWindowHandle());
+  // A refused join leaves the window out of the chain, as it was: the next
+  // join tries again rather than taking it for a member.
+  const std::optional<platform::WindowHandle> next =
+      platform_.Messaging().SetClipboardViewer(mainWindow_.MainWindowHandle());
+  if (!next) return;
+  state_.NextViewerHwnd = *next;
   inChain_ = true;
 }
 
+// What ChangeClipboardChain returns is the chain's answer to its message,
+// not whether the window left, so it tells nothing to act on.
 void ClipboardMonitor::LeaveChain() {
-  platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(), state_.NextViewerHwnd);
+  (void)platform_.Messaging().ChangeClipboardChain(mainWindow_.MainWindowHandle(),
+                                                   state_.NextViewerHwnd);
   inChain_ = false;
 }
 
@@ -203,8 +222,12 @@ std::int16_t ClipboardMonitor::ContentKindCode(bool& clipboardHeld) {
 
 bool ClipboardMonitor::ReadClipboardText() {
   if (state_.ManualSaveRequested) return true;  // the save step stores Text1 as the user left it
+  // Read again by the timer, one attempt each time: the timer paces the
+  // attempts, and the window stays free meanwhile.
+  const int attempts = rereading_ ? 1 : ClipboardText::kMaxAttempts;
   std::optional<std::u16string> text;
-  IgnoringFailure([&] { text = clipboard_.TryGetClipboardText(platform::format::kText); });
+  IgnoringFailure(
+      [&] { text = clipboard_.TryGetClipboardText(platform::format::kText, attempts); });
   // An unreadable text is not an empty one: taking it as empty would blank
   // Text1 and let a requested edit overwrite the clipboard with an empty text.
   if (!text) return false;
@@ -245,12 +268,14 @@ void ClipboardMonitor::UndoLastWrite() {
 
 void ClipboardMonitor::HandleChange() {
   state_.IsBusy = true;
+  changeUnread_ = false;  // this change reads the clipboard as it is now
   sequenceAtChange_ = clipboard_.SequenceNumber();
   bool clipboardHeld = false;
   std::int16_t code = ContentKindCode(clipboardHeld);
   switch (code) {
     case content_kind::kText:
       if (!ReadClipboardText()) {
+        ReadAgainLater();
         EndWithoutActing(true);  // the text stayed unreadable
         return;
       }
@@ -271,6 +296,40 @@ void ClipboardMonitor::HandleChange() {
   FinishHandling();
 }
 
+// Another program may keep the clipboard open for longer than the reads'
+// attempts last (a clipboard history reading every copy, a program that
+// hangs): the change is then read again when the clipboard is free, so that
+// Text1 does not stay behind the clipboard.
+void ClipboardMonitor::ReadAgainLater() {
+  changeUnread_ = true;
+  if (readAgainPending_) return;  // one timer serves every unread change
+  IgnoringFailure([&] {
+    platform_.Forms().PostAfter(kReadAgainDelay,
+                                [self = std::weak_ptr<ClipboardMonitor*>(self_)] {
+                                  if (auto monitor = self.lock()) (*monitor)->ReadUnreadChange();
+                                });
+    readAgainPending_ = true;
+  });
+}
+
+// A newer change has been handled on its own (each change reads the
+// clipboard anew); a busy moment waits for the next turn. Told by the changes
+// handled, not by the clipboard's sequence number: the system may count a
+// format it adds to a copy as a change, with no notice of it.
+void ClipboardMonitor::ReadUnreadChange() {
+  readAgainPending_ = false;
+  if (!changeUnread_ || !state_.MonitorEnabled) return;
+  if (!Idle()) {
+    ReadAgainLater();
+    return;
+  }
+  struct Rereading {
+    bool& rereading;
+    ~Rereading() { rereading = false; }
+  } rereading{rereading_ = true};
+  OnClipboardChange();
+}
+
 void ClipboardMonitor::RequestAutomaticEdit() {
   state_.AutomaticEditRequested = state_.ApplyToEveryCopy && !joining_ &&
                                   !state_.BulkEditRequested && !state_.ManualSaveRequested &&
@@ -279,8 +338,18 @@ void ClipboardMonitor::RequestAutomaticEdit() {
 
 void ClipboardMonitor::FinishHandling() {
   state_.IsBusy = false;
+  CatchUpWithAnUnseenCopy();
   IgnoringFailure([&] { Yield(); });
   ShowNotices();
+}
+
+// The dispatcher leaves the chain for its work, after every change: a copy
+// made meanwhile brings no notice, and the one a rejoin brings comes while
+// busy and is dropped. The sequence number tells of it: neither the change
+// just handled nor the program's own write, it is read as a change of its own.
+void ClipboardMonitor::CatchUpWithAnUnseenCopy() {
+  const std::uint32_t now = clipboard_.SequenceNumber();
+  if (now != sequenceAtChange_ && now != state_.AutomaticEdits.lastOwnWrite) ReadAgainLater();
 }
 
 void ClipboardMonitor::TellAfterChange(std::u16string message) {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -96,6 +97,8 @@ class ClipboardMonitor {
                                         platform::WParam wParam, platform::LParam lParam);
   // How long a viewer that is not hung may take over a passed-on message.
   static constexpr std::chrono::milliseconds kPassOnTimeout{5000};
+  // The pause before a change whose text could not be read is read again.
+  static constexpr std::chrono::milliseconds kReadAgainDelay{200};
 
   // A chain message being passed on to the next viewer.
   struct PassingOn {
@@ -117,6 +120,9 @@ class ClipboardMonitor {
   void EndWithoutActing(bool clipboardHeld);
   // False when the text could not be read (the clipboard stayed held).
   bool ReadClipboardText();
+  void ReadAgainLater();
+  void ReadUnreadChange();
+  void CatchUpWithAnUnseenCopy();
   void HandleChange();
   // A copy of plain text while automatic mode is on is to be edited, unless
   // the program that copied asked that it not be.
@@ -145,7 +151,14 @@ class ClipboardMonitor {
   int changesInHand_ = 0;  // OnClipboardChange calls under way, nested ones included
   std::uint32_t sequenceAtChange_ = 0;
   std::vector<std::u16string> notices_;
+  // The last change's text could not be read yet, and the timer that reads
+  // it again is set.
+  bool changeUnread_ = false;
+  bool readAgainPending_ = false;
+  bool rereading_ = false;  // the change handled now is such a change, read again
   RequestQueue requests_;
+  // Timed tasks hold it weakly: one that comes after the monitor is gone does nothing.
+  std::shared_ptr<ClipboardMonitor*> self_ = std::make_shared<ClipboardMonitor*>(this);
 };
 
 }  // namespace fenlow

@@ -25,8 +25,8 @@ constexpr std::array<std::int32_t, 8> kKindPrecedence = {format::kLink,
 }  // namespace
 
 template <typename Attempt>
-bool ClipboardText::Retry(Attempt attempt) {
-  return platform::RetryWhileHeld(clipboard_, attempt, kMaxAttempts, kAttemptSpacing);
+bool ClipboardText::Retry(Attempt attempt, int attempts) {
+  return platform::RetryWhileHeld(clipboard_, attempt, attempts, kAttemptSpacing);
 }
 
 std::int32_t ClipboardText::GetClipboardKind() {
@@ -46,18 +46,15 @@ std::u16string ClipboardText::GetClipboardText(std::int32_t format) {
   return TryGetClipboardText(format).value_or(std::u16string());
 }
 
-std::optional<std::u16string> ClipboardText::TryGetClipboardText(std::int32_t format) {
+std::optional<std::u16string> ClipboardText::TryGetClipboardText(std::int32_t format,
+                                                                 int attempts) {
   std::u16string result;
-  if (!Retry([&] { result = clipboard_.GetText(format); })) return std::nullopt;
+  if (!Retry([&] { result = clipboard_.GetText(format); }, attempts)) return std::nullopt;
   return result;
 }
 
-bool ClipboardText::SetClipboardText(std::u16string_view text, std::int32_t format) {
-  return Retry([&] { clipboard_.PutText(format, text); });
-}
-
-bool ClipboardText::ClearClipboard() {
-  return Retry([&] { clipboard_.Empty(); });
+bool ClipboardText::SetClipboardText(std::u16string_view text) {
+  return Retry([&] { clipboard_.ReplaceWithText(text); });
 }
 
 bool ClipboardText::TryReadMemoryFormats(

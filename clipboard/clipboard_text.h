@@ -35,15 +35,15 @@ class ClipboardText {
   // The clipboard's text in `format` (0: the default text format); empty text
   // when there is none or the clipboard stays held.
   [[nodiscard]] std::u16string GetClipboardText(std::int32_t format);
-  // The same, but nothing when every attempt failed, so that a caller can
-  // tell a clipboard it could not read from one without text.
-  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(std::int32_t format);
-  // Places `text` beside what is there (callers empty the clipboard first).
-  // True when the last attempt succeeded.
-  bool SetClipboardText(std::u16string_view text, std::int32_t format);
-  // True when the clipboard was emptied; false when every attempt failed and
-  // the clipboard keeps what it held.
-  bool ClearClipboard();
+  // The same, but nothing when every one of `attempts` failed, so that a
+  // caller can tell a clipboard it could not read from one without text.
+  [[nodiscard]] std::optional<std::u16string> TryGetClipboardText(std::int32_t format,
+                                                                  int attempts = kMaxAttempts);
+  // Replaces the clipboard's content with `text` as plain text: emptied and
+  // placed in one opening, so other programs see one change. True when an
+  // attempt succeeded; false when every attempt failed and the clipboard
+  // keeps what it held.
+  bool SetClipboardText(std::u16string_view text);
   // The clipboard's memory-block formats, or nullopt in `formats` when they
   // come to more than `byteBound` bytes; false when every attempt failed.
   bool TryReadMemoryFormats(std::size_t byteBound,
@@ -57,9 +57,9 @@ class ClipboardText {
   [[nodiscard]] std::uint32_t SequenceNumber();
 
  private:
-  // Runs `attempt` until it succeeds or kMaxAttempts have failed; true on success.
+  // Runs `attempt` until it succeeds or `attempts` have failed; true on success.
   template <typename Attempt>
-  bool Retry(Attempt attempt);
+  bool Retry(Attempt attempt, int attempts = kMaxAttempts);
 
   platform::ClipboardPrimitives& clipboard_;
   bool lastKindQueryFailed_ = false;

@@ -29,13 +29,18 @@ function(fenlow_third_party_of target out)
   set(${out} "${folders}" PARENT_SCOPE)
 endfunction()
 
-# fenlow_layer(<target> FOLDER <folder> [SYSTEM] SOURCES <file>... [LINKS <layer>...]
-#              [SYSTEM_LIBS <library>...])
+# fenlow_layer(<target> FOLDER <folder> [SYSTEM] [SHARED] SOURCES <file>...
+#              [LINKS <layer>...] [SYSTEM_LIBS <library>...])
 # FOLDER is relative to the project root; its headers are checked with the
 # sources. SYSTEM marks a platform layer: it may use the system's headers.
+# SHARED makes a DLL of it (a test's hook, loaded into another program).
 function(fenlow_layer target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "SYSTEM" "FOLDER" "SOURCES;LINKS;SYSTEM_LIBS")
-  add_library(${target} STATIC ${arg_SOURCES})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "SYSTEM;SHARED" "FOLDER" "SOURCES;LINKS;SYSTEM_LIBS")
+  if(arg_SHARED)
+    add_library(${target} SHARED ${arg_SOURCES})
+  else()
+    add_library(${target} STATIC ${arg_SOURCES})
+  endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${arg_LINKS} PRIVATE ${arg_SYSTEM_LIBS})
   fenlow_warnings(${target})

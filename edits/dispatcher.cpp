@@ -204,15 +204,15 @@ bool BulkEditDispatcher::ClipboardHoldsText(const std::u16string& text) {
 }
 
 // What the clipboard holds is kept for Undo first; a clipboard that cannot
-// be read to keep it is not written either. A clipboard that cannot be
-// emptied is left whole: the text placed beside its other formats would
-// paste differently from program to program.
+// be read to keep it is not written either. The write empties and places in
+// one opening: a write that cannot be made leaves the clipboard whole, never
+// empty, and never the text beside old formats that would paste differently
+// from program to program.
 std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string& result) {
   ClipboardText& clipboard = monitor_.Clipboard();
   std::optional<UndoStep> step = KeepClipboard(clipboard);
-  const bool emptied = step && clipboard.ClearClipboard();
-  const bool written = emptied && clipboard.SetClipboardText(result, platform::format::kText);
-  if (emptied) {
+  const bool written = step && clipboard.SetClipboardText(result);
+  if (written) {
     step->sequenceAfterWrite = clipboard.SequenceNumber();
     monitor_.State().AutomaticEdits.lastOwnWrite = step->sequenceAfterWrite;
     monitor_.State().UndoSteps.Push(std::move(*step));

@@ -1,5 +1,6 @@
-// The clipboard object: exactly four primitives, each of which opens and closes
-// the clipboard itself and throws Failure while another program holds it.
+// The clipboard object. Each primitive that reads or changes the content opens
+// and closes the clipboard itself and throws Failure while another program
+// holds it; the questions whether a format is present need no opening.
 #pragma once
 
 #include <chrono>
@@ -68,9 +69,15 @@ class ClipboardPrimitives {
   virtual void Empty() = 0;
   // Places `text` in `format` (0: the default text format) beside whatever is there.
   virtual void PutText(std::int32_t format, std::u16string_view text) = 0;
+  // Empties the clipboard and places `text` as plain text, in one opening of
+  // the clipboard: other programs see one change, and a write that cannot be
+  // made leaves the clipboard as it was.
+  virtual void ReplaceWithText(std::u16string_view text) = 0;
   // The text of `format` (0: the default text format); empty text when absent.
   virtual std::u16string GetText(std::int32_t format) = 0;
   // Whether `format` is present. For kText this also answers for Unicode text.
+  // Needs no opening of the clipboard, so a clipboard held elsewhere neither
+  // makes it fail nor is held off by it.
   virtual bool HasFormat(std::int32_t format) = 0;
 
   // Every format the clipboard's owner placed in a memory block, in the

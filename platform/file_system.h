@@ -1,4 +1,5 @@
-// The few file services the windows' load handlers need.
+// The few file services the program needs: what the windows' load handlers
+// read, and files written whole (the recipe file).
 #pragma once
 
 #include <chrono>
@@ -18,6 +19,15 @@ class FileSystem {
   virtual bool IsNormalFile(std::u16string_view path) = 0;
   // The whole content of a file; throws Failure when it cannot be read.
   virtual std::string ReadWholeFile(std::u16string_view path) = 0;
+  // Whether nothing at all has the name `path`, neither a file nor a folder:
+  // the one case in which a missing file is no fault. False when the system
+  // cannot tell.
+  virtual bool IsAbsent(std::u16string_view path) = 0;
+  // Makes `content` the whole content of the file `path` (created when absent),
+  // in full or not at all: a temporary file beside it ("<path>.tmp") is
+  // written and flushed to the disk, then takes the place of `path` in one
+  // step. Throws Failure when any of that fails, leaving `path` as it was.
+  virtual void ReplaceWholeFile(std::u16string_view path, std::string_view content) = 0;
 };
 
 }  // namespace fenlow::platform

@@ -35,4 +35,10 @@ class Failure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A failure for want of memory: trying again at once cannot mend it.
+class OutOfMemory : public Failure {
+ public:
+  using Failure::Failure;
+};
+
 }  // namespace fenlow::platform

@@ -3,6 +3,7 @@
 // backend builds it: real Win32 windows, or simulated ones for tests.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -193,6 +194,8 @@ class Ui {
   // tasks in the order posted. A task that throws fails as an event handler
   // does. Throws Failure when the task cannot be posted.
   virtual void Post(std::function<void()> task) = 0;
+  // The same, once `delay` has passed (timers are coarse: it may come later).
+  virtual void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) = 0;
 };
 
 }  // namespace fenlow::platform

@@ -16,9 +16,12 @@ class WindowMessaging {
   virtual ~WindowMessaging() = default;
 
   // Joins the clipboard-viewer chain at its head; the system sends the window
-  // WM_DRAWCLIPBOARD before this returns. Returns the next viewer (0: none).
-  virtual WindowHandle SetClipboardViewer(WindowHandle window) = 0;
+  // WM_DRAWCLIPBOARD before this returns. Returns the next viewer (0: none),
+  // or nullopt when the system refused the join.
+  virtual std::optional<WindowHandle> SetClipboardViewer(WindowHandle window) = 0;
   // Removes `window` from the chain; the head receives WM_CHANGECBCHAIN first.
+  // The result is what the windows of the chain answered to that message,
+  // which tells nothing of success: most viewers answer 0.
   virtual bool ChangeClipboardChain(WindowHandle window, WindowHandle next) = 0;
 
   // Replaces the window procedure and returns the one it replaced (nullptr on failure).

@@ -11,11 +11,3 @@ source scripts/wine_env.sh
 trap fenlow_wine_stop EXIT
 tests="$FENLOW_WINDOWS_BUILD/tests/win32/fenlow_win_tests.exe"
 fenlow_run_windows_tests "$tests" 600 "$@"
-
-if [ $# -eq 0 ]; then
-  echo "== the labels once more at 144 DPI"
-  trap 'fenlow_wine_set_dpi 96; fenlow_wine_stop' EXIT
-  fenlow_wine_set_dpi 144
-  FENLOW_EXPECT_DPI=144 fenlow_run_windows_tests "$tests" 120 \
-    --gtest_filter='RealDialogs.Form3LabelsShowTheirWholeCaption'
-fi

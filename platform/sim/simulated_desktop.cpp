@@ -45,8 +45,6 @@ std::string OperationName(ClipboardOperation operation) {
       return "PutText";
     case ClipboardOperation::GetText:
       return "GetText";
-    case ClipboardOperation::HasFormat:
-      return "HasFormat";
     case ClipboardOperation::ReadFormats:
       return "ReadMemoryFormats";
     case ClipboardOperation::PutFormats:
@@ -331,6 +329,18 @@ void SimulatedDesktop::PutText(std::int32_t format, std::u16string_view text) {
   NotifyChainOfChange();
 }
 
+// One opening: held, it changes nothing; otherwise the viewers hear of one change.
+void SimulatedDesktop::ReplaceWithText(std::u16string_view text) {
+  Enter("ReplaceWithText");
+  ThrowIfHeld(ClipboardOperation::PutText);
+  Record("EmptyClipboard");
+  Record("PutText(" + std::to_string(format::kText) + ")");
+  formats_ = {{format::kText, std::u16string(text)}};
+  namedFormats_.clear();
+  ClipboardChanged();
+  NotifyChainOfChange();
+}
+
 std::u16string SimulatedDesktop::GetText(std::int32_t format) {
   Enter("GetText");
   ThrowIfHeld(ClipboardOperation::GetText);
@@ -340,7 +350,6 @@ std::u16string SimulatedDesktop::GetText(std::int32_t format) {
 
 bool SimulatedDesktop::HasFormat(std::int32_t format) {
   Enter("HasFormat");
-  ThrowIfHeld(ClipboardOperation::HasFormat);
   if (format == format::kText) {
     return formats_.count(format::kText) != 0 || formats_.count(format::kUnicodeText) != 0;
   }
@@ -427,8 +436,12 @@ void SimulatedDesktop::PauseUntil(Clock::time_point until) {
 
 // --- Viewer chain and messages ------------------------------------------------------
 
-WindowHandle SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
+std::optional<WindowHandle> SimulatedDesktop::SetClipboardViewer(WindowHandle window) {
   Enter("SetClipboardViewer");
+  if (FindWindow(window) == nullptr) {
+    Record("SetClipboardViewer(" + Hex(window) + ")");
+    return std::nullopt;  // as the system refuses a handle that is no window
+  }
   return JoinChainAtHead(window);
 }
 
@@ -536,6 +549,11 @@ void SimulatedDesktop::DispatchPending() {
   while (!posted_.empty()) {
     std::function<void()> task = std::move(posted_.front());
     posted_.pop_front();
+    task();
+  }
+  while (!timed_.empty() && timed_.begin()->first <= now_) {
+    std::function<void()> task = std::move(timed_.begin()->second);
+    timed_.erase(timed_.begin());
     task();
   }
 }

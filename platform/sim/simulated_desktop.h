@@ -25,8 +25,11 @@ class SimulatedHotkeys;
 class SimulatedTray;
 class SimulatedStartup;
 
-// The clipboard operations a test can make fail.
-enum class ClipboardOperation { Empty, PutText, GetText, HasFormat, ReadFormats, PutFormats };
+// The clipboard operations a test can make fail as a clipboard held by
+// another program makes them fail: those that open the clipboard. (Asking
+// whether a format is present needs no opening.) PutText stands also for the
+// write of ReplaceWithText, which empties and places in one opening.
+enum class ClipboardOperation { Empty, PutText, GetText, ReadFormats, PutFormats };
 
 // A viewer window of another program. It passes messages on to the window
 // that follows it unless told not to, and records what it received.
@@ -120,6 +123,12 @@ class SimulatedDesktop final : public Platform,
   // messages are dispatched: at a Yield or a turn of the message loop.
   void PostTask(std::function<void()> task) { posted_.push_back(std::move(task)); }
   std::size_t PostedTasksWaiting() const { return posted_.size(); }
+  // A task posted to run once the clock has moved on by `delay`: it runs in
+  // the first dispatch after that (AdvanceClock moves the clock).
+  void PostTaskAfter(ClipboardPrimitives::Clock::duration delay, std::function<void()> task) {
+    timed_.emplace(now_ + delay, std::move(task));
+  }
+  std::size_t TimedTasksWaiting() const { return timed_.size(); }
   // A turn of the program's message loop: every pending message is dispatched.
   void RunMessageLoop() { DispatchPending(); }
 
@@ -157,6 +166,11 @@ class SimulatedDesktop final : public Platform,
   std::map<std::u16string, std::u16string>& StoredSettings() { return settings_; }
   void FailSettingsWrites(bool fail) { failSettingsWrites_ = fail; }
   void AddFile(std::u16string path, std::string content, bool hidden = false);
+  // The content of a file as the program left it; nullopt when there is none.
+  std::optional<std::string> FileNamed(std::u16string_view path) const;
+  // Replacing the file `path` fails from now on (a full disk, a file held
+  // open by another program), leaving it as it was; an empty path: none fails.
+  void FailReplacing(std::u16string path) { failReplacing_ = std::move(path); }
   void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
 
   // --- Message boxes, shell ---------------------------------------------------
@@ -215,6 +229,7 @@ class SimulatedDesktop final : public Platform,
   // ClipboardPrimitives
   void Empty() override;
   void PutText(std::int32_t format, std::u16string_view text) override;
+  void ReplaceWithText(std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
   std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;
@@ -225,7 +240,7 @@ class SimulatedDesktop final : public Platform,
   void PauseUntil(Clock::time_point until) override;
 
   // WindowMessaging
-  WindowHandle SetClipboardViewer(WindowHandle window) override;
+  std::optional<WindowHandle> SetClipboardViewer(WindowHandle window) override;
   bool ChangeClipboardChain(WindowHandle window, WindowHandle next) override;
   WindowProc ReplaceWindowProc(WindowHandle window, WindowProc procedure) override;
   MessageResult CallWindowProc(WindowProc procedure, WindowHandle window, MessageId message,
@@ -250,6 +265,9 @@ class SimulatedDesktop final : public Platform,
   std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
+  bool IsAbsent(std::u16string_view path) override;
+  // simulated_file_replace.cpp
+  void ReplaceWholeFile(std::u16string_view path, std::string_view content) override;
 
   static MessageResult FENLOW_WINDOW_PROC_CALL SimulatedWindowProc(WindowHandle window,
                                                                    MessageId message, WParam wParam,
@@ -287,6 +305,7 @@ class SimulatedDesktop final : public Platform,
   static constexpr ClipboardPrimitives::Clock::time_point kStartOfTime{std::chrono::hours(1)};
   ClipboardPrimitives::Clock::time_point now_ = kStartOfTime;
   std::deque<std::function<void()>> posted_;
+  std::multimap<ClipboardPrimitives::Clock::time_point, std::function<void()>> timed_;
   int blockingSendsToHung_ = 0;
   int sendDepth_ = 0;
   bool recursionDetected_ = false;
@@ -300,6 +319,7 @@ class SimulatedDesktop final : public Platform,
     std::chrono::system_clock::time_point lastChange;
   };
   std::map<std::u16string, SimFile> files_;
+  std::u16string failReplacing_;
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
   std::vector<std::u16string> openedFiles_;
   std::vector<ShellOpenCall> shellOpenCalls_;

@@ -150,6 +150,9 @@ class SimulatedUi final : public Ui {
   void SetApplicationTitle(std::u16string_view title) override;
   void RunUntilUnloaded(Form& mainForm) override;
   void Post(std::function<void()> task) override { desktop_.PostTask(std::move(task)); }
+  void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override {
+    desktop_.PostTaskAfter(delay, std::move(task));
+  }
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override { return foreground_; }
   void ActivateWindow(WindowHandle window) override;

@@ -23,7 +23,10 @@ class OpenClipboardScope {
 class GlobalBuffer {
  public:
   explicit GlobalBuffer(std::size_t bytes) : memory_(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (!memory_) ThrowLastError("Cannot allocate clipboard memory");
+    if (!memory_) {
+      throw OutOfMemory("Cannot allocate " + std::to_string(bytes) + " bytes of clipboard memory: " +
+                        ToUtf8(SystemMessage(::GetLastError())));
+    }
   }
   ~GlobalBuffer() {
     if (memory_) ::GlobalFree(memory_);
@@ -77,8 +80,9 @@ std::u16string ReadNarrowText(const GlobalLockScope& lock) {
   const std::string_view block(lock.Data(), lock.Size());
   const std::string_view text = block.substr(0, block.find('\0'));
   if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
+  const int length = ConversionLength(text.size());
   const int units = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  if (units == 0) ThrowLastError("Cannot convert the clipboard text");
   std::u16string result(static_cast<std::size_t>(units), u'\0');
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(result.data()),
                         units);
@@ -95,7 +99,7 @@ GlobalBuffer EncodeText(UINT systemFormat, std::u16string_view text) {
     return buffer;
   }
   const std::wstring_view wide = AsWide(text);
-  const int length = static_cast<int>(wide.size());
+  const int length = ConversionLength(wide.size());
   const int bytes =
       ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   GlobalBuffer buffer(static_cast<std::size_t>(bytes) + 1);
@@ -200,6 +204,16 @@ void Win32Clipboard::PutText(std::int32_t format, std::u16string_view text) {
   buffer.Release();  // the clipboard owns the memory now
 }
 
+// The block is made ready before the clipboard is opened, so that it is held
+// open for as short a time as possible.
+void Win32Clipboard::ReplaceWithText(std::u16string_view text) {
+  GlobalBuffer buffer = EncodeText(CF_UNICODETEXT, text);
+  const OpenClipboardScope open(owner_.get());
+  if (!::EmptyClipboard()) ThrowLastError("Cannot empty the clipboard");
+  if (!::SetClipboardData(CF_UNICODETEXT, buffer.Get())) ThrowLastError("Cannot place the text");
+  buffer.Release();  // the clipboard owns the memory now
+}
+
 std::u16string Win32Clipboard::GetText(std::int32_t format) {
   const UINT systemFormat = SystemFormat(format);
   const OpenClipboardScope open(owner_.get());
@@ -210,9 +224,10 @@ std::u16string Win32Clipboard::GetText(std::int32_t format) {
   return IsUnicodeText(systemFormat) ? ReadUnicodeText(lock) : ReadNarrowText(lock);
 }
 
+// IsClipboardFormatAvailable needs no opening: asking never holds off
+// another program, nor fails while one holds the clipboard.
 bool Win32Clipboard::HasFormat(std::int32_t format) {
   const UINT systemFormat = SystemFormat(format);
-  const OpenClipboardScope open(owner_.get());
   if (format == format::kText) {
     // Plain text is present in either form; the system converts between them.
     return ::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT);

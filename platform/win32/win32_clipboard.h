@@ -12,6 +12,7 @@ class Win32Clipboard final : public ClipboardPrimitives {
 
   void Empty() override;
   void PutText(std::int32_t format, std::u16string_view text) override;
+  void ReplaceWithText(std::u16string_view text) override;
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
   std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "platform/system_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace fenlow::platform::win32 {
@@ -49,6 +50,12 @@ bool Win32FileSystem::IsNormalFile(std::u16string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotNormal) == 0;
 }
 
+bool Win32FileSystem::IsAbsent(std::u16string_view path) {
+  if (::GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::string Win32FileSystem::ReadWholeFile(std::u16string_view path) {
   HANDLE opened = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -73,3 +80,11 @@ std::string Win32FileSystem::ReadWholeFile(std::u16string_view path) {
 }
 
 }  // namespace fenlow::platform::win32
+
+namespace fenlow::platform {
+
+std::unique_ptr<FileSystem> CreateSystemFileSystem() {
+  return std::make_unique<win32::Win32FileSystem>();
+}
+
+}  // namespace fenlow::platform

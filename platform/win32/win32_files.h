@@ -11,6 +11,9 @@ class Win32FileSystem final : public FileSystem {
   std::chrono::system_clock::time_point ReadLastChangeTime(std::u16string_view path) override;
   bool IsNormalFile(std::u16string_view path) override;
   std::string ReadWholeFile(std::u16string_view path) override;
+  bool IsAbsent(std::u16string_view path) override;
+  // win32_file_replace.cpp
+  void ReplaceWholeFile(std::u16string_view path, std::string_view content) override;
 };
 
 }  // namespace fenlow::platform::win32

@@ -20,8 +20,12 @@ WNDPROC ToWndProc(WindowProc procedure) {
 
 }  // namespace
 
-WindowHandle Win32WindowMessaging::SetClipboardViewer(WindowHandle window) {
-  return ToHandle(::SetClipboardViewer(ToHwnd(window)));
+// No next viewer and a failure both give NULL; only the last error tells them apart.
+std::optional<WindowHandle> Win32WindowMessaging::SetClipboardViewer(WindowHandle window) {
+  ::SetLastError(ERROR_SUCCESS);
+  const HWND next = ::SetClipboardViewer(ToHwnd(window));
+  if (!next && ::GetLastError() != ERROR_SUCCESS) return std::nullopt;
+  return ToHandle(next);
 }
 
 bool Win32WindowMessaging::ChangeClipboardChain(WindowHandle window, WindowHandle next) {

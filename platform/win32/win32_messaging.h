@@ -7,7 +7,7 @@ namespace fenlow::platform::win32 {
 
 class Win32WindowMessaging final : public WindowMessaging {
  public:
-  WindowHandle SetClipboardViewer(WindowHandle window) override;
+  std::optional<WindowHandle> SetClipboardViewer(WindowHandle window) override;
   bool ChangeClipboardChain(WindowHandle window, WindowHandle next) override;
   WindowProc ReplaceWindowProc(WindowHandle window, WindowProc procedure) override;
   MessageResult CallWindowProc(WindowProc procedure, WindowHandle window, MessageId message,

@@ -6,7 +6,7 @@ namespace fenlow::platform::win32 {
 
 std::string ToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
+  const int length = ConversionLength(text.size());
   const int bytes =
       ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(bytes), '\0');

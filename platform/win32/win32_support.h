@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/types.h"
+#include "platform/win32/conversion_length.h"
 #include "platform/win32/win32_api.h"
 
 namespace fenlow::platform::win32 {

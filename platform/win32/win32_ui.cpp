@@ -115,6 +115,17 @@ void Win32Ui::Post(std::function<void()> task) {
   }
 }
 
+void Win32Ui::PostAfter(std::chrono::milliseconds delay, std::function<void()> task) {
+  const UINT_PTR timer = ++lastTimer_;
+  timedTasks_[timer] = std::move(task);
+  const auto milliseconds = std::clamp<std::chrono::milliseconds::rep>(
+      delay.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+  if (!::SetTimer(taskWindow_.get(), timer, static_cast<UINT>(milliseconds), nullptr)) {
+    timedTasks_.erase(timer);
+    ThrowLastError("Cannot set a timer");
+  }
+}
+
 LRESULT CALLBACK Win32Ui::TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -122,11 +133,15 @@ LRESULT CALLBACK Win32Ui::TaskWindowProcedure(HWND window, UINT message, WPARAM 
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
   auto* ui = reinterpret_cast<Win32Ui*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message != kRunPostedTask || ui == nullptr) {
+  if ((message != kRunPostedTask && message != WM_TIMER) || ui == nullptr) {
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   try {
-    ui->RunNextTask();
+    if (message == WM_TIMER) {
+      ui->RunTimedTask(wParam);
+    } else {
+      ui->RunNextTask();
+    }
   } catch (...) {
     ui->KeepFailure(std::current_exception());  // no exception may cross a window procedure
   }
@@ -138,6 +153,16 @@ void Win32Ui::RunNextTask() {
   if (tasks_.empty()) return;
   std::function<void()> task = std::move(tasks_.front());
   tasks_.pop_front();
+  task();
+}
+
+// A timer fires again and again until killed: each task runs once.
+void Win32Ui::RunTimedTask(UINT_PTR timer) {
+  ::KillTimer(taskWindow_.get(), timer);
+  const auto found = timedTasks_.find(timer);
+  if (found == timedTasks_.end()) return;
+  std::function<void()> task = std::move(found->second);
+  timedTasks_.erase(found);
   task();
 }
 

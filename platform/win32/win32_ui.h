@@ -4,6 +4,7 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "platform/ui.h"
@@ -31,6 +32,8 @@ class Win32Ui final : public Ui {
   // Each task is a message of its own to a hidden message-only window, so
   // that every loop of the thread, modal ones included, dispatches it.
   void Post(std::function<void()> task) override;
+  // A timer of the task window: every loop of the thread dispatches it too.
+  void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override;
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override;
   void ActivateWindow(WindowHandle window) override;
@@ -51,11 +54,14 @@ class Win32Ui final : public Ui {
   static LRESULT CALLBACK TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
   void RunNextTask();
+  void RunTimedTask(UINT_PTR timer);
 
   std::vector<Win32Form*> loaded_;
   std::u16string title_ = u"Fenlow";
   std::exception_ptr keptFailure_;
   std::deque<std::function<void()>> tasks_;
+  std::map<UINT_PTR, std::function<void()>> timedTasks_;  // by timer
+  UINT_PTR lastTimer_ = 0;
   UniqueWindow taskWindow_;
   std::vector<HWND> modal_;
   int messageBoxesOpen_ = 0;

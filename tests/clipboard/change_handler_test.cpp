@@ -91,15 +91,54 @@ TEST_F(ChangeHandlerTest, ACallWhileWritingBackHasNoEffect) {
   EXPECT_TRUE(desktop->Calls().empty());
 }
 
-TEST_F(ChangeHandlerTest, AClipboardHeldByAnotherProgramIsSkippedSilently) {
+// Another program keeps the clipboard open for longer than the read's
+// attempts last: the change is read again, one attempt at a time on a timer,
+// until the clipboard is free, without a word to the user.
+TEST_F(ChangeHandlerTest, AChangeHeldLongerThanTheReadIsReadOnceTheClipboardIsFree) {
   desktop->OtherProgramSetsText(u"held");
-  desktop->FailNext(ClipboardOperation::HasFormat, 1);
-  desktop->Messaging().Yield();  // the first query fails: taken as a DDE link, nothing happens
+  desktop->FailNext(ClipboardOperation::GetText, ClipboardText::kMaxAttempts + 2);
+  desktop->Messaging().Yield();
   EXPECT_EQ(window.text1, u"previous");
   EXPECT_FALSE(state.IsBusy);
-  desktop->OtherProgramSetsText(u"free again");
+  for (int timerTick = 1; timerTick <= 3; ++timerTick) {
+    EXPECT_EQ(window.text1, u"previous") << "before timer tick " << timerTick;
+    desktop->AdvanceClock(std::chrono::milliseconds(200));
+    desktop->RunMessageLoop();
+  }
+  EXPECT_EQ(window.text1, u"held");
+  EXPECT_EQ(state.ClipText, u"held");
+  EXPECT_EQ(desktop->TimedTasksWaiting(), 0u);
+  EXPECT_TRUE(desktop->MessageBoxes().empty());
+}
+
+// A failure of any kind in the step after the change is ignored, as every
+// failure of the change handler is: it neither escapes nor ends monitoring.
+TEST_F(ChangeHandlerTest, AFailureOfAnyKindAfterTheChangeLeavesMonitoringOn) {
+  struct FailingStep final : BulkEditStep {
+    void ApplyBulkEdit() override { throw 42; }  // no std::exception
+    void UndoLastWrite() override {}
+  } failing;
+  monitor.SetBulkEditStep(failing);
+  OtherProgramCopies({{format::kText, u"fresh"}});
+  EXPECT_EQ(window.text1, u"fresh");
+  EXPECT_FALSE(state.IsBusy);
+  monitor.SetBulkEditStep(dispatcher);
+  ExpectMonitoringGoesOn();
+}
+
+// A newer copy is handled on its own: the older, unread one is not read again over it.
+TEST_F(ChangeHandlerTest, ANewerCopyEndsTheRereadOfAnUnreadOne) {
+  desktop->OtherProgramSetsText(u"held");
+  desktop->FailNext(ClipboardOperation::GetText, ClipboardText::kMaxAttempts);
   desktop->Messaging().Yield();
-  EXPECT_EQ(window.text1, u"free again") << "monitoring goes on";
+  desktop->OtherProgramSetsText(u"newer");
+  desktop->Messaging().Yield();
+  ASSERT_EQ(window.text1, u"newer");
+  const int readsBefore = desktop->AttemptCount(ClipboardOperation::GetText);
+  desktop->AdvanceClock(std::chrono::milliseconds(200));
+  desktop->RunMessageLoop();
+  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), readsBefore);
+  EXPECT_EQ(desktop->TimedTasksWaiting(), 0u);
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 // The four clipboard operations: kind precedence and bounded retries.
+#include <functional>
+#include <new>
+
+#include "platform/clipboard_retry.h"
 #include "tests/clipboard/monitor_fixture.h"
 
 namespace fenlow::testing {
@@ -37,8 +41,22 @@ TEST_F(ClipboardTextTest, KindFollowsThePrecedenceList) {
 
 TEST_F(ClipboardTextTest, AFailingFormatQueryCountsAsPresent) {
   desktop->OtherProgramSetsText(u"text");
-  desktop->FailNext(ClipboardOperation::HasFormat, 1);
+  desktop->FailCall(1);  // the first query, for the DDE link
   EXPECT_EQ(clipboard.GetClipboardKind(), format::kLink);
+  desktop->StopFailingCalls();
+}
+
+// Asking needs no opening: a clipboard another program keeps open, as a
+// clipboard history does while it reads each copy, still tells its kind.
+TEST_F(ClipboardTextTest, KindIsKnownWhileAnotherProgramHoldsTheClipboard) {
+  desktop->OtherProgramSetsText(u"text");
+  for (auto operation :
+       {ClipboardOperation::Empty, ClipboardOperation::PutText, ClipboardOperation::GetText,
+        ClipboardOperation::ReadFormats, ClipboardOperation::PutFormats}) {
+    desktop->FailNext(operation, 1000);
+  }
+  EXPECT_EQ(clipboard.GetClipboardKind(), format::kText);
+  EXPECT_FALSE(clipboard.MarkedForExclusion());
 }
 
 TEST_F(ClipboardTextTest, ReadingAbsentTextGivesEmptyTextWithoutRetry) {
@@ -54,7 +72,7 @@ TEST_F(ClipboardTextTest, UnicodeTextIsReadIntact) {
 
 TEST_F(ClipboardTextTest, AFailureOnTheFirstAttemptStopsAfterTheSecond) {
   desktop->FailNext(ClipboardOperation::PutText, 1);
-  EXPECT_TRUE(clipboard.SetClipboardText(u"x", format::kText));
+  EXPECT_TRUE(clipboard.SetClipboardText(u"x"));
   EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 2);
   EXPECT_EQ(desktop->PausesTaken(), 1);
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"x");
@@ -71,26 +89,42 @@ TEST_F(ClipboardTextTest, AThousandFailuresGiveUpSilently) {
   EXPECT_EQ(clipboard.GetClipboardText(format::kText), u"");
   EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::GetText), 1000);
 
-  desktop->FailNext(ClipboardOperation::PutText, 1000);
-  EXPECT_FALSE(clipboard.SetClipboardText(u"new", format::kText));
+  desktop->FailNext(ClipboardOperation::PutText, 5000);
+  EXPECT_FALSE(clipboard.SetClipboardText(u"new"));
   EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::PutText), 1000);
-
-  desktop->FailNext(ClipboardOperation::Empty, 5000);
-  clipboard.ClearClipboard();
-  EXPECT_EQ(desktop->AttemptCount(ClipboardOperation::Empty), 1000);
-  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a clear that gave up leaves the text";
-  // 999 pauses for each of the three operations: none after the last attempt.
-  EXPECT_EQ(desktop->PausesTaken(), 3 * 999);
+  EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"kept") << "a write that gave up leaves the text";
+  // 999 pauses for each of the two operations: none after the last attempt.
+  EXPECT_EQ(desktop->PausesTaken(), 2 * 999);
   // Paced by the clock, each gives up after about a second, although every
   // pause lasts a whole timer tick: not after 999 ticks, 15.6 s.
   using namespace std::chrono_literals;
-  EXPECT_GE(desktop->TimePaused(), 3 * 999ms);
-  EXPECT_LE(desktop->TimePaused(), 3 * (999ms + SimulatedDesktop::kTimerTick));
+  EXPECT_GE(desktop->TimePaused(), 2 * 999ms);
+  EXPECT_LE(desktop->TimePaused(), 2 * (999ms + SimulatedDesktop::kTimerTick));
+}
+
+// A want of memory is no hold that another program ends: trying a thousand
+// times would only keep the window waiting.
+TEST_F(ClipboardTextTest, AWantOfMemoryGivesUpAtOnce) {
+  const std::function<void()> failures[] = {
+      [] { throw std::bad_alloc(); },
+      [] { throw platform::OutOfMemory("Cannot allocate clipboard memory (simulated)"); }};
+  for (const auto& fail : failures) {
+    int attempts = 0;
+    EXPECT_FALSE(platform::RetryWhileHeld(
+        desktop->Clipboard(),
+        [&] {
+          ++attempts;
+          fail();
+        },
+        ClipboardText::kMaxAttempts, ClipboardText::kAttemptSpacing));
+    EXPECT_EQ(attempts, 1);
+  }
+  EXPECT_EQ(desktop->PausesTaken(), 0);
 }
 
 TEST_F(ClipboardTextTest, TheThousandthAttemptStillCounts) {
   desktop->FailNext(ClipboardOperation::PutText, 999);
-  EXPECT_TRUE(clipboard.SetClipboardText(u"late", format::kText));
+  EXPECT_TRUE(clipboard.SetClipboardText(u"late"));
   EXPECT_EQ(desktop->ClipboardTextOrEmpty(), u"late");
 }
 

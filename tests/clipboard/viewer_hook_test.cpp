@@ -141,6 +141,35 @@ TEST_F(ViewerHookTest, UnhookPutsTheOwnProcedureBackAndKeepsIt) {
   EXPECT_EQ(state.PrevWndProc, own);
 }
 
+// A window whose procedure cannot be replaced (here: one that is gone) gives
+// no procedure back: nothing is saved, and unhooking installs no null one.
+TEST_F(ViewerHookTest, AFailedHookSavesNothingAndUnhookingInstallsNoNullProcedure) {
+  FakeMainWindow gone(0x9990);
+  ProgramState otherState;
+  ClipboardMonitor other(*desktop, otherState, gone);
+  desktop->ClearCalls();
+  other.HookWindow();
+  other.UnhookWindow();
+  EXPECT_EQ(otherState.PrevWndProc, nullptr);
+  EXPECT_THAT(desktop->Calls(), ElementsAre("ReplaceWindowProc(0x9990)"))
+      << "only the hook's own attempt";
+}
+
+// A join the system refuses leaves the window out of the chain: the next
+// join tries again instead of taking the window for a member.
+TEST_F(ViewerHookTest, ARefusedJoinIsTriedAgainByTheNextJoin) {
+  FakeMainWindow gone(0x9990);
+  ProgramState otherState;
+  otherState.NextViewerHwnd = 0x7770;
+  ClipboardMonitor other(*desktop, otherState, gone);
+  desktop->ClearCalls();
+  other.JoinChain();
+  other.JoinChain();
+  EXPECT_EQ(otherState.NextViewerHwnd, 0x7770u) << "a refused join names no next viewer";
+  EXPECT_THAT(desktop->Calls(),
+              ElementsAre("SetClipboardViewer(0x9990)", "SetClipboardViewer(0x9990)"));
+}
+
 TEST_F(ViewerHookTest, AnotherProgramsCopyReachesUsAndTheViewerAfterUs) {
   auto& after = desktop->JoinForeignViewer();
   StartMonitoring();

@@ -5,6 +5,7 @@
 #include "app/form1_layout.h"
 #include "edits/engine/catalogue.h"
 #include "platform/win32/testing/desktop_probe.h"
+#include "tests/support/every_option.h"
 
 namespace fenlow::e2e {
 
@@ -74,6 +75,18 @@ bool FenlowDriver::CloseAndWaitForExit(std::chrono::milliseconds timeout) {
   return probe::WaitUntil([&] { return !IsRunning(); }, timeout);
 }
 
+// Only a window of the program's own process counts: never one of the test's.
+WindowHandle FenlowDriver::WaitForShownWindow(std::u16string_view caption,
+                                              std::chrono::milliseconds timeout) {
+  WindowHandle window = 0;
+  const auto shown = [&] {
+    window = probe::FindChild(0, kFormClass, caption);
+    return window != 0 && probe::ProcessOf(window) == probe::ProcessOf(main_) &&
+           (probe::Style(window) & kVisible) != 0;
+  };
+  return probe::WaitUntil(shown, timeout) ? window : 0;
+}
+
 WindowHandle FenlowDriver::Control(std::u16string_view className, std::u16string_view caption) {
   return probe::FindChild(main_, className, caption);
 }
@@ -124,6 +137,13 @@ void FenlowDriver::Pick(std::u16string_view entry) {
   WindowHandle combo = Combo1();
   probe::PostKey(combo, kKeyHome);
   for (auto step = entries.begin(); step != found; ++step) probe::PostKey(combo, kKeyDown);
+}
+
+bool FenlowDriver::Choose(std::u16string_view option) {
+  Pick(testing::kSeparatorEntry);
+  if (!WaitForText(Combo1(), testing::kSeparatorEntry)) return false;
+  Pick(option);
+  return WaitForText(Combo1(), option);
 }
 
 void FenlowDriver::Click(WindowHandle button) {

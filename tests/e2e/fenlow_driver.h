@@ -30,6 +30,10 @@ class FenlowDriver {
   [[nodiscard]] bool IsRunning();
 
   platform::WindowHandle MainWindow() const { return main_; }
+  // Another of Fenlow's windows, by its caption, once it is shown (its
+  // controls are laid out by then); 0 when it is not within `timeout`.
+  platform::WindowHandle WaitForShownWindow(std::u16string_view caption,
+                                            std::chrono::milliseconds timeout = 10s);
   // A child of the main window by class and exact caption; 0 when absent.
   platform::WindowHandle Control(std::u16string_view className, std::u16string_view caption);
   platform::WindowHandle Text1();
@@ -49,6 +53,9 @@ class FenlowDriver {
   void SetText1(std::u16string_view text) { SetText(Text1(), text); }
   // Selects `entry` with Home and Down keys, one notification per step.
   void Pick(std::u16string_view entry);
+  // Picks a separator, then `option`, and waits until the list shows it:
+  // a new choice shown tells that the pick has been handled.
+  [[nodiscard]] bool Choose(std::u16string_view option);
   void Click(platform::WindowHandle button);
   // The window of Fenlow's that has the keyboard focus (0: none), and a key
   // pressed there.

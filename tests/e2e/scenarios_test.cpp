@@ -7,6 +7,7 @@
 #include "clipboard/clipboard_monitor.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "platform/clipboard_retry.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/fenlow_driver.h"
@@ -52,6 +53,21 @@ TEST_F(FenlowOnTheDesktop, LaterCopyAppearsInText1) {
   ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"first"));
   CopyInOtherProgram("copied while Fenlow runs");
   EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"copied while Fenlow runs"));
+}
+
+// A clipboard history reads every copy the moment it is made, keeping the
+// clipboard open meanwhile: the copy still shows, also when it is held for
+// longer than Fenlow's reads wait (about a second).
+TEST_F(FenlowOnTheDesktop, ACopyThatAnotherProgramHoldsAtOnceStillShowsInText1) {
+  CopyInOtherProgram("before");
+  fenlow.Start();
+  ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"before"));
+  for (const auto hold : {300ms, 2500ms}) {
+    const std::u16string copied =
+        u"copied, then held for " + edits::Utf8ToUtf16(std::to_string(hold.count())) + u" ms";
+    probe::CopyThenHoldClipboard(copied, hold).get();
+    EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), copied)) << Shown(fenlow.Text1());
+  }
 }
 
 TEST_F(FenlowOnTheDesktop, SavedHandEditComesBackExactlyAndTheButtonReturnsToIdle) {
@@ -153,8 +169,7 @@ TEST_F(FenlowOnTheDesktop, AStartClickRightAfterACopyEditsThatCopy) {
   for (int round = 1; round <= 6; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     const std::u16string digit(1, static_cast<char16_t>(u'0' + round));
-    ASSERT_TRUE(clipboard.ClearClipboard());
-    ASSERT_TRUE(clipboard.SetClipboardText(u"copy " + digit + u" with spaces", format::kText));
+    ASSERT_TRUE(clipboard.SetClipboardText(u"copy " + digit + u" with spaces"));
     fenlow.Click(start);
     // Text1 first: reading the clipboard while the click is carried out
     // would hold it for a moment, and a click that meets a held clipboard is
@@ -243,8 +258,10 @@ TEST_F(FenlowOnTheDesktop, FenlowCliEditsTheClipboardInPlace) {
             "caf\xc3\xa9"
             "ab");
 
-  ClipboardText clipboard(platform->Clipboard());
-  ASSERT_TRUE(clipboard.ClearClipboard());
+  platform::ClipboardPrimitives& clipboard = platform->Clipboard();
+  ASSERT_TRUE(platform::RetryWhileHeld(
+      clipboard, [&] { clipboard.Empty(); }, ClipboardText::kMaxAttempts,
+      ClipboardText::kAttemptSpacing));
   probe::CommandResult noText = removeSpaces();
   EXPECT_EQ(noText.exitCode, 1) << noText.output;
   EXPECT_NE(noText.output.find("no text"), std::string::npos) << noText.output;

@@ -183,6 +183,21 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, ChangeDuringYieldTest,
                          ::testing::Combine(::testing::Bool(), ::testing::Values(1, 2, 3)),
                          YieldCaseName);
 
+// The dispatcher leaves the chain after every change, also when nothing is
+// to be written: a copy made meanwhile brings no notice, and the one the
+// rejoin brings comes while busy. The copy still shows in Text1.
+TEST_F(RequestTest, ACopyMadeWhileTheDispatcherIsOutOfTheChainStillShows) {
+  Start(u"first");
+  DuringYield(1, [&] { desktop->OtherProgramSetsText(u"copied while out of the chain"); });
+  desktop->OtherProgramSetsText(u"second");
+  desktop->Messaging().Yield();
+  desktop->AdvanceClock(std::chrono::milliseconds(200));
+  desktop->RunMessageLoop();
+  EXPECT_EQ(window.text1, u"copied while out of the chain");
+  EXPECT_EQ(state.ClipText, u"copied while out of the chain");
+  ExpectMonitoringGoesOn();
+}
+
 // A click on either button during a yield of the other's request.
 TEST_F(RequestTest, AClickDuringEachYieldOfABulkEditHasNoEffectOnIt) {
   Start(u"a b");

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "clipboard/clipboard_text.h"
+#include "platform/win32/conversion_length.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/host_clipboard.h"
@@ -116,7 +117,7 @@ TEST_F(RealClipboard, HugeTextRoundTripsWhole) {
   EXPECT_TRUE(clipboard.GetText(format::kText) == huge);
 }
 
-TEST_F(RealClipboard, EveryPrimitiveFailsWithADescriptionWhileTheClipboardIsHeld) {
+TEST_F(RealClipboard, EveryOpeningFailsWithADescriptionWhileTheClipboardIsHeldButQueriesAnswer) {
   Retrying([&] { clipboard.Empty(); });
   Retrying([&] { clipboard.PutText(format::kText, u"kept"); });
   {
@@ -132,7 +133,8 @@ TEST_F(RealClipboard, EveryPrimitiveFailsWithADescriptionWhileTheClipboardIsHeld
     expectFailure([&] { clipboard.Empty(); });
     expectFailure([&] { clipboard.PutText(format::kText, u"lost"); });
     expectFailure([&] { clipboard.GetText(format::kText); });
-    expectFailure([&] { clipboard.HasFormat(format::kText); });
+    EXPECT_TRUE(clipboard.HasFormat(format::kText)) << "asking needs no opening";
+    EXPECT_FALSE(clipboard.HasFormat(format::kBitmap));
   }
   EXPECT_EQ(Retrying([&] { return clipboard.GetText(format::kText); }), u"kept");
 }
@@ -164,6 +166,7 @@ class CountedReads final : public platform::ClipboardPrimitives {
   void PutText(std::int32_t format, std::u16string_view text) override {
     real_.PutText(format, text);
   }
+  void ReplaceWithText(std::u16string_view text) override { real_.ReplaceWithText(text); }
   std::u16string GetText(std::int32_t format) override {
     ++reads;
     return real_.GetText(format);
@@ -201,6 +204,18 @@ TEST_F(RealClipboard, AReadOfAHeldClipboardGivesUpAfterItsAttempts) {
   RecordProperty("GiveUpMilliseconds", static_cast<int>(milliseconds));
   std::printf("[ held read ] gave up after %d attempts in %lld ms\n", counted.reads,
               static_cast<long long>(milliseconds));
+}
+
+// The code-page conversions count in int: a longer text is refused, not cut.
+TEST(CodePageConversion, ATextOverTwoGibibytesIsRefusedWithAMessage) {
+  const std::size_t longest = 0x7FFFFFFF;
+  EXPECT_EQ(platform::win32::ConversionLength(longest), 0x7FFFFFFF);
+  try {
+    (void)platform::win32::ConversionLength(longest + 1);
+    ADD_FAILURE() << "no failure for a text of 2^31 characters";
+  } catch (const Failure& failure) {
+    EXPECT_NE(std::string(failure.what()).find("too long"), std::string::npos) << failure.what();
+  }
 }
 
 }  // namespace

@@ -248,6 +248,46 @@ TEST_F(RealForm, ShowModalDisablesTheOtherWindowsUntilTheFormUnloadsItself) {
   EXPECT_EQ(ui.LoadedForms(), std::vector<platform::Form*>{form.get()});
 }
 
+// A task posted for later runs once, from whichever loop dispatches then,
+// after its delay and not before; tasks posted at once run first.
+TEST_F(RealForm, ATaskPostedForLaterRunsOnceAfterItsDelay) {
+  std::vector<std::string> ran;
+  const auto posted = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::duration waited{};
+  ui.PostAfter(std::chrono::milliseconds(100), [&] {
+    ran.push_back("later");
+    waited = std::chrono::steady_clock::now() - posted;
+  });
+  ui.Post([&] { ran.push_back("now"); });
+  EXPECT_TRUE(probe::WaitUntil([&] { return ran.size() == 2; }));
+  EXPECT_FALSE(probe::WaitUntil([&] { return ran.size() > 2; }, std::chrono::milliseconds(300)));
+  EXPECT_EQ(ran, (std::vector<std::string>{"now", "later"}));
+  EXPECT_GE(waited, std::chrono::milliseconds(90));
+}
+
+// Fills the stack below the caller with words that are no handles, as later
+// calls reuse what a returned function left there.
+[[gnu::noinline]] void OverwriteFreedStack() {
+  volatile std::uintptr_t words[8192];
+  for (std::size_t i = 0; i < std::size(words); ++i) words[i] = 0x10 + i * 8;
+}
+
+// A modal loop that ends on WM_QUIT leaves the form loaded: unloading it
+// later must not call back into the loop's frame, which is gone.
+TEST_F(RealForm, AModalFormLeftByQuitUnloadsLaterWithoutCallingIntoTheEndedLoop) {
+  form->Show();
+  auto dialog = ui.CreateForm(ProbeFormSpec("Dialog"));
+  ui.Post([] { probe::PostQuit(); });
+  dialog->ShowModal();
+  EXPECT_TRUE(probe::TakeQuit()) << "the quit is posted again for the outer loop";
+  EXPECT_TRUE(dialog->IsLoaded());
+  EXPECT_TRUE(probe::IsEnabled(form->Handle()));
+  OverwriteFreedStack();
+  dialog->Unload();
+  EXPECT_FALSE(dialog->IsLoaded());
+  EXPECT_TRUE(probe::IsEnabled(form->Handle()));
+}
+
 TEST_F(RealForm, MessageBoxIsModalToTheProgramAndFallsBackToTheApplicationTitle) {
   auto other = ui.CreateForm(ProbeFormSpec("Other"));
   other->Show();

@@ -103,13 +103,14 @@ class RealMessaging : public ::testing::Test {
 TEST_F(RealMessaging, ViewerChainDeliversChangesToEveryViewerAndLeavingIsAnnounced) {
   recorder.secondOriginal = messaging.ReplaceWindowProc(recorder.second, RecordSecond);
   ASSERT_NE(recorder.secondOriginal, nullptr);
-  secondNext = messaging.SetClipboardViewer(recorder.second);
+  EXPECT_EQ(messaging.SetClipboardViewer(0xDEAD0), std::nullopt) << "no window: refused";
+  secondNext = messaging.SetClipboardViewer(recorder.second).value();
   inChainSecond = true;
   EXPECT_EQ(Count(recorder.second, platform::kDrawClipboardMessage), 1u)
       << "joining sends WM_DRAWCLIPBOARD before SetClipboardViewer returns";
 
   recorder.firstOriginal = messaging.ReplaceWindowProc(recorder.first, RecordFirstAndPassOn);
-  recorder.firstNext = messaging.SetClipboardViewer(recorder.first);
+  recorder.firstNext = messaging.SetClipboardViewer(recorder.first).value();
   inChainFirst = true;
   EXPECT_EQ(recorder.firstNext, recorder.second) << "the earlier viewer follows the new head";
 

@@ -116,5 +116,21 @@ TEST_F(RealFiles, WholeFilesAreReadByteForByte) {
   EXPECT_THROW(files.ReadWholeFile(Path(u"missing")), Failure);
 }
 
+TEST_F(RealFiles, FilesAreReplacedWholeOrNotAtAll) {
+  const std::u16string path = Path(u"recipes \u00e9.toml");
+  EXPECT_TRUE(files.IsAbsent(path));
+  EXPECT_TRUE(files.IsAbsent(Path(u"no folder\\recipes.toml")));
+  EXPECT_FALSE(files.IsAbsent(folder.u16string())) << "a folder is there";
+  files.ReplaceWholeFile(path, "first");
+  files.ReplaceWholeFile(path, std::string("second\0\r\n", 9));
+  EXPECT_EQ(files.ReadWholeFile(path), std::string("second\0\r\n", 9));
+  EXPECT_FALSE(files.IsAbsent(path));
+  EXPECT_TRUE(files.IsAbsent(path + u".tmp")) << "the temporary file is gone";
+
+  std::filesystem::create_directory(std::filesystem::path(path + u".tmp"));  // blocks the temporary
+  EXPECT_THROW(files.ReplaceWholeFile(path, "new"), Failure);
+  EXPECT_EQ(files.ReadWholeFile(path), std::string("second\0\r\n", 9));
+}
+
 }  // namespace
 }  // namespace fenlow::tests

@@ -1,5 +1,6 @@
 #include "platform/win32/testing/desktop_probe.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -153,19 +154,56 @@ WindowHandle Foreground() {
   return ToHandle(::GetForegroundWindow());
 }
 
-int TextWidthPixels(WindowHandle window) {
-  const std::u16string text = WindowText(window);
-  const HDC dc = ::GetDC(ToHwnd(window));
-  const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(Font(window)));
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc, ToWide(text).c_str(), static_cast<int>(text.size()), &extent);
-  ::SelectObject(dc, previous);
-  ::ReleaseDC(ToHwnd(window), dc);
-  return extent.cx;
+namespace {
+
+HMODULE CaptionHookModule() {
+  static const HMODULE module = [] {
+    const std::string path = HostToWindowsPath(FENLOW_CAPTION_HOOK_HOST_PATH);
+    const HMODULE loaded = ::LoadLibraryA(path.c_str());
+    if (!loaded) ThrowLastError("Cannot load the caption hook " + path);
+    return loaded;
+  }();
+  return module;
+}
+
+}  // namespace
+
+// Hooked for the one question only, so that the program runs unhooked
+// otherwise; the hook answers before the control's procedure runs.
+caption_hook::Measured MeasureCaptionInItsProgram(WindowHandle control,
+                                                  std::chrono::milliseconds timeout) {
+  const HWND window = ToHwnd(control);
+  const HMODULE module = CaptionHookModule();
+  const auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
+      ::GetProcAddress(module, caption_hook::kProcedureName)));
+  if (!procedure) ThrowLastError("The caption hook has no hook procedure");
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  if (!thread) throw Failure("The control to measure is not there");
+  const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, procedure, module, thread);
+  if (!hook) ThrowLastError("Cannot hook the control's window thread");
+  DWORD_PTR reply = 0;
+  const LRESULT sent = ::SendMessageTimeoutW(
+      window, ::RegisterWindowMessageW(caption_hook::kMeasureMessage), 0, 0, SMTO_NORMAL,
+      static_cast<UINT>(timeout.count()), &reply);
+  ::UnhookWindowsHookEx(hook);
+  if (!sent || !(reply & caption_hook::kAnswered)) {
+    throw Failure("The control's program did not measure its caption in time");
+  }
+  return caption_hook::Unpack(reply);
 }
 
 WindowHandle Parent(WindowHandle window) {
   return ToHandle(::GetParent(ToHwnd(window)));
+}
+
+std::uint32_t ProcessOf(WindowHandle window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process;
+}
+
+std::uint32_t CurrentProcess() {
+  return ::GetCurrentProcessId();
 }
 
 std::u16string WindowText(WindowHandle window) {
@@ -302,6 +340,48 @@ ClipboardHeldElsewhere::ClipboardHeldElsewhere() {
 ClipboardHeldElsewhere::~ClipboardHeldElsewhere() {
   release_.set_value();
   holder_.wait();
+}
+
+namespace {
+
+// A clipboard owner of the copying thread: with none, EmptyClipboard leaves
+// no owner and SetClipboardData may fail.
+void CopyAndHold(const std::u16string& text, std::chrono::milliseconds hold) {
+  const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"Probe clipboard owner", 0, 0, 0, 0, 0,
+                                             HWND_MESSAGE, nullptr, nullptr, nullptr));
+  if (!owner) ThrowLastError("The copying thread cannot make a window");
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  if (!block) ThrowLastError("The copying thread cannot allocate memory");
+  auto* data = static_cast<char16_t*>(::GlobalLock(block));
+  std::copy(text.begin(), text.end(), data);
+  data[text.size()] = u'\0';
+  ::GlobalUnlock(block);
+  if (!::OpenClipboard(owner.get())) {
+    ::GlobalFree(block);
+    ThrowLastError("The copying thread cannot open the clipboard");
+  }
+  ::EmptyClipboard();
+  if (!::SetClipboardData(CF_UNICODETEXT, block)) ::GlobalFree(block);
+  ::CloseClipboard();                         // the viewers hear of the copy now...
+  if (!::OpenClipboard(owner.get())) return;  // ...and the reader takes the clipboard at once
+  ::Sleep(static_cast<DWORD>(hold.count()));
+  ::CloseClipboard();
+}
+
+}  // namespace
+
+std::future<void> CopyThenHoldClipboard(std::u16string text, std::chrono::milliseconds hold) {
+  return std::async(std::launch::async,
+                    [text = std::move(text), hold] { CopyAndHold(text, hold); });
+}
+
+void PostQuit() {
+  ::PostQuitMessage(0);
+}
+
+bool TakeQuit() {
+  MSG message{};
+  return ::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
 StartedProgram::StartedProgram(std::u16string commandLine) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "platform/win32/testing/caption_hook.h"
 
 namespace fenlow::platform::win32::probe {
 
@@ -56,9 +57,14 @@ WindowHandle Focus();
 // The keyboard focus in the thread of `window`, which may be another program's.
 WindowHandle FocusInThreadOf(WindowHandle window);
 WindowHandle Foreground();
-// The width of the window's text on one line in the window's own font, in pixels.
-int TextWidthPixels(WindowHandle window);
+// The caption of `control`, a control of another program, measured inside
+// that program (by the caption hook) in the control's own font; throws
+// Failure when it has not answered within `timeout`.
+caption_hook::Measured MeasureCaptionInItsProgram(
+    WindowHandle control, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 WindowHandle Parent(WindowHandle window);
+std::uint32_t ProcessOf(WindowHandle window);
+std::uint32_t CurrentProcess();
 std::u16string WindowText(WindowHandle window);
 std::uintptr_t Font(WindowHandle window);
 int FontHeightPixels(std::uintptr_t font);
@@ -118,6 +124,16 @@ class ClipboardHeldElsewhere {
   std::promise<void> release_;
   std::future<void> holder_;
 };
+
+// On a thread of its own: copies `text` as another program does and at once
+// keeps the clipboard open for `hold`, as a clipboard history that reads
+// every copy the moment it is made does. Ready once the clipboard is free.
+std::future<void> CopyThenHoldClipboard(std::u16string text, std::chrono::milliseconds hold);
+
+// A WM_QUIT for this thread, as a program ending its loops posts it, and
+// taking a pending one off the queue again (true when there was one).
+void PostQuit();
+bool TakeQuit();
 
 // A Windows program started for a test (by its command line), ended when
 // this goes.
