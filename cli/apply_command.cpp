@@ -8,6 +8,7 @@
 
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
+#include "cli/recipe_command.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
 #include "edits/engine/utf.h"
@@ -178,6 +179,19 @@ void CuttingOutputBackOnFailure(Apply apply) {
 
 std::vector<EditStep> PrepareSteps(const Command& command) {
   std::vector<EditStep> steps;
+  if (command.recipe) {
+    // The file's steps were checked as it was read; UTF-8, as on the command line.
+    const std::vector<RecipeStepText> recipe = ReadRecipeSteps(command);
+    for (std::size_t k = 0; k < recipe.size(); ++k) {
+      steps.push_back(PreparingStep(k + 1, recipe.size(), [&] {
+        EditStep step{&EditNamed(recipe[k].edit), Decode(Input{recipe[k].param1, "param1", false}),
+                      Decode(Input{recipe[k].param2, "param2", false}), recipe[k].eachLine};
+        edits::CheckStep(step);
+        return step;
+      }));
+    }
+    return steps;
+  }
   for (std::size_t k = 0; k < command.steps.size(); ++k) {
     steps.push_back(PreparingStep(k + 1, command.steps.size(),
                                   [&] { return PrepareStep(command.steps[k], command.utf16le); }));

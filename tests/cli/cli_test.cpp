@@ -294,6 +294,55 @@ TEST_F(CliTest, ChainMistakesNameTheStepAndWriteNothing) {
   ExpectFailure(RunCli({"apply", "--recipes", "f.toml", "trim-lines"}, "a"), 2, "--recipes");
 }
 
+constexpr const char* kRecipes = R"toml([[recipe]]
+name = "Numbered PDF lines"
+[[recipe.step]]
+edit = "remove-invisible"
+[[recipe.step]]
+edit = "Remove first x character(s) in clipboard"
+param1 = 4
+each-line = true
+each_line = true
+)toml";
+
+// A recipe runs its chain, found by name regardless of case; an unknown key
+// is warned about with its line and the run goes on.
+TEST_F(CliTest, RecipesRunTheirChainFromTheFile) {
+  const std::string file = WriteFile("recipes.toml", kRecipes);
+  const CliRun run = RunCli({"apply", "--recipe", "numbered pdf LINES", "--recipes", file},
+                            "0001 a\xC2\xAD\r\n0002 b\n");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, " a\r\n b\n");
+  EXPECT_NE(run.err.find("warning: " + file + ":9:"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("each_line"), std::string::npos) << run.err;
+}
+
+// A bad file is refused with its line and column, a recipe naming an unknown
+// edit by that name, and nothing is written.
+TEST_F(CliTest, BadRecipeFilesAreRefusedWithWhere) {
+  const struct {
+    const char* file;
+    const char* recipe;
+    const char* message;
+  } bad[] = {
+      {"[[recipe]\n", "x", ":1:"},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"unwrap-line\"\n", "r",
+       ":3:1: recipe \"r\", step 1: unknown edit \"unwrap-line\""},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"remove-last\"\nparam1 = \"x\"\n", "r",
+       "x is not a number"},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"trim-lines\"\n", "no such recipe",
+       "has no recipe named \"no such recipe\""},
+  };
+  for (const auto& b : bad) {
+    ExpectFailure(
+        RunCli({"apply", "--recipe", b.recipe, "--recipes", WriteFile("bad.toml", b.file)}, "a"), 1,
+        b.message);
+  }
+  ExpectFailure(RunCli({"apply", "--recipe", "r", "--recipes", "/no/such/file"}, "a"), 1,
+                "cannot be read");
+  ExpectFailure(RunCli({"apply", "--recipe", "r"}, "a"), 2, "--recipes FILE");
+}
+
 TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {
   ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces)}, "abc\xC3(def"), 1,
                 "standard input: invalid UTF-8 at byte offset 3");
