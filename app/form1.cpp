@@ -52,8 +52,8 @@ platform::WindowHandle Form1::MainWindowHandle() {
 std::u16string Form1::Text1() {
   return Find(form1::kText1).Text();
 }
-void Form1::SetText1(std::u16string_view text) {
-  Find(form1::kText1).SetText(text);
+void Form1::SetText1(const platform::SharedText& text) {
+  Find(form1::kText1).SetSharedText(text);
 }
 std::u16string Form1::Combo1Text() {
   return Find(form1::kCombo1).Text();

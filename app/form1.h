@@ -37,7 +37,7 @@ class Form1 final : public MainWindowAccess {
   // MainWindowAccess
   platform::WindowHandle MainWindowHandle() override;
   std::u16string Text1() override;
-  void SetText1(std::u16string_view text) override;
+  void SetText1(const platform::SharedText& text) override;
   std::u16string Combo1Text() override;
   std::optional<EditParameters> AutomaticParameters() override;
   void TurnOffApplyToEveryCopy() override;

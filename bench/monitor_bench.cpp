@@ -31,11 +31,12 @@ class BenchMainWindow final : public fenlow::MainWindowAccess {
  public:
   explicit BenchMainWindow(fenlow::platform::WindowHandle handle) : handle_(handle) {}
   fenlow::platform::WindowHandle MainWindowHandle() override { return handle_; }
-  std::u16string Text1() override { return text1; }
-  void SetText1(std::u16string_view text) override { text1 = text; }
+  std::u16string Text1() override { return std::u16string(text1.View()); }
+  // As the simulated text box holds it: the shared buffer, no copy.
+  void SetText1(const fenlow::platform::SharedText& text) override { text1 = text; }
   std::u16string Combo1Text() override { return combo1; }
 
-  std::u16string text1;
+  fenlow::platform::SharedText text1;
   std::u16string combo1;
 
  private:
@@ -126,8 +127,9 @@ void SaveStep(benchmark::State& state) {
   desk.monitor.Yield();
   for (auto _ : state) {
     state.PauseTiming();
-    desk.window.text1 = text;
-    desk.window.text1[0] = u'#';  // an edit by hand
+    std::u16string typed = text;
+    typed[0] = u'#';  // an edit by hand
+    desk.window.text1 = std::move(typed);
     state.ResumeTiming();
     desk.state.ManualSaveRequested = true;
     desk.monitor.OnClipboardChange();

@@ -222,6 +222,13 @@ std::int16_t ClipboardMonitor::ContentKindCode(bool& clipboardHeld) {
 
 bool ClipboardMonitor::ReadClipboardText() {
   if (state_.ManualSaveRequested) return true;  // the save step stores Text1 as the user left it
+  // Unchanged since ClipText was read (a button pressed after the change that
+  // showed it), the clipboard's text is ClipText: read again, a text of
+  // megabytes would cost as much as the edit.
+  if (state_.ClipTextSequence == sequenceAtChange_) {
+    IgnoringFailure([&] { mainWindow_.SetText1(state_.ClipText); });
+    return true;
+  }
   // Read again by the timer, one attempt each time: the timer paces the
   // attempts, and the window stays free meanwhile.
   const int attempts = rereading_ ? 1 : ClipboardText::kMaxAttempts;
@@ -232,6 +239,7 @@ bool ClipboardMonitor::ReadClipboardText() {
   // Text1 and let a requested edit overwrite the clipboard with an empty text.
   if (!text) return false;
   state_.ClipText = std::move(*text);
+  state_.ClipTextSequence = sequenceAtChange_;
   IgnoringFailure([&] { mainWindow_.SetText1(state_.ClipText); });
   return true;
 }

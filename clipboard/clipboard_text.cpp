@@ -62,6 +62,10 @@ bool ClipboardText::TryReadMemoryFormats(
   return Retry([&] { formats = clipboard_.ReadMemoryFormats(byteBound); });
 }
 
+bool ClipboardText::TryReadTextBlock(std::optional<platform::ClipboardFormatData>& block) {
+  return Retry([&] { block = clipboard_.ReadTextBlock(); });
+}
+
 bool ClipboardText::ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats) {
   return Retry([&] { clipboard_.ReplaceWithFormats(formats); });
 }

@@ -48,6 +48,9 @@ class ClipboardText {
   // come to more than `byteBound` bytes; false when every attempt failed.
   bool TryReadMemoryFormats(std::size_t byteBound,
                             std::optional<std::vector<platform::ClipboardFormatData>>& formats);
+  // The Unicode text's memory block as the clipboard holds it (one copy), or
+  // nullopt in `block` when there is none; false when every attempt failed.
+  bool TryReadTextBlock(std::optional<platform::ClipboardFormatData>& block);
   // Empties the clipboard and places `formats`; false when every attempt failed.
   bool ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats);
   // Whether the program that copied asked that its copy be neither kept nor

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "clipboard/program_state.h"
+#include "platform/shared_text.h"
 #include "platform/types.h"
 
 namespace fenlow {
@@ -15,7 +16,8 @@ class MainWindowAccess {
   virtual ~MainWindowAccess() = default;
   virtual platform::WindowHandle MainWindowHandle() = 0;
   virtual std::u16string Text1() = 0;  // the text box showing the clipboard's text
-  virtual void SetText1(std::u16string_view text) = 0;
+  // Shows `text` in Text1, sharing its buffer where the platform can.
+  virtual void SetText1(const platform::SharedText& text) = 0;
   virtual std::u16string Combo1Text() = 0;  // the chosen bulk edit
 
   // The parameters the chosen edit runs with in automatic mode; nullopt while

@@ -7,10 +7,12 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "clipboard/undo_history.h"
 #include "platform/clipboard_primitives.h"
+#include "platform/shared_text.h"
 #include "platform/types.h"
 
 namespace fenlow {
@@ -45,7 +47,12 @@ struct ProgramState {
   // Set by the change handler for a copy of plain text while automatic mode is on.
   bool AutomaticEditRequested = false;
 
-  std::u16string ClipText;  // the clipboard text last read: the input of every bulk edit
+  // The clipboard text last read: the input of every bulk edit, shown in
+  // Text1 and kept by Undo as one buffer.
+  platform::SharedText ClipText;
+  // The clipboard's sequence number when ClipText was read: while it is the
+  // clipboard's still, ClipText is the clipboard's text.
+  std::optional<std::uint32_t> ClipTextSequence;
   std::u16string BulkParam1;
   std::u16string BulkParam2;
 

@@ -7,7 +7,7 @@ namespace fenlow {
 std::size_t UndoStep::Bytes() const {
   std::size_t bytes = 0;
   for (const platform::ClipboardFormatData& data : formats) bytes += data.bytes.size();
-  return bytes;
+  return bytes + text.size() * sizeof(char16_t);
 }
 
 void UndoHistory::Push(UndoStep step) {
@@ -31,8 +31,10 @@ void UndoHistory::Undone(const UndoStep& step, std::uint32_t sequence) {
     steps_.back().sequenceAfterWrite = sequence;
 }
 
-// A clipboard too large to keep whole keeps its text: read once more, alone.
-std::optional<UndoStep> KeepClipboard(ClipboardText& clipboard) {
+// A clipboard too large to keep whole keeps its text: the one read already,
+// or else its memory block read once more, alone (one copy).
+std::optional<UndoStep> KeepClipboard(ClipboardText& clipboard,
+                                      const platform::SharedText* clipboardText) {
   UndoStep step;
   step.sequenceBefore = clipboard.SequenceNumber();
   if (clipboard.MarkedForExclusion()) {
@@ -46,9 +48,16 @@ std::optional<UndoStep> KeepClipboard(ClipboardText& clipboard) {
     return step;
   }
   step.kept = KeptAs::TextAlone;
-  std::optional<std::u16string> text = clipboard.TryGetClipboardText(platform::format::kText);
-  if (!text) return std::nullopt;
-  if (!text->empty()) step.formats.push_back(platform::UnicodeTextFormat(*text));
+  if (clipboardText) {
+    step.text = *clipboardText;
+    return step;
+  }
+  std::optional<platform::ClipboardFormatData> block;
+  if (!clipboard.TryReadTextBlock(block)) return std::nullopt;
+  // A block that starts with its NUL holds no text.
+  const bool holdsText = block && block->bytes.size() >= sizeof(char16_t) &&
+                         (block->bytes[0] != '\0' || block->bytes[1] != '\0');
+  if (holdsText) step.formats.push_back(std::move(*block));
   return step;
 }
 

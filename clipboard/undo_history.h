@@ -10,6 +10,7 @@
 
 #include "clipboard/clipboard_text.h"
 #include "platform/clipboard_primitives.h"
+#include "platform/shared_text.h"
 
 namespace fenlow {
 
@@ -22,9 +23,13 @@ enum class KeptAs {
 struct UndoStep {
   KeptAs kept = KeptAs::Whole;
   std::vector<platform::ClipboardFormatData> formats;
+  // Kept as the text alone: the text, shared with ClipText when that was the
+  // clipboard's; empty when `formats` holds it (or there was none).
+  platform::SharedText text;
   std::uint32_t sequenceBefore = 0;      // the clipboard's sequence number when it was kept
   std::uint32_t sequenceAfterWrite = 0;  // and once the program's write was made
   [[nodiscard]] std::size_t Bytes() const;
+  [[nodiscard]] bool KeptAnything() const { return !formats.empty() || !text.empty(); }
 };
 
 class UndoHistory {
@@ -54,7 +59,10 @@ class UndoHistory {
 };
 
 // What the clipboard holds now, kept for Undo; nullopt when it stayed held
-// by another program.
-[[nodiscard]] std::optional<UndoStep> KeepClipboard(ClipboardText& clipboard);
+// by another program. `clipboardText`, when given, is the clipboard's text
+// as read already: a clipboard too large to keep whole keeps it without
+// reading it again.
+[[nodiscard]] std::optional<UndoStep> KeepClipboard(ClipboardText& clipboard,
+                                                    const platform::SharedText* clipboardText);
 
 }  // namespace fenlow

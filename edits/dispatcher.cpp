@@ -147,10 +147,13 @@ std::optional<std::u16string> BulkEditDispatcher::ChangedMeanwhile(bool keepText
   ClipboardText& clipboard = monitor_.Clipboard();
   if (clipboard.SequenceNumber() == monitor_.SequenceAtChange()) return std::nullopt;
   if (clipboard.GetClipboardKind() == platform::format::kText) {
+    const std::uint32_t sequence = clipboard.SequenceNumber();
     if (std::optional<std::u16string> text =
             clipboard.TryGetClipboardText(platform::format::kText)) {
-      monitor_.State().ClipText = *text;
-      if (!keepText1) monitor_.MainWindow().SetText1(*text);
+      ProgramState& state = monitor_.State();
+      state.ClipText = std::move(*text);
+      state.ClipTextSequence = sequence;
+      if (!keepText1) monitor_.MainWindow().SetText1(state.ClipText);
     }
   }
   return std::u16string(kChangedMeanwhile);
@@ -184,40 +187,48 @@ std::optional<std::u16string> BulkEditDispatcher::WriteBulkEdit() {
   // A selection that names no edit (a separator) writes nothing: writing the
   // empty result would wipe the user's clipboard.
   if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) return std::nullopt;
-  if (outcome.rewritesClipText) state.ClipText = outcome.result;
-  return WriteBack(outcome.result);
+  return WriteBack(Written{std::move(outcome.result), outcome.rewritesClipText});
 }
 
 // A save that waited while a change was handled stores Text1 as it stands
 // now. When that is the clipboard's text already (the change showed it),
 // writing it would only strip the other program's formats.
 std::optional<std::u16string> BulkEditDispatcher::WriteManualSave() {
-  const std::u16string text = monitor_.MainWindow().Text1();
+  std::u16string text = monitor_.MainWindow().Text1();
   if (monitor_.Requests().RunningRequestWaited() && ClipboardHoldsText(text)) return std::nullopt;
-  return WriteBack(text);
+  return WriteBack(Written{std::move(text), false, true});
 }
 
-bool BulkEditDispatcher::ClipboardHoldsText(const std::u16string& text) {
+bool BulkEditDispatcher::ClipboardHoldsText(std::u16string_view text) {
   ClipboardText& clipboard = monitor_.Clipboard();
   return clipboard.GetClipboardKind() == platform::format::kText &&
          clipboard.TryGetClipboardText(platform::format::kText) == text;
 }
 
 // What the clipboard holds is kept for Undo first; a clipboard that cannot
-// be read to keep it is not written either. The write empties and places in
-// one opening: a write that cannot be made leaves the clipboard whole, never
-// empty, and never the text beside old formats that would paste differently
-// from program to program.
-std::optional<std::u16string> BulkEditDispatcher::WriteBack(const std::u16string& result) {
+// be read to keep it is not written either. While the clipboard still holds
+// what ClipText was read from, Undo keeps ClipText itself rather than a copy
+// read again. The write empties and places in one opening: a write that
+// cannot be made leaves the clipboard whole, never empty, and never the text
+// beside old formats that would paste differently from program to program.
+std::optional<std::u16string> BulkEditDispatcher::WriteBack(const Written& result) {
+  ProgramState& state = monitor_.State();
   ClipboardText& clipboard = monitor_.Clipboard();
-  std::optional<UndoStep> step = KeepClipboard(clipboard);
-  const bool written = step && clipboard.SetClipboardText(result);
+  const bool clipTextIsTheClipboards = state.ClipTextSequence == clipboard.SequenceNumber();
+  std::optional<UndoStep> step =
+      KeepClipboard(clipboard, clipTextIsTheClipboards ? &state.ClipText : nullptr);
+  const bool written = step && clipboard.SetClipboardText(result.text);
   if (written) {
     step->sequenceAfterWrite = clipboard.SequenceNumber();
-    monitor_.State().AutomaticEdits.lastOwnWrite = step->sequenceAfterWrite;
-    monitor_.State().UndoSteps.Push(std::move(*step));
+    state.AutomaticEdits.lastOwnWrite = step->sequenceAfterWrite;
+    state.UndoSteps.Push(std::move(*step));
   }
-  monitor_.MainWindow().SetText1(result);
+  if (result.becomesClipText) {
+    state.ClipText = result.text;
+    state.ClipTextSequence =
+        written ? std::optional<std::uint32_t>(state.AutomaticEdits.lastOwnWrite) : std::nullopt;
+  }
+  if (!result.shownInText1) monitor_.MainWindow().SetText1(result.text);
   if (!written) return std::u16string(kWriteBackFailed);
   return std::nullopt;
 }
@@ -245,9 +256,11 @@ std::optional<std::u16string> BulkEditDispatcher::WriteAutomaticEdit() {
   }
   if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) return std::nullopt;
   state.AutomaticEdits.failureTold = false;
-  if (outcome.result == state.ClipText) return std::nullopt;
-  if (outcome.rewritesClipText) state.ClipText = outcome.result;
-  if (std::optional<std::u16string> notice = WriteBack(outcome.result)) return TellOnce(*notice);
+  if (state.ClipText == outcome.result) return std::nullopt;
+  if (std::optional<std::u16string> notice =
+          WriteBack(Written{std::move(outcome.result), outcome.rewritesClipText})) {
+    return TellOnce(*notice);
+  }
   return CountAutomaticWrite();
 }
 
@@ -281,17 +294,26 @@ std::optional<std::u16string> BulkEditDispatcher::RestoreLatestStep() {
   ProgramState& state = monitor_.State();
   if (state.UndoSteps.Empty()) return std::u16string(kNothingToUndo);
   UndoStep step = state.UndoSteps.TakeLatest();
-  if (step.formats.empty()) return std::u16string(NothingKeptText(step.kept));
+  if (!step.KeptAnything()) return std::u16string(NothingKeptText(step.kept));
   ClipboardText& clipboard = monitor_.Clipboard();
-  if (!clipboard.ReplaceWithFormats(step.formats)) {
+  const bool restored = step.text.empty() ? clipboard.ReplaceWithFormats(step.formats)
+                                          : clipboard.SetClipboardText(step.text);
+  if (!restored) {
     state.UndoSteps.Push(std::move(step));
     return std::u16string(kUndoFailed);
   }
   state.AutomaticEdits.lastOwnWrite = clipboard.SequenceNumber();
   state.UndoSteps.Undone(step, state.AutomaticEdits.lastOwnWrite);
-  if (std::optional<std::u16string> text = platform::UnicodeTextOf(step.formats)) {
+  std::optional<platform::SharedText> text;
+  if (!step.text.empty()) {
+    text = step.text;
+  } else if (std::optional<std::u16string> formatsText = platform::UnicodeTextOf(step.formats)) {
+    text = std::move(*formatsText);
+  }
+  if (text) {
     state.ClipText = *text;
-    monitor_.MainWindow().SetText1(*text);
+    state.ClipTextSequence = state.AutomaticEdits.lastOwnWrite;
+    monitor_.MainWindow().SetText1(state.ClipText);
   }
   if (step.kept == KeptAs::TextAlone) return std::u16string(kOnlyTextRestored);
   return std::nullopt;

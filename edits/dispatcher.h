@@ -41,9 +41,15 @@ class BulkEditDispatcher final : public BulkEditStep {
   std::optional<std::u16string> WriteBulkEdit();
   std::optional<std::u16string> WriteManualSave();
   std::optional<std::u16string> WriteAutomaticEdit();
-  std::optional<std::u16string> WriteBack(const std::u16string& result);
+  // A text to write, and what else it is once written.
+  struct Written {
+    platform::SharedText text;
+    bool becomesClipText = false;  // the two blank-line edits: ClipText is their result
+    bool shownInText1 = false;     // the save step stores what Text1 shows
+  };
+  std::optional<std::u16string> WriteBack(const Written& result);
   std::optional<std::u16string> RestoreLatestStep();
-  bool ClipboardHoldsText(const std::u16string& text);
+  bool ClipboardHoldsText(std::u16string_view text);
   // Automatic mode's notices: told once, until an edit works again.
   std::optional<std::u16string> TellOnce(std::u16string notice);
   // Notes an automatic write; the notice when it turned the mode off.

@@ -91,6 +91,9 @@ class ClipboardPrimitives {
   // owner fails to render is left out.
   virtual std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(
       std::size_t byteBound) = 0;
+  // The Unicode text as its memory block holds it (UTF-16 code units and a
+  // NUL, as UnicodeTextFormat makes it), copied once; nullopt when there is none.
+  virtual std::optional<ClipboardFormatData> ReadTextBlock() = 0;
   // Empties the clipboard and places `formats` on it in their order, in one
   // opening of the clipboard, so that other programs see one change.
   virtual void ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) = 0;

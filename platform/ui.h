@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/shared_text.h"
 #include "platform/types.h"
 
 namespace fenlow::platform {
@@ -88,6 +89,9 @@ class Control {
   // For a combo box this selects the entry with exactly that text and raises
   // its Click event; throws Failure when no entry has that text.
   virtual void SetText(std::u16string_view text) = 0;
+  // The same, sharing the text's buffer where the platform can hold it
+  // without a copy of its own.
+  virtual void SetSharedText(const SharedText& text) { SetText(text.View()); }
 
   virtual void AddItem(std::u16string_view entry) = 0;  // combo boxes
   virtual bool Checked() const = 0;                     // check boxes

@@ -236,7 +236,9 @@ void SimulatedDesktop::OtherProgramSets(std::map<std::int32_t, std::u16string> f
 }
 
 void SimulatedDesktop::OtherProgramSetsText(std::u16string text) {
-  OtherProgramSets({{format::kText, std::move(text)}});
+  std::map<std::int32_t, std::u16string> formats;
+  formats.emplace(format::kText, std::move(text));  // moved in, not copied from a list
+  OtherProgramSets(std::move(formats));
 }
 
 void SimulatedDesktop::DuringNextYield(std::function<void()> action) {
@@ -335,7 +337,8 @@ void SimulatedDesktop::ReplaceWithText(std::u16string_view text) {
   ThrowIfHeld(ClipboardOperation::PutText);
   Record("EmptyClipboard");
   Record("PutText(" + std::to_string(format::kText) + ")");
-  formats_ = {{format::kText, std::u16string(text)}};
+  formats_.clear();  // emplaced: a map built from a list would copy the text twice
+  formats_.emplace(format::kText, std::u16string(text));
   namedFormats_.clear();
   ClipboardChanged();
   NotifyChainOfChange();
@@ -390,6 +393,15 @@ std::optional<std::vector<ClipboardFormatData>> SimulatedDesktop::ReadMemoryForm
   }
   for (const auto& [name, bytes] : namedFormats_) kept.push_back({0, name, bytes});
   return kept;
+}
+
+std::optional<ClipboardFormatData> SimulatedDesktop::ReadTextBlock() {
+  Enter("ReadTextBlock");
+  ThrowIfHeld(ClipboardOperation::ReadFormats);
+  auto found = formats_.find(format::kText);
+  if (found == formats_.end()) found = formats_.find(format::kUnicodeText);
+  if (found == formats_.end()) return std::nullopt;
+  return UnicodeTextFormat(found->second);
 }
 
 void SimulatedDesktop::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {

@@ -18,7 +18,7 @@ SimulatedControl::SimulatedControl(SimulatedForm& form, ControlSpec spec)
     : form_(form), spec_(std::move(spec)), text_(spec_.caption), background_(kWhite) {}
 
 std::u16string SimulatedControl::Text() const {
-  return text_;
+  return std::u16string(text_.View());
 }
 
 void SimulatedControl::SetText(std::u16string_view text) {
@@ -26,14 +26,23 @@ void SimulatedControl::SetText(std::u16string_view text) {
   StoreText(text);
 }
 
+void SimulatedControl::SetSharedText(const SharedText& text) {
+  if (spec_.kind != ControlKind::TextBox) {
+    SetText(text.View());
+    return;
+  }
+  form_.desktop_.Enter("SetText", spec_.name);
+  text_ = text;
+}
+
 void SimulatedControl::StoreText(std::u16string_view text) {
   if (spec_.kind != ControlKind::ComboList) {
-    text_ = text;
+    text_ = std::u16string(text);
     return;
   }
   if (std::find(items_.begin(), items_.end(), text) == items_.end())
     throw Failure("Invalid property value: the list has no entry with that text.");
-  text_ = text;
+  text_ = std::u16string(text);
   form_.Raise(spec_.name, ControlEvent::Click);
 }
 

@@ -27,6 +27,8 @@ class SimulatedControl final : public Control {
   ControlKind Kind() const override { return spec_.kind; }
   std::u16string Text() const override;
   void SetText(std::u16string_view text) override;
+  // A text box holds the shared buffer itself: no copy.
+  void SetSharedText(const SharedText& text) override;
   void AddItem(std::u16string_view entry) override;
   bool Checked() const override { return checked_; }
   void SetChecked(bool checked) override;
@@ -45,7 +47,7 @@ class SimulatedControl final : public Control {
  private:
   SimulatedForm& form_;
   ControlSpec spec_;
-  std::u16string text_;
+  SharedText text_;
   std::vector<std::u16string> items_;
   bool checked_ = false;
   Colour background_;

@@ -270,6 +270,15 @@ std::optional<std::vector<ClipboardFormatData>> Win32Clipboard::ReadMemoryFormat
   return formats;
 }
 
+std::optional<ClipboardFormatData> Win32Clipboard::ReadTextBlock() {
+  const OpenClipboardScope open(owner_.get());
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
+  HANDLE data = ::GetClipboardData(CF_UNICODETEXT);  // made from 8-bit text if need be
+  if (!data) ThrowLastError("Cannot read the clipboard text");
+  const GlobalLockScope lock(data);
+  return ClipboardFormatData{CF_UNICODETEXT, {}, std::string(lock.Data(), lock.Size())};
+}
+
 // The memory is made ready before the clipboard is opened, so that it is
 // held open for as short a time as possible.
 void Win32Clipboard::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {

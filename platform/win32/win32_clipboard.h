@@ -16,6 +16,7 @@ class Win32Clipboard final : public ClipboardPrimitives {
   std::u16string GetText(std::int32_t format) override;
   bool HasFormat(std::int32_t format) override;
   std::optional<std::vector<ClipboardFormatData>> ReadMemoryFormats(std::size_t byteBound) override;
+  std::optional<ClipboardFormatData> ReadTextBlock() override;
   void ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) override;
   bool HasNamedFormat(std::u16string_view name) override;
   std::uint32_t SequenceNumber() override;

@@ -151,7 +151,8 @@ void Win32Control::SetText(std::u16string_view text) {
     return;
   }
   if (spec_.kind == ControlKind::TextBox) {
-    SetTextBoxText(window, AsWide(text));
+    shown_ = {};
+    SetTextBoxText(window, AsWide(text), true);
     return;
   }
   if (spec_.kind == ControlKind::HotkeyBox) {
@@ -161,6 +162,31 @@ void Win32Control::SetText(std::u16string_view text) {
   PutWindowText(window, AsWide(text));
   if (spec_.kind == ControlKind::PushButton) caption_ = text;
   if (spec_.kind == ControlKind::Label) form_.Place(*this);
+}
+
+// Set again to the text it shows and was not typed into since, the box is
+// left alone: no copy of its text is read to compare, which on a text of
+// megabytes would cost as much as the edit.
+void Win32Control::SetSharedText(const SharedText& text) {
+  if (spec_.kind != ControlKind::TextBox) {
+    SetText(text.View());
+    return;
+  }
+  const HWND window = RequireWindow();
+  const bool known = !shown_.empty() && !TypedInto(window);
+  if (known && shown_ == text.View()) return;
+  // Noted first: a newer text set while a long one goes in notes itself after it.
+  shown_ = text;
+  try {
+    SetTextBoxText(window, AsWide(text.View()), !known);
+  } catch (...) {
+    shown_ = {};
+    throw;
+  }
+}
+
+bool Win32Control::TypedInto(HWND window) const {
+  return ::SendMessageW(window, EM_GETMODIFY, 0, 0) != 0;
 }
 
 // The keys of the block between the main keys and the number pad share
@@ -190,15 +216,19 @@ void Win32Control::PutWindowText(HWND window, std::wstring_view text) const {
 
 // A text box already showing exactly this text is left as it is: laying out
 // a long text again costs time and would move the reader back to the top.
-void Win32Control::SetTextBoxText(HWND window, std::wstring_view text) {
+// Unless the caller knows it shows another text, that is compared first.
+void Win32Control::SetTextBoxText(HWND window, std::wstring_view text, bool mayShowIt) {
   const unsigned generation = ++*textGeneration_;
-  const auto shownLength = static_cast<std::size_t>(::GetWindowTextLengthW(window));
-  if (shownLength == text.size() && shownLength > 0 && AsWide(Text()) == text) return;
+  if (mayShowIt) {
+    const auto shownLength = static_cast<std::size_t>(::GetWindowTextLengthW(window));
+    if (shownLength == text.size() && shownLength > 0 && AsWide(Text()) == text) return;
+  }
   if (text.size() > kPieceLength) {
     SetLongText(window, text, generation);
     return;
   }
   PutWindowText(window, text);
+  ::SendMessageW(window, EM_SETMODIFY, FALSE, 0);
 }
 
 // The edit control lays out each line as it takes a text in, which for a

@@ -28,6 +28,9 @@ class Win32Control final : public Control {
   ControlKind Kind() const override { return spec_.kind; }
   std::u16string Text() const override;
   void SetText(std::u16string_view text) override;
+  // A text box keeps a copy of its own; the shared text tells, without a copy
+  // of the box's text to compare, whether it shows that text already.
+  void SetSharedText(const SharedText& text) override;
   void AddItem(std::u16string_view entry) override;
   bool Checked() const override;
   void SetChecked(bool checked) override;
@@ -51,7 +54,9 @@ class Win32Control final : public Control {
   void RequireKind(ControlKind kind, const char* operation) const;
   // SetWindowTextW, throwing on failure.
   void PutWindowText(HWND window, std::wstring_view text) const;
-  void SetTextBoxText(HWND window, std::wstring_view text);
+  void SetTextBoxText(HWND window, std::wstring_view text, bool mayShowIt);
+  // Whether the user has typed into the text box since its text was set.
+  bool TypedInto(HWND window) const;
   void SetHotkey(HWND window, std::u16string_view text);
   void SetLongText(HWND window, std::wstring_view text, unsigned generation);
 
@@ -62,6 +67,8 @@ class Win32Control final : public Control {
   std::optional<Colour> backColour_;
   std::vector<std::u16string> items_;  // combo entries, compared exactly (the system ignores case)
   std::u16string caption_;             // push buttons read back exactly what was written
+  // The text box's text as last set from a shared text (empty after any other).
+  SharedText shown_;
   // Counts the texts set in a text box; shared so that a long fill can tell,
   // after answering messages, whether a newer text or the control's end came.
   std::shared_ptr<unsigned> textGeneration_ = std::make_shared<unsigned>(0);

@@ -31,7 +31,7 @@ class FakeMainWindow final : public MainWindowAccess {
   explicit FakeMainWindow(platform::WindowHandle handle) : handle_(handle) {}
   platform::WindowHandle MainWindowHandle() override { return handle_; }
   std::u16string Text1() override { return text1; }
-  void SetText1(std::u16string_view text) override { text1 = text; }
+  void SetText1(const platform::SharedText& text) override { text1 = text.View(); }
   std::u16string Combo1Text() override { return combo1; }
 
   std::u16string text1;

@@ -127,7 +127,7 @@ class SecondViewer final : public MainWindowAccess {
 
   platform::WindowHandle MainWindowHandle() override { return window_->Handle(); }
   std::u16string Text1() override { return seen_; }
-  void SetText1(std::u16string_view text) override { seen_ = text; }
+  void SetText1(const platform::SharedText& text) override { seen_ = text.View(); }
   std::u16string Combo1Text() override { return u""; }
 
  private:
@@ -258,6 +258,16 @@ TEST_F(FenlowOnTheDesktop, FenlowCliEditsTheClipboardInPlace) {
             "caf\xc3\xa9"
             "ab");
 
+  {
+    const probe::ClipboardHeldElsewhere held;
+    probe::CommandResult whileHeld = removeSpaces();
+    EXPECT_EQ(whileHeld.exitCode, 3) << whileHeld.output;
+  }
+  EXPECT_EQ(PasteInOtherProgram(),
+            "caf\xc3\xa9"
+            "ab")
+      << "nothing was written while held";
+
   platform::ClipboardPrimitives& clipboard = platform->Clipboard();
   ASSERT_TRUE(platform::RetryWhileHeld(
       clipboard, [&] { clipboard.Empty(); }, ClipboardText::kMaxAttempts,
@@ -266,11 +276,6 @@ TEST_F(FenlowOnTheDesktop, FenlowCliEditsTheClipboardInPlace) {
   EXPECT_EQ(noText.exitCode, 1) << noText.output;
   EXPECT_NE(noText.output.find("no text"), std::string::npos) << noText.output;
   EXPECT_FALSE(platform->Clipboard().HasFormat(format::kText));
-  {
-    const probe::ClipboardHeldElsewhere held;
-    probe::CommandResult whileHeld = removeSpaces();
-    EXPECT_EQ(whileHeld.exitCode, 3) << whileHeld.output;
-  }
 }
 
 }  // namespace

@@ -37,6 +37,13 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   Start(kOriginal);
   window.text1 = request() == Request::Save ? kTyped : kOriginal;
   const std::u16string wanted = request() == Request::Save ? kTyped : kEdited;
+  if (operation() == ClipboardOperation::GetText) {
+    // A copy whose read was held off: the request must read the text itself.
+    desktop->FailNext(operation(), ClipboardText::kMaxAttempts);
+    desktop->OtherProgramSetsText(kOriginal);
+    desktop->Messaging().Yield();
+  }
+  const int attemptsBefore = desktop->AttemptCount(operation());
 
   desktop->FailNext(operation(), attempts());
   if (request() == Request::Save) {
@@ -46,7 +53,7 @@ TEST_P(HeldClipboardTest, NothingIsLostAndMonitoringGoesOn) {
   }
 
   // No operation is tried beyond its bound: the program never spins on a held clipboard.
-  EXPECT_LE(desktop->AttemptCount(operation()), ClipboardText::kMaxAttempts + 8);
+  EXPECT_LE(desktop->AttemptCount(operation()) - attemptsBefore, ClipboardText::kMaxAttempts + 8);
 
   const bool saveIgnoresTheRead =
       request() == Request::Save && operation() == ClipboardOperation::GetText;
