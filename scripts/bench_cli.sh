@@ -7,8 +7,10 @@
 # below 1.0 means fenlow-cli is faster), the peak memory of both, and whether
 # their outputs are equal.
 #
-#   scripts/bench_cli.sh [BUILD_DIR]   (default build/engine-bench, Release)
+#   scripts/bench_cli.sh [BUILD_DIR] [JOB...]   (default build/engine-bench, Release)
+# With JOB names (patterns matched against the job names), only those run.
 build=$(realpath -m "${1:-$(dirname "$0")/../build/engine-bench}")
+only=("${@:2}")
 source "$(dirname "$0")/build_env.sh"
 pairs=5
 size=$((50 * 1000 * 1000))
@@ -50,8 +52,17 @@ peak_mib() {
 
 printf '%-30s %-7s %9s %9s %7s %9s %9s  %s\n' job tool "fenlow s" "tool s" ratio \
   "fenlow MiB" "tool MiB" output
+# Whether the job named "$1" is to run (JOB arguments, or all).
+chosen() {
+  [ ${#only[@]} -eq 0 ] && return 0
+  local pattern
+  for pattern in "${only[@]}"; do [[ $1 == *$pattern* ]] && return 0; done
+  return 1
+}
+
 # job name | fenlow-cli arguments | then tool=command pairs, one per line.
 run_job() {
+  chosen "$1" || return 0
   local name=$1 fenlow="'$cli' apply $2"
   shift 2
   local fenlowPeak
@@ -86,6 +97,7 @@ cpu_and_wall() {
 # processes in a pipe: wall-time medians, their ratio, and the CPU time of
 # both (the pipe runs on several cores).
 run_chain_job() {
+  chosen "$1" || return 0
   local name=$1 chain="'$cli' apply $2" piped=$3 ours=() theirs=() ratios=() oursCpu=() theirsCpu=()
   for ((i = 0; i < pairs; i++)); do
     read -r cpu wall <<<"$(cpu_and_wall "$chain")"
@@ -164,6 +176,10 @@ run_job "Remove invisible" remove-invisible "sed=sed 's/\xC2\xAD//g'"
 echo "# Whole-text line edits (targets: ratio to sort and to awk <= 1.0; their memory)"
 run_job "Sort lines" sort-lines "sort=LC_ALL=C sort -s"
 run_job "Remove duplicate lines" remove-duplicate-lines "awk=awk '!seen[\$0]++'"
+
+echo "# A pattern (target: ratio to sed -E <= 1.0; it needs the whole text)"
+run_job "Pattern [0-9]+ to #" "regex-replace --param1 '[0-9]+' --param2 '#'" \
+  "sed=sed -E 's/[0-9]+/#/g'" "perl=perl -pe 's/[0-9]+/#/g'"
 
 echo "# A chain of three streaming steps (target: wall ratio to the pipe <= 1.0)"
 run_chain_job "Tabs, spaces, trim" "remove-all-tabs then collapse-spaces then trim-lines" \

@@ -224,23 +224,48 @@ std::vector<Piece> ParseReplacement(const CodePoints& replacement) {
   return pieces;
 }
 
-void AppendReplacement(const std::vector<Piece>& pieces, const Match& match, CodePoints& output) {
+template <typename Char>
+CodePoints CodePointsOf(std::basic_string_view<Char> text) {
+  CodePoints points;
+  points.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const generic::CodePoint c = generic::CodePointAt(text, at);
+    points += c.value;
+    at += c.units;
+  }
+  return points;
+}
+
+// Appends code points in the text's own encoding.
+template <typename Char>
+void AppendEncoded(const char32_t* first, const char32_t* last, std::basic_string<Char>& output) {
+  for (; first != last; ++first) generic::AppendCodePoint(output, *first);
+}
+
+template <typename Char>
+void AppendReplacement(const std::vector<Piece>& pieces, const Match& match,
+                       std::basic_string<Char>& output) {
   for (const Piece& piece : pieces) {
     if (piece.group < 0) {
-      output += piece.text;
+      AppendEncoded(piece.text.data(), piece.text.data() + piece.text.size(), output);
     } else if (static_cast<std::size_t>(piece.group) < match.size() && match[piece.group].matched) {
-      output.append(match[piece.group].first.Get(), match[piece.group].second.Get());
+      AppendEncoded(match[piece.group].first.Get(), match[piece.group].second.Get(), output);
     }
   }
 }
 
-CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
-                      const std::vector<Piece>& pieces) {
+// Builds the result into `output`, encoded as it goes, so that the code
+// points of the text are the only copy of it in UTF-32.
+template <typename Char>
+void ReplaceAll(const CodePoints& text, const Regex& regex, const std::vector<Piece>& pieces,
+                std::basic_string<Char>& output) {
   std::uint64_t left = RegexStepBudget(text.size());
   const BudgetedIterator begin(text.data(), &left);
   const BudgetedIterator end(text.data() + text.size(), &left);
-  CodePoints output;
   output.reserve(text.size());
+  const auto copy = [&](std::size_t first, std::size_t count) {
+    AppendEncoded(text.data() + first, text.data() + first + count, output);
+  };
   std::size_t from = 0;
   Match match;
   try {
@@ -255,7 +280,7 @@ CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
       }
       const std::size_t start = static_cast<std::size_t>(match[0].first.Get() - text.data());
       const std::size_t stop = static_cast<std::size_t>(match[0].second.Get() - text.data());
-      output.append(text, from, start - from);
+      copy(from, start - from);
       AppendReplacement(pieces, match, output);
       from = stop;
       if (start == stop) {
@@ -263,7 +288,7 @@ CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
         if (from == text.size()) break;
         const std::size_t step =
             text[from] == U'\r' && from + 1 < text.size() && text[from + 1] == U'\n' ? 2 : 1;
-        output.append(text, from, step);
+        copy(from, step);
         from += step;
       }
     }
@@ -277,43 +302,25 @@ CodePoints ReplaceAll(const CodePoints& text, const Regex& regex,
     throw EditFailure(std::string("The pattern's search ran away and was stopped (") +
                       error.what() + "); nothing was written.");
   }
-  if (from < text.size()) output.append(text, from);
-  return output;
+  copy(from, text.size() - from);
 }
 
+// Replaces in place: the text's code points are taken and the text itself
+// freed before the result is built in its place.
 template <typename Char>
-CodePoints CodePointsOf(std::basic_string_view<Char> text) {
-  CodePoints points;
-  points.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const generic::CodePoint c = generic::CodePointAt(text, at);
-    points += c.value;
-    at += c.units;
-  }
-  return points;
-}
-
-template <typename Char>
-std::basic_string<Char> TextOf(const CodePoints& points) {
-  std::basic_string<Char> text;
-  text.reserve(points.size());
-  for (char32_t c : points) generic::AppendCodePoint(text, c);
-  return text;
-}
-
-template <typename Char>
-std::basic_string<Char> RegexReplace(std::basic_string_view<Char> text,
-                                     const Parameters<Char>& parameters) {
+void RegexReplaceInPlace(std::basic_string<Char>& text, const Parameters<Char>& parameters) {
   const Regex regex = Compile(CodePointsOf(parameters.first));
   const std::vector<Piece> pieces = ParseReplacement(CodePointsOf(parameters.second));
-  return TextOf<Char>(ReplaceAll(CodePointsOf(text), regex, pieces));
+  const CodePoints points = CodePointsOf(std::basic_string_view<Char>(text));
+  std::basic_string<Char>().swap(text);
+  ReplaceAll(points, regex, pieces, text);
 }
 
 constexpr EditDefinition kRegexReplace{
     .name = "regex-replace",
     .description = "Replaces every match of the pattern --param1 by --param2 ($1 to $9, $&, $$)",
     .forms = WholeText([]<typename C>(std::basic_string<C>& text, const Parameters<C>& p) {
-      text = RegexReplace<C>(text, p);
+      RegexReplaceInPlace<C>(text, p);
     }),
     .param1 = ParameterMeaning::Pattern,
     .param2 = ParameterMeaning::PatternReplacement};

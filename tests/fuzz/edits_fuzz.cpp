@@ -72,6 +72,18 @@ void CheckWholeNumber(std::u16string_view typed) {
   }
 }
 
+// Feeds `bytes` to the editor `block` bytes at a time, then ends the text.
+void FeedInBlocks(fenlow::edits::StreamEditor& editor, std::string_view bytes, std::size_t block,
+                  std::string& output) {
+  for (std::size_t at = 0; at < bytes.size(); at += block) {
+    const std::string_view piece = bytes.substr(at, block);
+    const std::span<char> room = editor.NextBlock(piece.size());
+    std::copy(piece.begin(), piece.end(), room.begin());
+    editor.Edit(piece.size(), output);
+  }
+  editor.Finish(output);
+}
+
 // The one-pass edit fed to a StreamEditor `block` bytes at a time: the
 // reference's result as UTF-8, a LoneSurrogateError where that result has a
 // lone surrogate, an EditFailure where the reference fails.
@@ -90,13 +102,7 @@ void CheckInBlocks(std::u16string_view option, const std::u16string& text,
   try {
     fenlow::edits::StreamEditor editor =
         fenlow::edits::OnePassEditor(option, PlainUtf16ToUtf8(param1), PlainUtf16ToUtf8(param2));
-    for (std::size_t at = 0; at < bytes.size(); at += block) {
-      const std::string_view piece = std::string_view(bytes).substr(at, block);
-      const std::span<char> room = editor.NextBlock(piece.size());
-      std::copy(piece.begin(), piece.end(), room.begin());
-      editor.Edit(piece.size(), output);
-    }
-    editor.Finish(output);
+    FeedInBlocks(editor, bytes, block, output);
   } catch (const fenlow::edits::EditFailure&) {
     Check(expected.kind == ReferenceOutcome::Kind::Fails, "in blocks, the edit failed", where);
     return;
@@ -168,13 +174,7 @@ void CheckChain(const std::vector<fenlow::edits::EditStep>& steps, const std::u1
   check("in blocks", [&] {
     fenlow::edits::StreamEditor editor(fenlow::edits::StagesOfSteps(steps));
     std::string output;
-    for (std::size_t at = 0; at < bytes.size(); at += block) {
-      const std::string_view piece = std::string_view(bytes).substr(at, block);
-      const std::span<char> room = editor.NextBlock(piece.size());
-      std::copy(piece.begin(), piece.end(), room.begin());
-      editor.Edit(piece.size(), output);
-    }
-    editor.Finish(output);
+    FeedInBlocks(editor, bytes, block, output);
     return output;
   });
 }
