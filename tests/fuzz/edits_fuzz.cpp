@@ -5,10 +5,11 @@
 // as UTF-8 in blocks of 1 to 22 bytes, against the same reference. The
 // number conversion of x is checked on every input too.
 //
-// Then a chain of one to three of the engine's edits, the ones beyond the
-// option list included, each on the whole text or on each line, chosen by
-// the first byte and the text's length: the whole UTF-8 form and the
-// stream in blocks must give the UTF-8 of what the UTF-16 form gives, or
+// Then a chain of one to three of every edit, the ones beyond the option
+// list included (regex-replace with the parameters as pattern and
+// replacement), each on the whole text or on each line, chosen by the first
+// byte and the text's length: the whole UTF-8 form and the stream in blocks
+// must give the UTF-8 of what the UTF-16 form gives, or
 // refuse a lone surrogate that the UTF-16 form leaves on the way.
 //
 // Input: one byte choosing the option (its low bits) and the block size (its
@@ -27,6 +28,7 @@
 #include "edits/engine/edit_failure.h"
 #include "edits/engine/stream_edits.h"
 #include "edits/engine/utf.h"
+#include "edits/pattern/every_edit.h"
 #include "tests/edits/plain_reference.h"
 #include "tests/edits/plain_utf.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -121,7 +123,7 @@ void CheckInBlocks(std::u16string_view option, const std::u16string& text,
 std::vector<fenlow::edits::EditStep> ChainFor(unsigned char selector, std::size_t length,
                                               const std::u16string& param1,
                                               const std::u16string& param2) {
-  const auto edits = fenlow::edits::EngineEdits();
+  const auto edits = fenlow::edits::EveryEdit();
   std::vector<fenlow::edits::EditStep> steps(1 + (selector + length) % 3);
   for (std::size_t k = 0; k < steps.size(); ++k) {
     const std::size_t choice = (selector * 7 + length * 13 + k * 5) % (edits.size() * 2);
