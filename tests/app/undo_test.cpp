@@ -127,6 +127,24 @@ TEST_F(UndoTest, OverTheBoundTheStepKeepsTheTextAloneAndUndoSaysSo) {
   EXPECT_TRUE(Told(u"Only the text was put back"));
 }
 
+// A copy whose text was never read (held while it came), then saved over by
+// hand: its text is kept from the clipboard itself.
+TEST_F(UndoTest, OverTheBoundATextNeverReadIsKeptFromTheClipboard) {
+  SimulatedForm& main = Start();
+  desktop->FailNext(platform::sim::ClipboardOperation::GetText, ClipboardText::kMaxAttempts);
+  Copy({{format::kText, u"never read"}}, {{u"Large", std::string(UndoHistory::kStepBound, 'x')}});
+  ASSERT_NE(TextOf(form1::kText1), u"never read");
+  main.Type(form1::kText1, u"typed");
+  main.Click(form1::kPushButton3);
+  ASSERT_EQ(desktop->ClipboardTextOrEmpty(), u"typed");
+
+  Undo();
+
+  EXPECT_EQ(desktop->ClipboardFormats(), (Formats{{format::kText, u"never read"}}));
+  EXPECT_EQ(TextOf(form1::kText1), u"never read");
+  EXPECT_TRUE(Told(u"Only the text was put back"));
+}
+
 TEST_F(UndoTest, AClipboardMarkedPrivateIsNeverKept) {
   Start();
   Copy({{format::kText, u"pass word"}}, {{kPrivateMark, ""}});

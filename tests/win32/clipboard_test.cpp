@@ -63,6 +63,10 @@ TEST_F(RealClipboard, UnicodeTextCopiedElsewhereReadsIntact) {
   EXPECT_TRUE(TextBecomes(kUnicode));
   EXPECT_TRUE(Retrying([&] { return clipboard.HasFormat(format::kText); }));
   EXPECT_TRUE(Retrying([&] { return clipboard.HasFormat(format::kUnicodeText); }));
+  // As Undo keeps a large clipboard's text: its block, as UnicodeTextFormat makes it.
+  const auto block = Retrying([&] { return clipboard.ReadTextBlock(); });
+  ASSERT_TRUE(block);
+  EXPECT_EQ(platform::UnicodeTextOf({*block}), kUnicode);
 }
 
 TEST_F(RealClipboard, LineBreaksAreCrLfForUsAndLfForHostPrograms) {
@@ -175,6 +179,9 @@ class CountedReads final : public platform::ClipboardPrimitives {
   std::optional<std::vector<platform::ClipboardFormatData>> ReadMemoryFormats(
       std::size_t byteBound) override {
     return real_.ReadMemoryFormats(byteBound);
+  }
+  std::optional<platform::ClipboardFormatData> ReadTextBlock() override {
+    return real_.ReadTextBlock();
   }
   void ReplaceWithFormats(const std::vector<platform::ClipboardFormatData>& formats) override {
     real_.ReplaceWithFormats(formats);
