@@ -125,16 +125,11 @@ class BudgetedIterator {
     return *this;
   }
   friend BudgetedIterator operator+(BudgetedIterator i, difference_type n) { return i += n; }
-  friend BudgetedIterator operator+(difference_type n, BudgetedIterator i) { return i += n; }
-  friend BudgetedIterator operator-(BudgetedIterator i, difference_type n) { return i -= n; }
   friend difference_type operator-(const BudgetedIterator& a, const BudgetedIterator& b) {
     return a.at_ - b.at_;
   }
   friend bool operator==(const BudgetedIterator& a, const BudgetedIterator& b) {
     return a.at_ == b.at_;
-  }
-  friend auto operator<=>(const BudgetedIterator& a, const BudgetedIterator& b) {
-    return a.at_ <=> b.at_;
   }
   [[nodiscard]] const char32_t* Get() const { return at_; }
 
