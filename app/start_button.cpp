@@ -2,7 +2,6 @@
 // where it needs them, then applies the edit once to the clipboard's current
 // text, through one call of the change handler with the bulk-edit request
 // raised. Backing out of the dialog ends the click with nothing applied.
-#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -16,12 +15,11 @@ namespace fenlow {
 
 namespace {
 
-namespace options = edits::options;
+using edits::Asks;
 
-enum class Asks { Form2, Form3 };
-
-// An option that asks for its parameters first: Form2 fills BulkParam1,
-// Form3 BulkParam1 and BulkParam2; the caller empties what it fills.
+// An option that asks for its parameters first (its row's dialog): Form2
+// fills BulkParam1, Form3 BulkParam1 and BulkParam2; the caller empties what
+// it fills.
 struct ParameterRequest {
   std::u16string_view option;
   Asks dialog;
@@ -29,49 +27,15 @@ struct ParameterRequest {
   std::optional<std::u16string_view> frameCaption;  // nullopt: the frame keeps its own
 };
 
-constexpr std::u16string_view kReplaceWith = u"Replace with";
-constexpr std::u16string_view kUserDefined = u"User-defined character(s)";
-
-constexpr std::array<ParameterRequest, 16> kParameterRequests = {{
-    {options::kRemoveListItems, Asks::Form2, u"Remove x (user-specified) character(s)",
-     std::nullopt},
-    {options::kRemoveFirstChars, Asks::Form2, u"Remove First x character(s)", std::nullopt},
-    {options::kRemoveLastChars, Asks::Form2, u"Remove Last x character(s)", std::nullopt},
-    {options::kRemoveTextAfterPosition, Asks::Form2, u"Remove all text after x position",
-     std::nullopt},
-    {options::kRemoveTextBeforePosition, Asks::Form2, u"Remove all text before x position",
-     std::nullopt},
-    {options::kReplaceAlphabetChars, Asks::Form2, u"Replace alphabet character(s) with...",
-     kReplaceWith},
-    {options::kReplaceNumericChars, Asks::Form2, u"Replace numeric character(s) with...",
-     kReplaceWith},
-    {options::kReplaceAlphanumericChars, Asks::Form2, u"Replace alphanumeric character(s) with...",
-     kReplaceWith},
-    {options::kReplaceNonAlphanumericChars, Asks::Form2,
-     u"Replace non-alphanumeric character(s) with...", kReplaceWith},
-    {options::kReplaceListItems, Asks::Form3, u"Replace x (user-specified) with...", std::nullopt},
-    {options::kReplaceTextAfterDelimiter, Asks::Form3,
-     u"Replace all text after user-defined with...", std::nullopt},
-    {options::kReplaceTextBeforeDelimiter, Asks::Form3,
-     u"Replace all text before user-defined with...", std::nullopt},
-    // These four use BulkParam1 as well. Without a dialog they would get what
-    // an earlier dialog left there, and an empty replacement would quietly
-    // remove every space or line break, so they ask for it too.
-    {options::kReplaceAllSpaces, Asks::Form2, u"Replace all spaces with...", kReplaceWith},
-    {options::kReplaceAllBlankLines, Asks::Form2, u"Replace all blank lines (enters) with...",
-     kReplaceWith},
-    {options::kRemoveTextAfterDelimiter, Asks::Form2,
-     u"Remove all text after user-defined character(s)", kUserDefined},
-    {options::kRemoveTextBeforeDelimiter, Asks::Form2,
-     u"Remove all text before user-defined character(s)", kUserDefined},
-}};
-
 // Exact, case-sensitive match on the option list's text.
-const ParameterRequest* RequestFor(std::u16string_view option) {
-  for (const ParameterRequest& request : kParameterRequests) {
-    if (request.option == option) return &request;
-  }
-  return nullptr;
+std::optional<ParameterRequest> RequestFor(std::u16string_view option) {
+  const edits::EditDefinition* edit = edits::FindOptionEdit(option);
+  if (edit == nullptr || edit->dialog.asks == Asks::NoDialog) return std::nullopt;
+  const edits::ParameterDialog& dialog = edit->dialog;
+  return ParameterRequest{edit->optionText, dialog.asks, dialog.caption,
+                          dialog.frameCaption.empty()
+                              ? std::nullopt
+                              : std::optional<std::u16string_view>(dialog.frameCaption)};
 }
 
 void ClearParameters(Asks dialog, ProgramState& state) {
@@ -110,7 +74,7 @@ bool AskForParameters(const ParameterRequest& request, platform::Platform& platf
 }  // namespace
 
 std::optional<EditParameters> Form1::ParametersWithoutAsking(std::u16string_view option) const {
-  if (RequestFor(option) == nullptr) return EditParameters{};
+  if (!RequestFor(option)) return EditParameters{};
   const auto confirmed = state_.LastParameters.find(option);
   if (confirmed == state_.LastParameters.end()) return std::nullopt;
   return confirmed->second;
@@ -118,9 +82,9 @@ std::optional<EditParameters> Form1::ParametersWithoutAsking(std::u16string_view
 
 void Form1::PushButton2_Click() {
   ErrorTrap trap = TrapFor(u"PushButton2_Click");
-  const ParameterRequest* request = nullptr;
+  std::optional<ParameterRequest> request;
   trap(100, [&] { request = RequestFor(Combo1Text()); });
-  const bool apply = request == nullptr || AskForParameters(*request, platform_, state_, trap);
+  const bool apply = !request || AskForParameters(*request, platform_, state_, trap);
   if (apply) {
     trap(200, [&] { state_.BulkEditRequested = true; });
     trap(210, [&] { state_.ManualSaveRequested = false; });

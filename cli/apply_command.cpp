@@ -8,13 +8,17 @@
 
 #include "cli/byte_streams.h"
 #include "cli/cli_failure.h"
+#include "cli/recipe_command.h"
 #include "edits/engine/catalogue.h"
+#include "edits/engine/edit_failure.h"
 #include "edits/engine/utf.h"
+#include "edits/pattern/every_edit.h"
 #include "platform/standard_streams.h"
 
 namespace fenlow::cli {
 namespace {
 
+using edits::EditStep;
 using edits::EncodingError;
 using edits::LoneSurrogateError;
 
@@ -36,14 +40,6 @@ Input ReadParameter(const std::optional<ParameterSource>& parameter, bool utf16l
   throw CliFailure(source + ": " + error.what(), kExitFailed);
 }
 
-void Validate(const Input& input) {
-  try {
-    edits::ValidateUtf8(input.bytes);
-  } catch (const EncodingError& error) {
-    FailEncoding(input.source, error);
-  }
-}
-
 std::u16string Decode(const Input& input) {
   try {
     return input.utf16le ? edits::Utf16LeToText(input.bytes) : edits::Utf8ToUtf16(input.bytes);
@@ -52,17 +48,41 @@ std::u16string Decode(const Input& input) {
   }
 }
 
-// The option text that OPTION names: itself, or the one of a short name.
-std::u16string_view OptionTextOf(const std::string& option) {
-  const std::optional<std::u16string_view> optionText =
-      edits::OptionTextFor(Decode(Input{option, "OPTION", false}));
-  if (!optionText) {
-    throw CliFailure("'" + option +
+// The edit that `name` names among every edit: by option text or short name.
+const edits::EditDefinition& EditNamed(const std::string& name) {
+  const edits::EditDefinition* edit =
+      edits::FindEdit(edits::EveryEdit(), Decode(Input{name, "OPTION", false}));
+  if (edit == nullptr) {
+    throw CliFailure("'" + name +
                          "' names no bulk edit; fenlow-cli list --names shows the short names "
                          "and option texts",
                      kExitFailed);
   }
-  return *optionText;
+  return *edit;
+}
+
+EditStep PrepareStep(const StepArguments& arguments, bool utf16le) {
+  EditStep step{&EditNamed(arguments.edit),
+                Decode(ReadParameter(arguments.param1, utf16le, "--param1")),
+                Decode(ReadParameter(arguments.param2, utf16le, "--param2")), arguments.eachLine};
+  edits::CheckStep(step);
+  return step;
+}
+
+// Runs `prepare` for step `number` of `count`; a failure of a chain of
+// several steps names the step.
+template <typename Prepare>
+EditStep PreparingStep(std::size_t number, std::size_t count, Prepare prepare) {
+  const auto named = [&](const std::string& what) {
+    return count == 1 ? what : "step " + std::to_string(number) + ": " + what;
+  };
+  try {
+    return prepare();
+  } catch (const CliFailure& failure) {
+    throw CliFailure(named(failure.what()), failure.exitCode());
+  } catch (const edits::EditFailure& failure) {
+    throw CliFailure(named(failure.what()), kExitFailed);
+  }
 }
 
 [[noreturn]] void FailUnencodableResult(const EncodingError& error) {
@@ -86,9 +106,8 @@ void WithEncodingMessages(Edit edit) {
 }
 
 // Reads, edits and writes block by block.
-void EditInOnePass(std::u16string_view optionText, const Input& param1, const Input& param2,
-                   std::size_t blockBytes) {
-  edits::StreamEditor editor = edits::OnePassEditor(optionText, param1.bytes, param2.bytes);
+void EditInOnePass(std::span<const EditStep> steps, std::size_t blockBytes) {
+  edits::StreamEditor editor(edits::StagesOfSteps(steps));
   if (blockBytes == 0) blockBytes = editor.BlockBytes();
   std::string output;
   const auto writeOutput = [&output] {
@@ -113,30 +132,28 @@ void EditInOnePass(std::u16string_view optionText, const Input& param1, const In
   writeOutput();
 }
 
-// Reads the whole text, edits it in place and writes it.
-void EditWholeText(std::u16string_view optionText, const Input& param1, const Input& param2) {
-  Input text{ReadWholeStream(stdin, "standard input"), "standard input", false};
-  Validate(text);
+// Reads the whole text, edits it (in place where the edits can) and writes it.
+void EditWholeText(std::span<const EditStep> steps) {
+  std::string text = ReadWholeStream(stdin, "standard input");
+  try {
+    edits::ValidateUtf8(text);
+  } catch (const EncodingError& error) {
+    FailEncoding("standard input", error);
+  }
   std::string output;
-  WithEncodingMessages([&] {
-    output =
-        edits::ApplyOptionToUtf8(optionText, std::move(text.bytes), param1.bytes, param2.bytes);
-  });
+  WithEncodingMessages([&] { output = edits::ApplyStepsToUtf8(steps, std::move(text)); });
   WriteWholeStream(stdout, output, "standard output");
 }
 
 // Through the UTF-16 engine. The input bytes are freed as soon as they are
 // decoded, and the decoded text once edited, so that large texts are not
 // held twice.
-void EditAsUtf16(std::u16string_view optionText, const Input& param1, const Input& param2) {
-  const std::u16string first = Decode(param1);
-  const std::u16string second = Decode(param2);
+void EditAsUtf16(std::span<const EditStep> steps) {
   Input text{ReadWholeStream(stdin, "standard input"), "standard input", true};
-  std::u16string clipText = Decode(text);
+  std::u16string decoded = Decode(text);
   std::string().swap(text.bytes);
-  const edits::EditOutcome outcome = edits::ApplyOption(optionText, clipText, first, second);
-  std::u16string().swap(clipText);
-  WriteWholeStream(stdout, edits::TextToUtf16Le(outcome.result), "standard output");
+  const std::u16string result = edits::ApplyStepsToUtf16(steps, std::move(decoded));
+  WriteWholeStream(stdout, edits::TextToUtf16Le(result), "standard output");
 }
 
 // Runs `apply`; when it fails after writing, a regular file on standard
@@ -160,27 +177,37 @@ void CuttingOutputBackOnFailure(Apply apply) {
 
 }  // namespace
 
-ApplyParameters DecodeApplyParameters(const Command& command) {
-  return {std::u16string(OptionTextOf(command.optionText)),
-          Decode(ReadParameter(command.param1, command.utf16le, "--param1")),
-          Decode(ReadParameter(command.param2, command.utf16le, "--param2"))};
+std::vector<EditStep> PrepareSteps(const Command& command) {
+  std::vector<EditStep> steps;
+  if (command.recipe) {
+    // The file's steps were checked as it was read; UTF-8, as on the command line.
+    const std::vector<RecipeStepText> recipe = ReadRecipeSteps(command);
+    for (std::size_t k = 0; k < recipe.size(); ++k) {
+      steps.push_back(PreparingStep(k + 1, recipe.size(), [&] {
+        EditStep step{&EditNamed(recipe[k].edit), Decode(Input{recipe[k].param1, "param1", false}),
+                      Decode(Input{recipe[k].param2, "param2", false}), recipe[k].eachLine};
+        edits::CheckStep(step);
+        return step;
+      }));
+    }
+    return steps;
+  }
+  for (std::size_t k = 0; k < command.steps.size(); ++k) {
+    steps.push_back(PreparingStep(k + 1, command.steps.size(),
+                                  [&] { return PrepareStep(command.steps[k], command.utf16le); }));
+  }
+  return steps;
 }
 
 void RunApply(const Command& command, std::size_t blockBytes) {
-  const std::u16string_view optionText = OptionTextOf(command.optionText);
-  const Input param1 = ReadParameter(command.param1, command.utf16le, "--param1");
-  const Input param2 = ReadParameter(command.param2, command.utf16le, "--param2");
+  const std::vector<EditStep> steps = PrepareSteps(command);
   CuttingOutputBackOnFailure([&] {
     if (command.utf16le) {
-      EditAsUtf16(optionText, param1, param2);
-      return;
-    }
-    Validate(param1);
-    Validate(param2);
-    if (edits::EditsInOnePass(optionText)) {
-      EditInOnePass(optionText, param1, param2, blockBytes);
+      EditAsUtf16(steps);
+    } else if (edits::StepsStream(steps)) {
+      EditInOnePass(steps, blockBytes);
     } else {
-      EditWholeText(optionText, param1, param2);
+      EditWholeText(steps);
     }
   });
 }

@@ -8,7 +8,7 @@
 
 #include "cli/apply_command.h"
 #include "cli/cli_failure.h"
-#include "edits/engine/catalogue.h"
+#include "edits/engine/edit_chain.h"
 #include "platform/clipboard_retry.h"
 #include "platform/system_clipboard.h"
 #include "platform/types.h"
@@ -55,14 +55,12 @@ void RunApplyToClipboard(const Command& command) {
     throw CliFailure("--clipboard works only in the Windows build of fenlow-cli (see --help)",
                      kExitBadUsage);
   }
-  const ApplyParameters parameters = DecodeApplyParameters(command);
+  const std::vector<edits::EditStep> steps = PrepareSteps(command);
   ClipboardRead read = ReadText(*clipboard);
   if (!read.text) throw CliFailure("the clipboard holds no text; nothing was written", kExitFailed);
-  const edits::EditOutcome outcome =
-      edits::ApplyOption(parameters.optionText, *read.text, parameters.param1, parameters.param2);
+  const std::u16string edited = edits::ApplyStepsToUtf16(steps, std::move(*read.text));
   read.text.reset();
-  const std::vector<platform::ClipboardFormatData> result{
-      platform::UnicodeTextFormat(outcome.result)};
+  const std::vector<platform::ClipboardFormatData> result{platform::UnicodeTextFormat(edited)};
   // Another program's newer copy is not written over.
   if (clipboard->SequenceNumber() != read.sequence) {
     throw CliFailure(

@@ -12,12 +12,22 @@ struct ParameterSource {
   bool fromFile = false;
 };
 
+// One edit of a chain, as the command line gives it.
+struct StepArguments {
+  std::string edit;  // the option text or short name, as UTF-8
+  std::optional<ParameterSource> param1;
+  std::optional<ParameterSource> param2;
+  bool eachLine = false;  // the edit runs on every line on its own
+};
+
 struct Command {
   enum class Action { Help, List, Apply };
   Action action = Action::Help;
-  std::string optionText;  // For Apply: the option text or short name, as UTF-8.
-  std::optional<ParameterSource> param1;
-  std::optional<ParameterSource> param2;
+  // For Apply: the steps in order, "apply STEP then STEP ..."; none with a
+  // recipe.
+  std::vector<StepArguments> steps;
+  std::optional<std::string> recipe;       // --recipe NAME
+  std::optional<std::string> recipesFile;  // --recipes FILE
   bool utf16le = false;
   bool names = false;      // For List: with the short names.
   bool clipboard = false;  // For Apply: edit the system clipboard's text in place.

@@ -13,6 +13,7 @@
 #include "cli/command_line.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
+#include "edits/pattern/every_edit.h"
 #include "platform/standard_streams.h"
 
 namespace {
@@ -22,8 +23,11 @@ using fenlow::cli::Command;
 void PrintOptionList(bool withNames) {
   std::string listing;
   if (withNames) {
-    for (const fenlow::edits::ShortName& edit : fenlow::edits::kShortNames) {
-      listing.append(edit.name) += '\t' + fenlow::edits::Utf16ToUtf8(edit.optionText) + '\n';
+    for (const fenlow::edits::EditDefinition* edit : fenlow::edits::EveryEdit()) {
+      listing.append(edit->name) += '\t';
+      listing += edit->optionText.empty() ? std::string(edit->description)
+                                          : fenlow::edits::Utf16ToUtf8(edit->optionText);
+      listing += '\n';
     }
   } else {
     for (std::u16string_view entry : fenlow::edits::kOptionListEntries) {

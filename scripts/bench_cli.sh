@@ -7,8 +7,10 @@
 # below 1.0 means fenlow-cli is faster), the peak memory of both, and whether
 # their outputs are equal.
 #
-#   scripts/bench_cli.sh [BUILD_DIR]   (default build/engine-bench, Release)
+#   scripts/bench_cli.sh [BUILD_DIR] [JOB...]   (default build/engine-bench, Release)
+# With JOB names (patterns matched against the job names), only those run.
 build=$(realpath -m "${1:-$(dirname "$0")/../build/engine-bench}")
+only=("${@:2}")
 source "$(dirname "$0")/build_env.sh"
 pairs=5
 size=$((50 * 1000 * 1000))
@@ -23,6 +25,11 @@ input=$work/input.txt
 "$build/bench/write_sample_text" "$size" >"$input"
 cli=$build/fenlow-cli
 printf 'the\r\nof' >"$work/list"
+# The same text with its characters beyond ASCII dropped, for the jobs on
+# ASCII text.
+LC_ALL=C tr -d '\200-\377' <"$input" >"$work/ascii.txt"
+mixed=$input
+ascii=$work/ascii.txt
 
 # Wall time in microseconds of "$1" (a shell command) reading $input, its
 # output drained by cat through a pipe.
@@ -45,8 +52,17 @@ peak_mib() {
 
 printf '%-30s %-7s %9s %9s %7s %9s %9s  %s\n' job tool "fenlow s" "tool s" ratio \
   "fenlow MiB" "tool MiB" output
+# Whether the job named "$1" is to run (JOB arguments, or all).
+chosen() {
+  [ ${#only[@]} -eq 0 ] && return 0
+  local pattern
+  for pattern in "${only[@]}"; do [[ $1 == *$pattern* ]] && return 0; done
+  return 1
+}
+
 # job name | fenlow-cli arguments | then tool=command pairs, one per line.
 run_job() {
+  chosen "$1" || return 0
   local name=$1 fenlow="'$cli' apply $2"
   shift 2
   local fenlowPeak
@@ -68,6 +84,37 @@ run_job() {
       "$(printf '%s\n' "${ratios[@]}" | median | awk '{ printf "%.2f", $1 }')" \
       "$fenlowPeak" "$(peak_mib "$command")" "$same"
   done
+}
+
+# CPU seconds (user + system, children included) and wall seconds of "$1"
+# reading $input into a drained pipe, as "cpu wall".
+cpu_and_wall() {
+  /usr/bin/time -o "$work/times" -f '%U %S %e' bash -c "$1" <"$input" | cat >/dev/null
+  awk '{ printf "%.3f %.3f", $1 + $2, $3 }' "$work/times"
+}
+
+# A chain in one fenlow-cli process against the same steps as fenlow-cli
+# processes in a pipe: wall-time medians, their ratio, and the CPU time of
+# both (the pipe runs on several cores).
+run_chain_job() {
+  chosen "$1" || return 0
+  local name=$1 chain="'$cli' apply $2" piped=$3 ours=() theirs=() ratios=() oursCpu=() theirsCpu=()
+  for ((i = 0; i < pairs; i++)); do
+    read -r cpu wall <<<"$(cpu_and_wall "$chain")"
+    ours+=("$wall") oursCpu+=("$cpu")
+    read -r cpu wall <<<"$(cpu_and_wall "$piped")"
+    theirs+=("$wall") theirsCpu+=("$cpu")
+    ratios+=("$(awk -v a="${ours[i]}" -v b="${theirs[i]}" 'BEGIN { printf "%.3f", a / b }')")
+  done
+  bash -c "$chain" <"$input" >"$work/out.chain"
+  bash -c "$piped" <"$input" >"$work/out.piped"
+  printf '%-30s %-7s %9s %9s %7s %9s %9s  %s\n' "$name" pipe \
+    "$(printf '%s\n' "${ours[@]}" | median)" "$(printf '%s\n' "${theirs[@]}" | median)" \
+    "$(printf '%s\n' "${ratios[@]}" | median | awk '{ printf "%.2f", $1 }')" \
+    "$(peak_mib "$chain")" "$(peak_mib "$piped")" \
+    "$(cmp -s "$work/out.chain" "$work/out.piped" && echo same || echo DIFFERS)"
+  printf '%-30s %-7s %9s %9s\n' "  CPU seconds (user+sys)" "" \
+    "$(printf '%s\n' "${oursCpu[@]}" | median)" "$(printf '%s\n' "${theirsCpu[@]}" | median)"
 }
 
 py() { echo "python3 -c 'import sys; s = sys.stdin.buffer.read(); $1; sys.stdout.buffer.write(s)'"; }
@@ -108,3 +155,32 @@ run_job "Remove blank lines" remove-blank-lines \
   "python=$(py "import re; s = re.sub(rb\"(?:\\r\\n){2,}\", b\"\\r\\n\", s)")"
 run_job "Remove text before 'Fenlow'" "remove-before-delimiter --param1 Fenlow" \
   "perl=perl -0777 -pe 's/^.*?(?=Fenlow)//s'" "python=$(py "s = s[s.find(b\"Fenlow\"):]")"
+
+echo "# Case (targets: upper-case on ASCII ratio to tr <= 1.0; on mixed text to python <= 0.33)"
+input=$ascii
+run_job "Upper case, ASCII text" upper-case "tr=tr a-z A-Z"
+input=$mixed
+run_job "Upper case, mixed text" upper-case "python=$(pyu "s = s.upper()")"
+run_job "Lower case, mixed text" lower-case "python=$(pyu "s = s.lower()")"
+run_job "Title case, mixed text" title-case "python=$(pyu "s = s.title()")"
+run_job "Sentence case, mixed text" sentence-case "cat=cat"
+
+echo "# Lines and spaces (target: fenlow peak <= 32 MiB for each streaming edit)"
+run_job "Trim lines" trim-lines "perl=perl -pe 's/^[ \t]+//; s/[ \t]+(?=\r?\$)//'"
+run_job "Collapse spaces" collapse-spaces "tr=tr -s ' '" "sed=sed -E 's/ {2,}/ /g'"
+run_job "Unwrap lines" unwrap-lines \
+  "perl=perl -0777 -pe 's/(?<=[^ \t\r\n])[ \t]*(\r\n|\r|\n)[ \t]*(?=[^ \t\r\n])/ /g'"
+run_job "Plain typography" plain-typography "sed=sed 's/\xC2\xA0/ /g'"
+run_job "Remove invisible" remove-invisible "sed=sed 's/\xC2\xAD//g'"
+
+echo "# Whole-text line edits (targets: ratio to sort and to awk <= 1.0; their memory)"
+run_job "Sort lines" sort-lines "sort=LC_ALL=C sort -s"
+run_job "Remove duplicate lines" remove-duplicate-lines "awk=awk '!seen[\$0]++'"
+
+echo "# A pattern (target: ratio to sed -E <= 1.0; it needs the whole text)"
+run_job "Pattern [0-9]+ to #" "regex-replace --param1 '[0-9]+' --param2 '#'" \
+  "sed=sed -E 's/[0-9]+/#/g'" "perl=perl -pe 's/[0-9]+/#/g'"
+
+echo "# A chain of three streaming steps (target: wall ratio to the pipe <= 1.0)"
+run_chain_job "Tabs, spaces, trim" "remove-all-tabs then collapse-spaces then trim-lines" \
+  "'$cli' apply remove-all-tabs | '$cli' apply collapse-spaces | '$cli' apply trim-lines"

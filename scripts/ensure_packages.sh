@@ -12,11 +12,15 @@ set -euo pipefail
 FENLOW_HEADER_PACKAGES=(libtomlplusplus-dev libboost1.81-dev)
 FENLOW_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev "${FENLOW_HEADER_PACKAGES[@]}")
+# The engine's Unicode tables are made at build time from the Unicode
+# Character Database, by a Python script.
+FENLOW_BUILD_PACKAGES+=(python3 unicode-data)
 # The Windows cross-build; Wine with a virtual display, the clipboard tool,
 # the keyboard and focus tool and the window and screenshot tools; both
 # together.
 FENLOW_CROSS_PACKAGES=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   "${FENLOW_HEADER_PACKAGES[@]}")
+FENLOW_CROSS_PACKAGES+=(python3 unicode-data)
 FENLOW_WINE_PACKAGES=(wine64 wine xvfb xclip xdotool x11-utils imagemagick fonts-liberation)
 FENLOW_WINDOWS_PACKAGES=("${FENLOW_CROSS_PACKAGES[@]}" "${FENLOW_WINE_PACKAGES[@]}")
 # The release (scripts/package.sh, scripts/test_release.sh): the installer

@@ -1,155 +1,46 @@
 #pragma once
 
-// The bulk edits as the option list names them, and the pure step that picks
-// one by its option text and applies it.
+// The bulk edits as the option list names them, the edits beyond it, and the
+// pure step that picks one by its option text and applies it. Each edit is
+// one row (edit_definition.h); the window's 26 are in option_list_edits.cpp,
+// the engine's clean-up edits in clean_up_edits.cpp.
 
-#include <array>
-#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "edits/engine/edit_definition.h"
+#include "edits/engine/option_texts.h"
 #include "edits/engine/stream_edits.h"
+#include "edits/engine/whole_number.h"
 
 namespace fenlow::edits {
 
-// The option texts of the 26 bulk edits, exactly as the option list shows them.
-namespace options {
-inline constexpr std::u16string_view kRemoveAllSpaces = u"Remove all spaces in clipboard";
-inline constexpr std::u16string_view kRemoveExtraSpacesAtBeginning =
-    u"Remove extra spaces at beginning in clipboard";
-inline constexpr std::u16string_view kRemoveExtraSpacesAtEnd =
-    u"Remove extra spaces at end in clipboard";
-inline constexpr std::u16string_view kRemoveSpacesExceptSingle =
-    u"Remove all spaces except for single space between words in clipboard";
-inline constexpr std::u16string_view kRemoveBlankLines =
-    u"Remove all blank lines (enters) in clipboard";
-inline constexpr std::u16string_view kRemoveAllTabs = u"Remove all tabs in clipboard";
-inline constexpr std::u16string_view kReplaceAllSpaces = u"Replace all spaces in clipboard with...";
-inline constexpr std::u16string_view kReplaceAllBlankLines =
-    u"Replace all blank lines (enters) in clipboard with...";
-inline constexpr std::u16string_view kRemoveAlphabetChars =
-    u"Remove alphabet character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveNumericChars =
-    u"Remove numeric character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveAlphanumericChars =
-    u"Remove alphanumeric character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveNonAlphanumericChars =
-    u"Remove non-alphanumeric character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveListItems =
-    u"Remove x (user-specified) character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveTextAfterDelimiter =
-    u"Remove all text after user-defined character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveTextBeforeDelimiter =
-    u"Remove all text before user-defined character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveFirstChars =
-    u"Remove first x character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveLastChars = u"Remove last x character(s) in clipboard";
-inline constexpr std::u16string_view kRemoveTextAfterPosition =
-    u"Remove all text after x position in clipboard";
-inline constexpr std::u16string_view kRemoveTextBeforePosition =
-    u"Remove all text before x position in clipboard";
-inline constexpr std::u16string_view kReplaceAlphabetChars =
-    u"Replace alphabet character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceNumericChars =
-    u"Replace numeric character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceAlphanumericChars =
-    u"Replace alphanumeric character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceNonAlphanumericChars =
-    u"Replace non-alphanumeric character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceListItems =
-    u"Replace x (user-specified) character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceTextAfterDelimiter =
-    u"Replace all text after user-defined character(s) in clipboard with...";
-inline constexpr std::u16string_view kReplaceTextBeforeDelimiter =
-    u"Replace all text before user-defined character(s) in clipboard with...";
-// The separator entry between groups of the option list; it names no edit.
-inline constexpr std::u16string_view kSeparator = u"-";
-}  // namespace options
+// The 26 edits of the option list, in its order.
+[[nodiscard]] std::span<const EditDefinition> OptionListEdits();
+// The engine's edits beyond the option list, in the order they are listed.
+[[nodiscard]] std::span<const EditDefinition> CleanUpEdits();
+// Both, the option list's first.
+[[nodiscard]] std::span<const EditDefinition* const> EngineEdits();
 
-// The 29 entries of the option list `Combo1`, in the order on screen.
-inline constexpr std::array<std::u16string_view, 29> kOptionListEntries = {
-    options::kRemoveAllSpaces,
-    options::kRemoveExtraSpacesAtBeginning,
-    options::kRemoveExtraSpacesAtEnd,
-    options::kRemoveSpacesExceptSingle,
-    options::kRemoveBlankLines,
-    options::kRemoveAllTabs,
-    options::kSeparator,
-    options::kReplaceAllSpaces,
-    options::kReplaceAllBlankLines,
-    options::kSeparator,
-    options::kRemoveAlphabetChars,
-    options::kRemoveNumericChars,
-    options::kRemoveAlphanumericChars,
-    options::kRemoveNonAlphanumericChars,
-    options::kRemoveListItems,
-    options::kRemoveTextAfterDelimiter,
-    options::kRemoveTextBeforeDelimiter,
-    options::kRemoveFirstChars,
-    options::kRemoveLastChars,
-    options::kRemoveTextAfterPosition,
-    options::kRemoveTextBeforePosition,
-    options::kSeparator,
-    options::kReplaceAlphabetChars,
-    options::kReplaceNumericChars,
-    options::kReplaceAlphanumericChars,
-    options::kReplaceNonAlphanumericChars,
-    options::kReplaceListItems,
-    options::kReplaceTextAfterDelimiter,
-    options::kReplaceTextBeforeDelimiter,
-};
+// The 29 entries of the option list `Combo1`, in the order on screen: the 26
+// edits' option texts, with "-" where a separator follows an edit.
+[[nodiscard]] std::span<const std::u16string_view> OptionListEntries();
+inline const std::span<const std::u16string_view> kOptionListEntries = OptionListEntries();
 
-// A short, stable, lower-case name for each bulk edit, for scripts, in the
-// order of the option list. Names are never reused or changed once published.
-struct ShortName {
-  std::string_view name;
-  std::u16string_view optionText;
-};
-inline constexpr std::array<ShortName, 26> kShortNames = {{
-    {"remove-all-spaces", options::kRemoveAllSpaces},
-    {"remove-extra-spaces-at-beginning", options::kRemoveExtraSpacesAtBeginning},
-    {"remove-extra-spaces-at-end", options::kRemoveExtraSpacesAtEnd},
-    {"remove-spaces-except-single", options::kRemoveSpacesExceptSingle},
-    {"remove-blank-lines", options::kRemoveBlankLines},
-    {"remove-all-tabs", options::kRemoveAllTabs},
-    {"replace-all-spaces", options::kReplaceAllSpaces},
-    {"replace-all-blank-lines", options::kReplaceAllBlankLines},
-    {"remove-alphabet", options::kRemoveAlphabetChars},
-    {"remove-numeric", options::kRemoveNumericChars},
-    {"remove-alphanumeric", options::kRemoveAlphanumericChars},
-    {"remove-non-alphanumeric", options::kRemoveNonAlphanumericChars},
-    {"remove-list", options::kRemoveListItems},
-    {"remove-after-delimiter", options::kRemoveTextAfterDelimiter},
-    {"remove-before-delimiter", options::kRemoveTextBeforeDelimiter},
-    {"remove-first", options::kRemoveFirstChars},
-    {"remove-last", options::kRemoveLastChars},
-    {"remove-after-position", options::kRemoveTextAfterPosition},
-    {"remove-before-position", options::kRemoveTextBeforePosition},
-    {"replace-alphabet", options::kReplaceAlphabetChars},
-    {"replace-numeric", options::kReplaceNumericChars},
-    {"replace-alphanumeric", options::kReplaceAlphanumericChars},
-    {"replace-non-alphanumeric", options::kReplaceNonAlphanumericChars},
-    {"replace-list", options::kReplaceListItems},
-    {"replace-after-delimiter", options::kReplaceTextAfterDelimiter},
-    {"replace-before-delimiter", options::kReplaceTextBeforeDelimiter},
-}};
+// The edit among `edits` whose option text is exactly `name`, or whose short
+// name is `name`; null when there is none.
+[[nodiscard]] const EditDefinition* FindEdit(std::span<const EditDefinition* const> edits,
+                                             std::u16string_view name);
+
+// The option-list edit whose option text is exactly `optionText`, or null.
+[[nodiscard]] const EditDefinition* FindOptionEdit(std::u16string_view optionText);
 
 // The option text that `name` stands for: itself when it is an option text,
-// the edit's option text when it is a short name, nullopt otherwise.
+// the edit's option text when it is the short name of one of the 26,
+// nullopt otherwise.
 [[nodiscard]] std::optional<std::u16string_view> OptionTextFor(std::u16string_view name);
-
-// Converts the text of a count or position to the 16-bit x of the x edits.
-// Accepted: optional blanks, tabs, CR and LF around the number; an optional
-// "+" or "-"; decimal digits 0-9 with an optional "." and fraction ("3",
-// "+3", "3.", ".5", "007"); at least one digit. Not accepted: exponents,
-// thousands separators, a comma as decimal mark, blanks after the sign,
-// non-ASCII digits. A fraction is rounded to the nearest whole number and an
-// exact half to the even neighbour, decided on the decimal digits themselves
-// (2.5 -> 2, 3.5 -> 4, -2.5 -> -2, 2.5000001 -> 3).
-// Throws EditFailure for empty text, text that is not such a number, and a
-// rounded value outside -32768..32767.
-[[nodiscard]] std::int16_t ParseWholeNumber16(std::u16string_view text);
 
 // True for the four edits whose first parameter is the number x.
 [[nodiscard]] bool NeedsWholeNumber(std::u16string_view optionText);

@@ -24,16 +24,18 @@ namespace fenlow::edits {
 // bytes it leaves (no more than its look-ahead) come again at the front of
 // the next call's input. With `last` the input ends the text and is consumed
 // whole. Growth is the most output bytes that one input byte can give.
+// Restart makes the stage start a new text.
 class StreamStage {
  public:
   virtual ~StreamStage() = default;
   virtual std::size_t Edit(std::string_view input, bool last, std::string& output) = 0;
   [[nodiscard]] virtual std::size_t Growth() const = 0;
+  virtual void Restart() = 0;
 };
 
 using StreamStages = std::vector<std::unique_ptr<StreamStage>>;
 
-// A stage of the edits written for any code unit type (generic_edits.h) as
+// A stage of the edits written for any code unit type (stage_runs.h) as
 // a StreamStage.
 template <typename Stage>
 class StageOnUtf8 final : public StreamStage {
@@ -43,6 +45,7 @@ class StageOnUtf8 final : public StreamStage {
     return stage_.Edit(input, last, output);
   }
   [[nodiscard]] std::size_t Growth() const override { return stage_.Growth(); }
+  void Restart() override { stage_.Restart(); }
 
  private:
   Stage stage_;
@@ -68,17 +71,23 @@ template <typename Stage>
   return stages;
 }
 
-// The x edits that cut at the start, on UTF-8. x counts UTF-16 code units, as
-// the engine does: a character beyond the Basic Multilingual Plane is two.
-// A cut between the two halves of such a character leaves a lone surrogate,
-// which UTF-8 cannot carry: the stage throws LoneSurrogateError before it
-// gives any output.
-//
-// Drops the first x units (none for x <= 0). Throws EditFailure for
-// x = 32767 once the text turns out not to be empty.
-[[nodiscard]] std::unique_ptr<StreamStage> DropFirstUnitsStage(std::int16_t x);
-// Keeps the first x units (none for x <= 0) and consumes the rest.
-[[nodiscard]] std::unique_ptr<StreamStage> KeepFirstUnitsStage(std::int16_t x);
+// Stages run in turn as one stage: each one's output is the next one's
+// input, and what a stage leaves is kept for its next call.
+class StageChain final : public StreamStage {
+ public:
+  explicit StageChain(StreamStages stages);
+  // Returns how many bytes of `input` the first stage consumed.
+  std::size_t Edit(std::string_view input, bool last, std::string& output) override;
+  [[nodiscard]] std::size_t Growth() const override;
+  void Restart() override;
+
+ private:
+  StreamStages stages_;
+  // held_[k] for k >= 1: the end of its input that stage k left for next time.
+  std::vector<std::string> held_;
+  // The outputs of the stages between the first and the last, in turn.
+  std::string between_[2];
+};
 
 // Runs stages in turn over a UTF-8 text that arrives in blocks.
 //   StreamEditor editor(stages);
@@ -107,15 +116,7 @@ class StreamEditor {
  private:
   // Validates the bytes not yet validated; see Edit for an invalid one.
   void Validate(bool atEnd, std::string& output);
-  // Runs the stages over `input`, the validated start of input_; returns how
-  // many of its bytes the first stage consumed.
-  std::size_t Run(std::string_view input, bool last, std::string& output);
-
-  StreamStages stages_;
-  // held_[k] for k >= 1: the end of its input that stage k left for next time.
-  std::vector<std::string> held_;
-  // The outputs of the stages between the first and the last, in turn.
-  std::string between_[2];
+  StageChain stages_;
   // What the first stage left, then bytes not yet validated, then room.
   std::string input_;
   std::size_t filled_ = 0;     // Bytes of input_ that hold text.

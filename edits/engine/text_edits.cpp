@@ -1,230 +1,136 @@
 #include "edits/engine/text_edits.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <string>
-
-#include "edits/engine/edit_failure.h"
-#include "edits/engine/generic_edits.h"
+#include "edits/engine/char_set_stages.h"
+#include "edits/engine/delimiter_stages.h"
+#include "edits/engine/position_stages.h"
+#include "edits/engine/replace_stages.h"
+#include "edits/engine/space_and_line_stages.h"
+#include "edits/engine/stage_runs.h"
 
 namespace fenlow::edits {
-namespace {
 
-// Where the text kept by the x edits starts: after the first x characters.
-std::size_t StartAfter(std::u16string_view text, std::int16_t x) {
-  if (x == INT16_MAX) throw StartPositionOverflow();
-  return std::min(static_cast<std::size_t>(std::max<std::int16_t>(x, 0)), text.size());
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+Text ReplaceAll(TextView text, TextView search, TextView replacement) {
+  return generic::EditWhole<char16_t>(generic::ReplaceAllStage<char16_t>(search, replacement),
+                                      text);
 }
 
-}  // namespace
-
-std::u16string ReplaceAll(std::u16string_view text, std::u16string_view search,
-                          std::u16string_view replacement) {
-  return generic::ReplaceAll(text, search, replacement);
+Text ReplaceListItems(TextView text, TextView findList, TextView replaceList) {
+  return generic::RunWhole<char16_t>(generic::ListStages(findList, replaceList), text);
 }
 
-std::u16string ReplaceListItems(std::u16string_view text, std::u16string_view findList,
-                                std::u16string_view replaceList) {
-  return generic::ReplaceListItems(text, findList, replaceList);
+Text FilterCharSet(TextView text, TextView charSet, bool keepMembers) {
+  return generic::FilterCharSet<char16_t>(text, charSet, keepMembers);
 }
 
-std::string ReplaceListItems(std::string_view text, std::string_view findList,
-                             std::string_view replaceList) {
-  return generic::ReplaceListItems(text, findList, replaceList);
+Text SubstituteCharSet(TextView text, TextView charSet, TextView replacement, bool keepMembers) {
+  return generic::SubstituteCharSet<char16_t>(text, charSet, replacement, keepMembers);
 }
 
-std::u16string FilterCharSet(std::u16string_view text, std::u16string_view charSet,
-                             bool keepMembers) {
-  return generic::FilterCharSet(text, charSet, keepMembers);
+Text RemoveAllSpaces(TextView text) {
+  return generic::RunWhole<char16_t>(generic::RemoveAllSpacesStages<char16_t>(), text);
 }
 
-std::u16string SubstituteCharSet(std::u16string_view text, std::u16string_view charSet,
-                                 std::u16string_view replacement, bool keepMembers) {
-  return generic::SubstituteCharSet(text, charSet, replacement, keepMembers);
+Text RemoveExtraSpacesAtBeginning(TextView text) {
+  return generic::RunWhole<char16_t>(generic::LeadingSpacesStage<char16_t>(), text);
 }
 
-std::u16string RemoveAllSpaces(std::u16string_view text) {
-  return generic::RemoveAllSpaces(text);
+Text RemoveExtraSpacesAtEnd(TextView text) {
+  return generic::RunWhole<char16_t>(generic::TrailingSpacesStage<char16_t>(), text);
 }
 
-std::string RemoveAllSpaces(std::string_view text) {
-  return generic::RemoveAllSpaces(text);
+Text RemoveSpacesExceptSingle(TextView text) {
+  return generic::RunWhole<char16_t>(generic::RemoveSpacesExceptSingleStages<char16_t>(), text);
 }
 
-std::u16string RemoveExtraSpacesAtBeginning(std::u16string_view text) {
-  return generic::RemoveExtraSpacesAtBeginning(text);
+Text RemoveBlankLines(TextView text) {
+  return generic::RunWhole<char16_t>(generic::BlankLinesStage<char16_t>(), text);
 }
 
-std::string RemoveExtraSpacesAtBeginning(std::string_view text) {
-  return generic::RemoveExtraSpacesAtBeginning(text);
+Text RemoveAllTabs(TextView text) {
+  return generic::RunWhole<char16_t>(generic::RemoveAllTabsStages<char16_t>(), text);
 }
 
-std::u16string RemoveExtraSpacesAtEnd(std::u16string_view text) {
-  return generic::RemoveExtraSpacesAtEnd(text);
+Text ReplaceAllSpaces(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::ReplaceAllSpacesStage<char16_t>(replacement), text);
 }
 
-std::string RemoveExtraSpacesAtEnd(std::string_view text) {
-  return generic::RemoveExtraSpacesAtEnd(text);
+Text ReplaceAllBlankLines(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::LineBreakUnitsStage<char16_t>(replacement), text);
 }
 
-std::u16string RemoveSpacesExceptSingle(std::u16string_view text) {
-  return generic::RemoveSpacesExceptSingle(text);
+Text RemoveAlphabetChars(TextView text) {
+  return ReplaceAlphabetChars(text, {});
 }
 
-std::string RemoveSpacesExceptSingle(std::string_view text) {
-  return generic::RemoveSpacesExceptSingle(text);
+Text RemoveNumericChars(TextView text) {
+  return ReplaceNumericChars(text, {});
 }
 
-std::u16string RemoveBlankLines(std::u16string_view text) {
-  return generic::RemoveBlankLines(text);
+Text RemoveAlphanumericChars(TextView text) {
+  return ReplaceAlphanumericChars(text, {});
 }
 
-std::string RemoveBlankLines(std::string_view text) {
-  return generic::RemoveBlankLines(text);
+Text RemoveNonAlphanumericChars(TextView text) {
+  return generic::RunWhole<char16_t>(generic::RemoveNonAlphanumericCharsStage<char16_t>(), text);
 }
 
-std::u16string RemoveAllTabs(std::u16string_view text) {
-  return generic::RemoveAllTabs(text);
+Text ReplaceAlphabetChars(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::ReplaceAlphabetCharsStage<char16_t>(replacement),
+                                     text);
 }
 
-std::string RemoveAllTabs(std::string_view text) {
-  return generic::RemoveAllTabs(text);
+Text ReplaceNumericChars(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::ReplaceNumericCharsStage<char16_t>(replacement),
+                                     text);
 }
 
-std::u16string ReplaceAllSpaces(std::u16string_view text, std::u16string_view replacement) {
-  return generic::ReplaceAllSpaces(text, replacement);
+Text ReplaceAlphanumericChars(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::ReplaceAlphanumericCharsStage<char16_t>(replacement),
+                                     text);
 }
 
-std::string ReplaceAllSpaces(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceAllSpaces(text, replacement);
+Text ReplaceNonAlphanumericChars(TextView text, TextView replacement) {
+  return generic::RunWhole<char16_t>(generic::NonAlphanumericStage<char16_t>(replacement), text);
 }
 
-std::u16string ReplaceAllBlankLines(std::u16string_view text, std::u16string_view replacement) {
-  return generic::ReplaceAllBlankLines(text, replacement);
+Text RemoveFirstChars(TextView text, std::int16_t x) {
+  return generic::RunWhole<char16_t>(generic::DropFirstUnitsStage<char16_t>(x), text);
 }
 
-std::string ReplaceAllBlankLines(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceAllBlankLines(text, replacement);
+Text RemoveLastChars(TextView text, std::int16_t x) {
+  Text result(text);
+  generic::RemoveLastUnitsInPlace(result, x);
+  return result;
 }
 
-std::u16string RemoveAlphabetChars(std::u16string_view text) {
-  return generic::RemoveAlphabetChars(text);
+Text RemoveTextAfterPosition(TextView text, std::int16_t x) {
+  return generic::RunWhole<char16_t>(generic::KeepFirstUnitsStage<char16_t>(x), text);
 }
 
-std::string RemoveAlphabetChars(std::string_view text) {
-  return generic::RemoveAlphabetChars(text);
-}
-
-std::u16string RemoveNumericChars(std::u16string_view text) {
-  return generic::RemoveNumericChars(text);
-}
-
-std::string RemoveNumericChars(std::string_view text) {
-  return generic::RemoveNumericChars(text);
-}
-
-std::u16string RemoveAlphanumericChars(std::u16string_view text) {
-  return generic::RemoveAlphanumericChars(text);
-}
-
-std::string RemoveAlphanumericChars(std::string_view text) {
-  return generic::RemoveAlphanumericChars(text);
-}
-
-std::u16string RemoveNonAlphanumericChars(std::u16string_view text) {
-  return generic::RemoveNonAlphanumericChars(text);
-}
-
-std::string RemoveNonAlphanumericChars(std::string_view text) {
-  return generic::RemoveNonAlphanumericChars(text);
-}
-
-std::u16string ReplaceAlphabetChars(std::u16string_view text, std::u16string_view replacement) {
-  return generic::ReplaceAlphabetChars(text, replacement);
-}
-
-std::string ReplaceAlphabetChars(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceAlphabetChars(text, replacement);
-}
-
-std::u16string ReplaceNumericChars(std::u16string_view text, std::u16string_view replacement) {
-  return generic::ReplaceNumericChars(text, replacement);
-}
-
-std::string ReplaceNumericChars(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceNumericChars(text, replacement);
-}
-
-std::u16string ReplaceAlphanumericChars(std::u16string_view text, std::u16string_view replacement) {
-  return generic::ReplaceAlphanumericChars(text, replacement);
-}
-
-std::string ReplaceAlphanumericChars(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceAlphanumericChars(text, replacement);
-}
-
-std::u16string ReplaceNonAlphanumericChars(std::u16string_view text,
-                                           std::u16string_view replacement) {
-  return generic::ReplaceNonAlphanumericChars(text, replacement);
-}
-
-std::string ReplaceNonAlphanumericChars(std::string_view text, std::string_view replacement) {
-  return generic::ReplaceNonAlphanumericChars(text, replacement);
-}
-
-std::u16string RemoveFirstChars(std::u16string_view text, std::int16_t x) {
-  if (text.empty()) return {};
-  return std::u16string(text.substr(StartAfter(text, x)));
-}
-
-std::u16string RemoveLastChars(std::u16string_view text, std::int16_t x) {
-  const auto kept = static_cast<std::int64_t>(text.size()) - x;
-  if (kept <= 0) return {};
-  return std::u16string(text.substr(0, static_cast<std::size_t>(kept)));
-}
-
-std::u16string RemoveTextAfterPosition(std::u16string_view text, std::int16_t x) {
-  return std::u16string(text.substr(0, static_cast<std::size_t>(std::max<std::int16_t>(x, 0))));
-}
-
-std::u16string RemoveTextBeforePosition(std::u16string_view text, std::int16_t x) {
+Text RemoveTextBeforePosition(TextView text, std::int16_t x) {
   return RemoveFirstChars(text, x);
 }
 
-std::u16string RemoveTextAfterDelimiter(std::u16string_view text, std::u16string_view delimiter) {
-  return generic::ReplaceTextAfterDelimiter(text, delimiter, {});
+Text RemoveTextAfterDelimiter(TextView text, TextView delimiter) {
+  return ReplaceTextAfterDelimiter(text, delimiter, {});
 }
 
-std::string RemoveTextAfterDelimiter(std::string_view text, std::string_view delimiter) {
-  return generic::ReplaceTextAfterDelimiter(text, delimiter, {});
+Text RemoveTextBeforeDelimiter(TextView text, TextView delimiter) {
+  return ReplaceTextBeforeDelimiter(text, delimiter, {});
 }
 
-std::u16string RemoveTextBeforeDelimiter(std::u16string_view text, std::u16string_view delimiter) {
-  return generic::ReplaceTextBeforeDelimiter(text, delimiter, {});
+Text ReplaceTextAfterDelimiter(TextView text, TextView delimiter, TextView replacement) {
+  return generic::RunWhole<char16_t>(
+      generic::CutAfterDelimiterStage<char16_t>(delimiter, replacement), text);
 }
 
-std::string RemoveTextBeforeDelimiter(std::string_view text, std::string_view delimiter) {
-  return generic::ReplaceTextBeforeDelimiter(text, delimiter, {});
-}
-
-std::u16string ReplaceTextAfterDelimiter(std::u16string_view text, std::u16string_view delimiter,
-                                         std::u16string_view replacement) {
-  return generic::ReplaceTextAfterDelimiter(text, delimiter, replacement);
-}
-
-std::string ReplaceTextAfterDelimiter(std::string_view text, std::string_view delimiter,
-                                      std::string_view replacement) {
-  return generic::ReplaceTextAfterDelimiter(text, delimiter, replacement);
-}
-
-std::u16string ReplaceTextBeforeDelimiter(std::u16string_view text, std::u16string_view delimiter,
-                                          std::u16string_view replacement) {
-  return generic::ReplaceTextBeforeDelimiter(text, delimiter, replacement);
-}
-
-std::string ReplaceTextBeforeDelimiter(std::string_view text, std::string_view delimiter,
-                                       std::string_view replacement) {
-  return generic::ReplaceTextBeforeDelimiter(text, delimiter, replacement);
+Text ReplaceTextBeforeDelimiter(TextView text, TextView delimiter, TextView replacement) {
+  Text result(text);
+  generic::ReplaceTextBeforeDelimiterInPlace<char16_t>(result, delimiter, replacement);
+  return result;
 }
 
 }  // namespace fenlow::edits

@@ -1,6 +1,8 @@
 #pragma once
 
-// The text transformations behind the 26 bulk edits.
+// The text transformations behind the 26 bulk edits, as named routines on
+// the engine's UTF-16 text; each is the UTF-16 form of its row in
+// option_list_edits.cpp, whose UTF-8 and streaming forms give the same text.
 //
 // Text model shared by every function here:
 // - A text is a sequence of UTF-16 code units; a "character" is one code unit,
@@ -151,45 +153,5 @@ inline constexpr std::u16string_view AlphanumericSpaceSet =
 [[nodiscard]] std::u16string ReplaceTextBeforeDelimiter(std::u16string_view text,
                                                         std::u16string_view delimiter,
                                                         std::u16string_view replacement);
-
-// --- The same edits on UTF-8 -----------------------------------------------
-// For valid UTF-8 text and parameters, each gives the UTF-8 of what its UTF-16
-// namesake above gives: these edits compare whole characters only, UTF-8 and
-// UTF-16 both match a valid search text only at character boundaries, and
-// every character they single out (space, tab, CR, LF, the ASCII sets) is one
-// unit in both. The x edits count UTF-16 units and have no UTF-8 form here.
-
-[[nodiscard]] std::string ReplaceListItems(std::string_view text, std::string_view findList,
-                                           std::string_view replaceList);
-[[nodiscard]] std::string RemoveAllSpaces(std::string_view text);
-[[nodiscard]] std::string RemoveExtraSpacesAtBeginning(std::string_view text);
-[[nodiscard]] std::string RemoveExtraSpacesAtEnd(std::string_view text);
-[[nodiscard]] std::string RemoveSpacesExceptSingle(std::string_view text);
-[[nodiscard]] std::string RemoveBlankLines(std::string_view text);
-[[nodiscard]] std::string RemoveAllTabs(std::string_view text);
-[[nodiscard]] std::string ReplaceAllSpaces(std::string_view text, std::string_view replacement);
-[[nodiscard]] std::string ReplaceAllBlankLines(std::string_view text, std::string_view replacement);
-[[nodiscard]] std::string RemoveAlphabetChars(std::string_view text);
-[[nodiscard]] std::string RemoveNumericChars(std::string_view text);
-[[nodiscard]] std::string RemoveAlphanumericChars(std::string_view text);
-[[nodiscard]] std::string RemoveNonAlphanumericChars(std::string_view text);
-[[nodiscard]] std::string ReplaceAlphabetChars(std::string_view text, std::string_view replacement);
-[[nodiscard]] std::string ReplaceNumericChars(std::string_view text, std::string_view replacement);
-[[nodiscard]] std::string ReplaceAlphanumericChars(std::string_view text,
-                                                   std::string_view replacement);
-// A character beyond the Basic Multilingual Plane is two UTF-16 units, so it
-// yields two copies of the replacement here too.
-[[nodiscard]] std::string ReplaceNonAlphanumericChars(std::string_view text,
-                                                      std::string_view replacement);
-[[nodiscard]] std::string RemoveTextAfterDelimiter(std::string_view text,
-                                                   std::string_view delimiter);
-[[nodiscard]] std::string RemoveTextBeforeDelimiter(std::string_view text,
-                                                    std::string_view delimiter);
-[[nodiscard]] std::string ReplaceTextAfterDelimiter(std::string_view text,
-                                                    std::string_view delimiter,
-                                                    std::string_view replacement);
-[[nodiscard]] std::string ReplaceTextBeforeDelimiter(std::string_view text,
-                                                     std::string_view delimiter,
-                                                     std::string_view replacement);
 
 }  // namespace fenlow::edits

@@ -1,8 +1,7 @@
-#include <cstdint>
-#include <string_view>
+#include "edits/engine/whole_number.h"
 
-#include "edits/engine/catalogue.h"
 #include "edits/engine/edit_failure.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow::edits {
 namespace {
@@ -69,6 +68,10 @@ std::int16_t ParseWholeNumber16(std::u16string_view text) {
   const std::int32_t value = negative ? -magnitude : magnitude;
   if (value < INT16_MIN || value > INT16_MAX) Fail("x is out of range; ");
   return static_cast<std::int16_t>(value);
+}
+
+std::int16_t ParseWholeNumber16(std::string_view text) {
+  return ParseWholeNumber16(Utf8ToUtf16(text));
 }
 
 }  // namespace fenlow::edits

@@ -130,10 +130,12 @@ TEST_F(CliTest, ShortNamesApplyTheirEditAndListNamesShowsThem) {
   const CliRun run = RunCli({"list", "--names"});
   EXPECT_EQ(run.exitCode, 0);
   std::string expected;
-  for (const fenlow::edits::ShortName& edit : fenlow::edits::kShortNames) {
+  for (const fenlow::edits::EditDefinition& edit : fenlow::edits::OptionListEdits()) {
     expected += std::string(edit.name) + "\t" + Option(edit.optionText) + "\n";
   }
-  EXPECT_EQ(run.out, expected);
+  // The edits beyond the option list follow, each with its description.
+  EXPECT_TRUE(run.out.starts_with(expected)) << run.out;
+  EXPECT_NE(run.out.find("\nupper-case\tUpper case"), std::string::npos) << run.out;
   EXPECT_EQ(RunCli({"apply", "replace-list", "--param1", "a", "--param2", "z"}, "abca").out,
             "zbcz");
   EXPECT_EQ(RunCli({"apply", "remove-last", "--param1", "2"}, "abcdef").out, "abcd");
@@ -244,6 +246,101 @@ TEST_F(CliTest, CommandLineMistakesExitTwo) {
   ExpectFailure(RunCli({"list", "extra"}), 2, "no arguments");
   ExpectFailure(RunCli({"apply", Option(options::kRemoveAllSpaces), "--clipboard"}, "a b"), 2,
                 "Windows");
+}
+
+// A chain runs its steps in one process, each with its own parameters and
+// --each-line; --utf16le stands for the whole chain, anywhere.
+TEST_F(CliTest, ChainsRunTheirStepsInTurn) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string output;
+  } chains[] = {
+      {{"apply", "remove-all-tabs", "then", "remove-spaces-except-single"}, "a\tb  c", "ab c"},
+      {{"apply", "remove-first", "--param1", "4", "--each-line"},
+       "0001 a\r\n0002 b\n",
+       " a\r\n b\n"},
+      {{"apply", "trim-lines", "then", "replace-all-spaces", "--param1", "_", "then", "upper-case"},
+       " a b \n c\n",
+       "A_B\nC\n"},
+      {{"apply", "sort-lines", "then", "remove-duplicate-lines"}, "b\na\nb\n", "a\nb\n"},
+      {{"apply", "remove-last", "--param1", "1", "--each-line", "then", "upper-case"},
+       "ab\ncd",
+       "A\nC"},
+  };
+  for (const auto& chain : chains) {
+    const CliRun run = RunCli(chain.arguments, chain.input);
+    EXPECT_EQ(run.exitCode, 0) << chain.arguments[1] << ": " << run.err;
+    EXPECT_EQ(run.out, chain.output) << chain.arguments[1];
+  }
+  const CliRun utf16 = RunCli({"apply", "lower-case", "--utf16le", "then", "remove-all-spaces"},
+                              std::string("A\0 \0B\0", 6));
+  EXPECT_EQ(utf16.out, std::string("a\0b\0", 4)) << utf16.err;
+}
+
+// Every step is checked before anything is written; the message names the
+// step, and the exit code is the one of that mistake alone.
+TEST_F(CliTest, ChainMistakesNameTheStepAndWriteNothing) {
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "no-such-edit"}, "a"), 1,
+                "step 2: 'no-such-edit' names no bulk edit");
+  ExpectFailure(RunCli({"apply", "upper-case", "then", "remove-last", "--param1", "x"}, "a"), 1,
+                "step 2: x is not a number");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "regex-replace", "--param1", "a("}, "a"), 1,
+                "step 2: The pattern does not compile at character");
+  ExpectFailure(RunCli({"apply", "regex-replace", "--param1", "(a*)*x"}, std::string(50000, 'a')),
+                1, "ran away");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then"}, "a"), 2, "then needs the next edit");
+  ExpectFailure(RunCli({"apply", "trim-lines", "then", "--recipe", "r"}, "a"), 2, "--recipe");
+  ExpectFailure(RunCli({"apply", "--recipes", "f.toml", "trim-lines"}, "a"), 2, "--recipes");
+}
+
+constexpr const char* kRecipes = R"toml([[recipe]]
+name = "Numbered PDF lines"
+[[recipe.step]]
+edit = "remove-invisible"
+[[recipe.step]]
+edit = "Remove first x character(s) in clipboard"
+param1 = 4
+each-line = true
+each_line = true
+)toml";
+
+// A recipe runs its chain, found by name regardless of case; an unknown key
+// is warned about with its line and the run goes on.
+TEST_F(CliTest, RecipesRunTheirChainFromTheFile) {
+  const std::string file = WriteFile("recipes.toml", kRecipes);
+  const CliRun run = RunCli({"apply", "--recipe", "numbered pdf LINES", "--recipes", file},
+                            "0001 a\xC2\xAD\r\n0002 b\n");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, " a\r\n b\n");
+  EXPECT_NE(run.err.find("warning: " + file + ":9:"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("each_line"), std::string::npos) << run.err;
+}
+
+// A bad file is refused with its line and column, a recipe naming an unknown
+// edit by that name, and nothing is written.
+TEST_F(CliTest, BadRecipeFilesAreRefusedWithWhere) {
+  const struct {
+    const char* file;
+    const char* recipe;
+    const char* message;
+  } bad[] = {
+      {"[[recipe]\n", "x", ":1:"},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"unwrap-line\"\n", "r",
+       ":3:1: recipe \"r\", step 1: unknown edit \"unwrap-line\""},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"remove-last\"\nparam1 = \"x\"\n", "r",
+       "x is not a number"},
+      {"[[recipe]]\nname = \"r\"\n[[recipe.step]]\nedit = \"trim-lines\"\n", "no such recipe",
+       "has no recipe named \"no such recipe\""},
+  };
+  for (const auto& b : bad) {
+    ExpectFailure(
+        RunCli({"apply", "--recipe", b.recipe, "--recipes", WriteFile("bad.toml", b.file)}, "a"), 1,
+        b.message);
+  }
+  ExpectFailure(RunCli({"apply", "--recipe", "r", "--recipes", "/no/such/file"}, "a"), 1,
+                "cannot be read");
+  ExpectFailure(RunCli({"apply", "--recipe", "r"}, "a"), 2, "--recipes FILE");
 }
 
 TEST_F(CliTest, InvalidUtf8IsRefusedWithItsByteOffset) {

@@ -76,12 +76,25 @@ TEST(OptionTextFor, TakesOptionTextsAndShortNames) {
   }
   EXPECT_EQ(ApplyOption(u"remove-all-spaces", u"a b", u"", u"").kind,
             EditOutcome::Kind::NoSuchOption);
-  std::set<std::string_view> names;
-  for (const ShortName& shortName : kShortNames) {
-    names.insert(shortName.name);
-    EXPECT_EQ(OptionTextFor(Utf8ToUtf16(shortName.name)), shortName.optionText) << shortName.name;
+  for (const EditDefinition& edit : OptionListEdits()) {
+    EXPECT_EQ(OptionTextFor(Utf8ToUtf16(edit.name)), edit.optionText) << edit.name;
   }
-  EXPECT_EQ(names.size(), 26u);
+  EXPECT_EQ(OptionTextFor(u"upper-case"), std::nullopt);  // not an option of the list
+}
+
+// Every edit has its own short name, lower case, and the edits beyond the
+// option list a description in its place.
+TEST(EngineEdits, NamesAreUniqueAndLowerCase) {
+  std::set<std::string_view> names;
+  for (const EditDefinition* edit : EngineEdits()) {
+    names.insert(edit->name);
+    EXPECT_EQ(edit->name.find_first_not_of("abcdefghijklmnopqrstuvwxyz-"), std::string::npos)
+        << edit->name;
+    EXPECT_NE(edit->optionText.empty(), edit->description.empty()) << edit->name;
+    EXPECT_EQ(FindEdit(EngineEdits(), Utf8ToUtf16(edit->name)), edit) << edit->name;
+  }
+  EXPECT_EQ(names.size(), OptionListEdits().size() + CleanUpEdits().size());
+  EXPECT_EQ(OptionListEdits().size(), 26u);
 }
 
 TEST(ApplyOption, ConvertsXFromTheFirstParameter) {
