@@ -39,9 +39,14 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
+// Appended piece by piece: GCC 12 takes a chain of string + for an overlap
+// (a false -Wrestrict) in the Release build.
 std::string Located(std::string_view source, FilePosition where, std::string_view message) {
   std::string located(source);
-  located += ":" + std::to_string(where.line) + ":" + std::to_string(where.column) + ": ";
+  for (const std::string& piece : {std::string(":"), std::to_string(where.line), std::string(":"),
+                                   std::to_string(where.column), std::string(": ")}) {
+    located += piece;
+  }
   located += message;
   return located;
 }
