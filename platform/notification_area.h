@@ -40,6 +40,12 @@ class NotificationArea {
   // of the item picked, 0 when it was closed without a pick (Escape, a click
   // elsewhere). The keyboard works in it as in every menu.
   virtual int ShowMenu(const std::vector<MenuItem>& items) = 0;
+
+  // Shows a notification from the icon: a title and a text that come and go
+  // by themselves and take no focus from the program the user is in. False
+  // when it cannot be shown (no icon, or the system refused it); the caller
+  // then tells the user another way.
+  virtual bool Notify(std::u16string_view title, std::u16string_view text) = 0;
 };
 
 }  // namespace fenlow::platform

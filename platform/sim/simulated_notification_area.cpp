@@ -22,6 +22,13 @@ int SimulatedTray::ShowMenu(const std::vector<MenuItem>& items) {
   return script(items);
 }
 
+bool SimulatedTray::Notify(std::u16string_view title, std::u16string_view text) {
+  faults_.Enter("Notify");
+  if (!shown_) return false;
+  notifications_.push_back({std::u16string(title), std::u16string(text)});
+  return true;
+}
+
 void SimulatedTray::WhenMenuShown(std::function<int(const std::vector<MenuItem>&)> script) {
   menuScripts_.push_back(std::move(script));
 }

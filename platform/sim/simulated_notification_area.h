@@ -24,6 +24,7 @@ class SimulatedTray final : public NotificationArea {
     handler_ = std::move(handler);
   }
   int ShowMenu(const std::vector<MenuItem>& items) override;
+  bool Notify(std::u16string_view title, std::u16string_view text) override;
 
   // --- What the user does --------------------------------------------------------
   // A click on the icon or a request for its menu, posted as the system does.
@@ -38,6 +39,12 @@ class SimulatedTray final : public NotificationArea {
   [[nodiscard]] bool IconShown() const { return shown_; }
   [[nodiscard]] const std::u16string& Tip() const { return tip_; }
   [[nodiscard]] int MenusShown() const { return menusShown_; }
+  struct Notification {
+    std::u16string title;
+    std::u16string text;
+  };
+  // The notifications shown, oldest first.
+  [[nodiscard]] const std::vector<Notification>& Notifications() const { return notifications_; }
 
  private:
   void Post(IconEvent event);
@@ -47,6 +54,7 @@ class SimulatedTray final : public NotificationArea {
   bool shown_ = false;
   std::u16string tip_;
   int menusShown_ = 0;
+  std::vector<Notification> notifications_;
   std::vector<std::function<int(const std::vector<MenuItem>&)>> menuScripts_;
   std::function<void(IconEvent)> handler_;
 };

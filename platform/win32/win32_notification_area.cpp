@@ -29,6 +29,14 @@ UniqueIcon LoadSmallIcon() {
   return UniqueIcon(icon);
 }
 
+// Copies `text` into a fixed field of NOTIFYICONDATAW, cut to what it holds.
+template <std::size_t N>
+void CopyCut(std::u16string_view text, wchar_t (&field)[N]) {
+  const std::size_t length = std::min(text.size(), N - 1);
+  std::copy_n(AsWide(text).data(), length, field);
+  field[length] = L'\0';
+}
+
 UINT TaskbarCreatedMessage() {
   static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
   return message;
@@ -44,8 +52,7 @@ NOTIFYICONDATAW Win32NotificationArea::Data(UINT flags) const {
   data.uFlags = flags;
   data.uCallbackMessage = kIconMessage;
   data.hIcon = icon_.get();
-  const std::size_t length = std::min(tip_.size(), std::size(data.szTip) - 1);
-  std::copy_n(AsWide(tip_).data(), length, data.szTip);
+  CopyCut(tip_, data.szTip);
   data.uVersion = NOTIFYICON_VERSION_4;
   return data;
 }
@@ -75,6 +82,16 @@ void Win32NotificationArea::SetTip(std::u16string_view tip) {
   if (!added_) return;  // shown with the icon when it comes
   NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
   ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+bool Win32NotificationArea::Notify(std::u16string_view title, std::u16string_view text) {
+  if (!added_) return false;
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  CopyCut(title, data.szInfoTitle);
+  CopyCut(text, data.szInfo);
+  // The program's own icon, without the system's sound: a word, not an alarm.
+  data.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void Win32NotificationArea::RemoveIcon() noexcept {

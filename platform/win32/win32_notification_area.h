@@ -31,6 +31,7 @@ class Win32NotificationArea final : public NotificationArea {
   void RemoveIcon() noexcept override;
   void OnIconEvent(std::function<void(IconEvent)> handler) override;
   int ShowMenu(const std::vector<MenuItem>& items) override;
+  bool Notify(std::u16string_view title, std::u16string_view text) override;
 
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
