@@ -189,8 +189,14 @@ std::u16string RecipesDraft::StepProblem(const RecipeStep& step) {
   return problem ? edits::Utf8ToUtf16(*problem) : std::u16string();
 }
 
+// The chosen recipe first: the one the user works on.
 std::optional<DraftProblem> RecipesDraft::FirstProblem(const HotkeyCheck& check) const {
+  std::vector<std::size_t> order;
+  if (chosen_) order.push_back(*chosen_);
   for (std::size_t index = 0; index < recipes_.size(); ++index) {
+    if (index != chosen_) order.push_back(index);
+  }
+  for (const std::size_t index : order) {
     std::u16string problem = NameProblem(index);
     if (!problem.empty()) return DraftProblem{index, DraftProblem::Part::Name, {}, problem};
     const std::vector<RecipeStep>& steps = recipes_[index].steps;

@@ -63,7 +63,8 @@ class RecipesDraft {
   [[nodiscard]] std::u16string NameProblem(std::size_t recipe) const;
   [[nodiscard]] std::u16string HotkeyProblem(std::size_t recipe, const HotkeyCheck& check) const;
   [[nodiscard]] static std::u16string StepProblem(const recipes::RecipeStep& step);
-  // The first of every recipe's problems, in the list's order.
+  // The first of every recipe's problems: the chosen recipe's, then the
+  // others' in the list's order.
   [[nodiscard]] std::optional<DraftProblem> FirstProblem(const HotkeyCheck& check) const;
 
   // The recipes as OK keeps them: every edit by its short name.
