@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cctype>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -392,6 +394,32 @@ TEST_F(RecipesDialogTest, PreviewOfAHugeClipboardTakesItsBeginningAndSaysSo) {
                 HasSubstr("(The first 100,000 of 3,000,000 characters.)"));
     form.Click(kCancel);
   });
+}
+
+// --- Keyboard access -----------------------------------------------------------------
+
+// Every underlined letter leads to one place, and each caption comes just
+// before the box it names in the tab order.
+TEST(RecipesLayoutTest, AccessKeysAreUniqueAndCaptionsPrecedeTheirBoxes) {
+  const platform::FormSpec spec = RecipesLayout();
+  std::map<char16_t, std::string> keys;
+  for (const platform::ControlSpec& control : spec.controls) {
+    std::u16string_view caption = control.caption;
+    if (control.name == kParam1Label) caption = u"(&1)";
+    if (control.name == kParam2Label) caption = u"(&2)";
+    const std::size_t amp = caption.find(u'&');
+    if (amp == std::u16string_view::npos || amp + 1 >= caption.size()) continue;
+    const char16_t key = static_cast<char16_t>(std::tolower(caption[amp + 1]));
+    EXPECT_TRUE(keys.emplace(key, control.name).second)
+        << control.name << " and " << keys[key] << " share '" << static_cast<char>(key) << "'";
+  }
+  for (std::size_t index = 0; index + 1 < spec.controls.size(); ++index) {
+    const platform::ControlSpec& control = spec.controls[index];
+    EXPECT_EQ(control.tabIndex, static_cast<int>(index));
+    if (control.kind == platform::ControlKind::Label && control.caption.find(u'&') != std::u16string::npos) {
+      EXPECT_NE(spec.controls[index + 1].kind, platform::ControlKind::Label) << control.name;
+    }
+  }
 }
 
 // --- A file that cannot be read -----------------------------------------------------------
