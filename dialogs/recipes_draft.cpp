@@ -156,6 +156,7 @@ void RecipesDraft::MoveChosenStep(int by) {
 std::u16string RecipesDraft::NameProblem(std::size_t index) const {
   const std::string& name = recipes_[index].name;
   if (name.find_first_not_of(" \t") == std::string::npos) return u"A recipe needs a name.";
+  if (name.find_first_of("\r\n") != std::string::npos) return u"A recipe's name is one line.";
   for (std::size_t other = 0; other < recipes_.size(); ++other) {
     if (other == index || !recipes::SameName(recipes_[other].name, name)) continue;
     std::u16string problem = u"Another recipe is named ";

@@ -24,15 +24,16 @@ platform::FormSpec Dialog(int width, int height) {
 class Controls {
  public:
   explicit Controls(platform::FormSpec& spec) : spec_(spec) {}
+  // A text box of several lines (lists, one item a line) scrolls.
   Controls& Add(std::string name, ControlKind kind, std::u16string caption,
-                platform::TwipsRect rect) {
+                platform::TwipsRect rect, bool scrolls = false) {
     ControlSpec control;
     control.name = std::move(name);
     control.kind = kind;
     control.caption = std::move(caption);
     control.rect = rect;
     control.tabIndex = static_cast<int>(spec_.controls.size());
-    control.verticalScroll = kind == ControlKind::TextBox;
+    control.verticalScroll = scrolls;
     spec_.controls.push_back(std::move(control));
     return *this;
   }
@@ -43,7 +44,7 @@ class Controls {
 
 constexpr int kButtonHeight = 360;
 constexpr int kBoxHeight = 315;
-constexpr int kLabelHeight = 255;
+constexpr int kLabelHeight = 255;  // a box under a label starts 270 below it
 
 void AddRecipeList(Controls& controls) {
   controls.Add("Label1", ControlKind::Label, u"&Recipes:", {120, 120, 3000, kLabelHeight})
@@ -69,26 +70,26 @@ void AddRecipeDetails(Controls& controls) {
 
 void AddSteps(Controls& controls) {
   controls.Add("Label5", ControlKind::Label, u"&Steps:", {3300, 1200, 4500, kLabelHeight})
-      .Add(kStepList, ControlKind::ListBox, u"", {3300, 1440, 4500, 1900})
+      .Add(kStepList, ControlKind::ListBox, u"", {3300, 1470, 4500, 1900})
       .Add("Label8", ControlKind::Label, u"Ed&it to add:", {7920, 1200, 3360, kLabelHeight})
-      .Add(kEditToAdd, ControlKind::ComboList, u"", {7920, 1440, 3360, kBoxHeight})
+      .Add(kEditToAdd, ControlKind::ComboList, u"", {7920, 1470, 3360, kBoxHeight})
       .Add(kAddStep, ControlKind::PushButton, u"&Add", {7920, 1860, 1620, kButtonHeight})
       .Add(kRemoveStep, ControlKind::PushButton, u"Remo&ve", {9660, 1860, 1620, kButtonHeight})
       .Add(kStepUp, ControlKind::PushButton, u"Move u&p", {7920, 2280, 1620, kButtonHeight})
       .Add(kStepDown, ControlKind::PushButton, u"Move do&wn", {9660, 2280, 1620, kButtonHeight})
       .Add(kParam1Label, ControlKind::Label, u"", {3300, 3480, 3900, kLabelHeight})
-      .Add(kParam1, ControlKind::TextBox, u"", {3300, 3720, 3900, 660})
+      .Add(kParam1, ControlKind::TextBox, u"", {3300, 3750, 3900, 660}, true)
       .Add(kParam2Label, ControlKind::Label, u"", {7380, 3480, 3900, kLabelHeight})
-      .Add(kParam2, ControlKind::TextBox, u"", {7380, 3720, 3900, 660})
+      .Add(kParam2, ControlKind::TextBox, u"", {7380, 3750, 3900, 660}, true)
       .Add(kEachLine, ControlKind::CheckBox, u"&Each line", {3300, 4440, 1980, 300})
       .Add(kStepProblem, ControlKind::Label, u"", {5400, 4470, 5880, kLabelHeight});
 }
 
 void AddPreview(Controls& controls) {
   controls.Add("Label9", ControlKind::Label, u"&Clipboard now:", {120, 4860, 5520, kLabelHeight})
-      .Add(kBefore, ControlKind::RichTextBox, u"", {120, 5100, 5520, 2400})
+      .Add(kBefore, ControlKind::RichTextBox, u"", {120, 5130, 5520, 2400})
       .Add("Label15", ControlKind::Label, u"Recipe &gives:", {5760, 4860, 5520, kLabelHeight})
-      .Add(kAfter, ControlKind::RichTextBox, u"", {5760, 5100, 5520, 2400})
+      .Add(kAfter, ControlKind::RichTextBox, u"", {5760, 5130, 5520, 2400})
       .Add(kSummary, ControlKind::Label, u"", {120, 7590, 11160, kLabelHeight});
 }
 
