@@ -9,8 +9,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "dialogs/preview_worker.h"
 #include "dialogs/recipes_dialog.h"
 #include "dialogs/recipes_layout.h"
 #include "dialogs/text_marks.h"
@@ -182,6 +184,7 @@ TEST_F(RecipesDialogTest, ParametersEachLineAndModeAreKeptWithShortNames) {
     form.Type(kParam1, u"3");
     form.Click(kEachLine);
     form.Pick(kMode, u"Paste edited");
+    form.Choose(kRecipeList, 1);  // shown, not changed
     form.Click(kOk);
   }));
   ASSERT_TRUE(accepted);
@@ -369,6 +372,34 @@ TEST_F(RecipesDialogTest, PreviewMarksWhatChanged) {
                 ElementsAre(MarkedRange{1, 2, kAddedColour}, MarkedRange{4, 2, kAddedColour}));
     form.Click(kCancel);
   });
+}
+
+// --- The preview's thread ----------------------------------------------------------------
+
+TEST_F(RecipesDialogTest, TasksPostedFromAnotherThreadRunAtTheNextDispatchInOrder) {
+  std::vector<int> ran;
+  std::thread poster([&] {
+    for (int task = 0; task < 3; ++task) {
+      desktop->Forms().PostFromAnyThread([&ran, task] { ran.push_back(task); });
+    }
+  });
+  poster.join();
+  EXPECT_TRUE(ran.empty()) << "not before the window's thread dispatches";
+  ASSERT_TRUE(desktop->SimMessaging().DispatchUntil([&] { return ran.size() == 3; },
+                                                    std::chrono::seconds(10)));
+  EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(RecipesDialogTest, OnlyTheNewestRequestsPreviewIsDelivered) {
+  std::vector<std::u16string> delivered;
+  PreviewWorker worker(desktop->Forms(),
+                       [&](const Preview& preview) { delivered.push_back(preview.after); });
+  worker.Request(platform::SharedText(u"old text"), {MakeStep("upper-case")});
+  worker.Request(platform::SharedText(u"new text"), {MakeStep("upper-case")});
+  ASSERT_TRUE(desktop->SimMessaging().DispatchUntil([&] { return !delivered.empty(); },
+                                                    std::chrono::seconds(10)));
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_THAT(delivered, ElementsAre(u"NEW TEXT"));
 }
 
 // The bound: line by line beyond the character limit, each changed line
