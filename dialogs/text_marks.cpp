@@ -1,8 +1,7 @@
 #include "dialogs/text_marks.h"
 
-#include <dtl/dtl.hpp>
-
 #include <algorithm>
+#include <dtl/dtl.hpp>
 #include <map>
 #include <string>
 
@@ -38,8 +37,7 @@ class ChangeMarker {
 
   // Without the common beginning and end, then as the limits allow.
   void MarkStretches(Stretch first, Stretch second, bool byLinesAllowed) {
-    while (first.length > 0 && second.length > 0 &&
-           before_[first.start] == after_[second.start]) {
+    while (first.length > 0 && second.length > 0 && before_[first.start] == after_[second.start]) {
       ++first.start, --first.length, ++second.start, --second.length;
     }
     while (first.length > 0 && second.length > 0 &&
@@ -102,8 +100,8 @@ class ChangeMarker {
     auto idsOf = [&](std::u16string_view text, const std::vector<Stretch>& lines) {
       std::vector<int> result;
       for (const Stretch& line : lines) {
-        const auto [entry, added] = ids.try_emplace(text.substr(line.start, line.length),
-                                                    static_cast<int>(ids.size()));
+        const auto [entry, added] =
+            ids.try_emplace(text.substr(line.start, line.length), static_cast<int>(ids.size()));
         result.push_back(entry->second);
       }
       return result;
@@ -113,7 +111,8 @@ class ChangeMarker {
     std::vector<std::size_t> removed;
     std::vector<std::size_t> added;
     for (const auto& [id, info] : diff.getSes().getSequence()) {
-      if (info.type == dtl::SES_DELETE) removed.push_back(static_cast<std::size_t>(info.beforeIdx - 1));
+      if (info.type == dtl::SES_DELETE)
+        removed.push_back(static_cast<std::size_t>(info.beforeIdx - 1));
       if (info.type == dtl::SES_ADD) added.push_back(static_cast<std::size_t>(info.afterIdx - 1));
       if (info.type == dtl::SES_COMMON) MarkChangedLines(a, removed, b, added);
     }

@@ -90,7 +90,8 @@ void Win32Control::SetMarkedText(std::u16string_view text, const std::vector<Mar
     return position - pairsBefore;
   };
   for (const MarkedRange& mark : marks) {
-    if (mark.start + mark.length > text.size()) throw Failure("A marked range lies beyond the text");
+    if (mark.start + mark.length > text.size())
+      throw Failure("A marked range lies beyond the text");
     const std::size_t from = controlPosition(mark.start);
     const std::size_t to = controlPosition(mark.start + mark.length);
     Select(window, from, to);
