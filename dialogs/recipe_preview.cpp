@@ -143,7 +143,7 @@ Preview MakePreview(std::u16string_view clipboard, std::span<const recipes::Reci
   }
   preview.after = std::move(text);
   if (cancelled()) return preview;
-  preview.marks = MarkChanges(preview.before, preview.after);
+  preview.marks = MarkChanges(preview.before, preview.after, cancelled);
   preview.summary = ChangeSummary(preview);
   if (part.size() < clipboard.size()) {
     std::u16string note = u" (The first ";

@@ -30,13 +30,15 @@ void Mark(std::vector<MarkedRange>& marks, std::size_t start, std::size_t length
 
 class ChangeMarker {
  public:
-  ChangeMarker(std::u16string_view before, std::u16string_view after)
-      : before_(before), after_(after) {}
+  ChangeMarker(std::u16string_view before, std::u16string_view after,
+               const std::function<bool()>& cancelled)
+      : before_(before), after_(after), cancelled_(cancelled) {}
 
   TextMarks Marks() && { return std::move(marks_); }
 
   // Without the common beginning and end, then as the limits allow.
   void MarkStretches(Stretch first, Stretch second, bool byLinesAllowed) {
+    if (cancelled_ && cancelled_()) return;
     while (first.length > 0 && second.length > 0 && before_[first.start] == after_[second.start]) {
       ++first.start, --first.length, ++second.start, --second.length;
     }
@@ -142,13 +144,15 @@ class ChangeMarker {
 
   std::u16string_view before_;
   std::u16string_view after_;
+  const std::function<bool()>& cancelled_;
   TextMarks marks_;
 };
 
 }  // namespace
 
-TextMarks MarkChanges(std::u16string_view before, std::u16string_view after) {
-  ChangeMarker marker(before, after);
+TextMarks MarkChanges(std::u16string_view before, std::u16string_view after,
+                      const std::function<bool()>& cancelled) {
+  ChangeMarker marker(before, after, cancelled);
   marker.MarkStretches({0, before.size()}, {0, after.size()}, true);
   return std::move(marker).Marks();
 }

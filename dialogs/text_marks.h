@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct TextMarks {
 inline constexpr platform::Colour kRemovedColour = 0x00C0C0FF;  // light red
 inline constexpr platform::Colour kAddedColour = 0x00B0F0B0;    // light green
 
-[[nodiscard]] TextMarks MarkChanges(std::u16string_view before, std::u16string_view after);
+// `cancelled` is asked before each stretch: true gives up, with the marks
+// found so far.
+[[nodiscard]] TextMarks MarkChanges(std::u16string_view before, std::u16string_view after,
+                                    const std::function<bool()>& cancelled = {});
 
 }  // namespace fenlow
