@@ -61,8 +61,19 @@ class ChangeMarker {
     Mark(marks_.added, second.start, second.length, kAddedColour);
   }
 
+  // Takes what a comparison of `m` and `n` units may cost from the budget;
+  // false, taking nothing, when it would overdraw it.
+  bool Afford(std::size_t m, std::size_t n) {
+    const std::size_t cost = (m + n) * std::min(m, n);
+    if (cost > budget_) return false;
+    budget_ -= cost;
+    return true;
+  }
+
   void MarkByCharacters(Stretch first, Stretch second) {
-    if (first.length == 0 || second.length == 0) return MarkWhole(first, second);
+    if (first.length == 0 || second.length == 0 || !Afford(first.length, second.length)) {
+      return MarkWhole(first, second);
+    }
     const std::u16string a(before_.substr(first.start, first.length));
     const std::u16string b(after_.substr(second.start, second.length));
     dtl::Diff<char16_t, std::u16string> diff(a, b);
@@ -93,11 +104,11 @@ class ChangeMarker {
     return lines;
   }
 
-  // False when either side has too many lines.
+  // False when comparing the lines would overdraw the budget.
   bool MarkByLines(Stretch first, Stretch second) {
     const std::vector<Stretch> a = Lines(before_, first);
     const std::vector<Stretch> b = Lines(after_, second);
-    if (a.size() > kLineDiffLimit || b.size() > kLineDiffLimit) return false;
+    if (!Afford(a.size(), b.size())) return false;
     std::map<std::u16string_view, int> ids;
     auto idsOf = [&](std::u16string_view text, const std::vector<Stretch>& lines) {
       std::vector<int> result;
@@ -145,6 +156,7 @@ class ChangeMarker {
   std::u16string_view before_;
   std::u16string_view after_;
   const std::function<bool()>& cancelled_;
+  std::size_t budget_ = kDiffBudget;
   TextMarks marks_;
 };
 

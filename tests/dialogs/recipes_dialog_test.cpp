@@ -454,8 +454,35 @@ TEST_F(RecipesDialogTest, OnlyTheNewestRequestsPreviewIsDelivered) {
   EXPECT_THAT(delivered, ElementsAre(u"NEW TEXT"));
 }
 
-// The bound: line by line beyond the character limit, each changed line
-// against its own.
+// The budget: once comparisons would overdraw it, what is left is marked
+// whole; until then each changed line is compared against its own.
+TEST(TextMarksTest, BeyondTheBudgetTheRestIsMarkedWhole) {
+  constexpr std::size_t kLine = 2000;  // each changed at both ends: nothing to trim
+  std::u16string before;
+  std::u16string after;
+  for (int line = 0; line < 20; ++line) {
+    const std::u16string middle(kLine - 2, static_cast<char16_t>(u'a' + line));
+    before.append(u"<").append(middle).append(u">\r\n");
+    after.append(u"[").append(middle).append(u"]\r\n");
+  }
+  const TextMarks marks = MarkChanges(before, after);
+  constexpr std::size_t kCompared = kDiffBudget / (2 * kLine * kLine);
+  auto lineMarks = [&](std::size_t line) {
+    std::vector<MarkedRange> found;
+    for (const MarkedRange& mark : marks.removed) {
+      if (mark.start / (kLine + 2) == line) found.push_back(mark);
+    }
+    return found;
+  };
+  const std::size_t first = 0;
+  EXPECT_THAT(lineMarks(first), ElementsAre(MarkedRange{0, 1, kRemovedColour},
+                                            MarkedRange{kLine - 1, 1, kRemovedColour}));
+  const std::size_t beyond = kCompared * (kLine + 2);
+  EXPECT_THAT(lineMarks(kCompared), ElementsAre(MarkedRange{beyond, kLine, kRemovedColour}))
+      << "a line beyond the budget is marked whole";
+}
+
+// Line by line beyond the character limit, each changed line against its own.
 TEST(TextMarksTest, MarksLineByLineBeyondTheCharacterLimit) {
   std::u16string before;
   std::u16string after;
