@@ -83,7 +83,8 @@ void BM_FirstPreviewThroughTheWorker(benchmark::State& state) {
 BENCHMARK(BM_FirstPreviewThroughTheWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The marking's worst case within its bound: lines at the character limit,
-// every character of each changed (letters to upper case), 100,000 units.
+// every character of each changed (letters to upper case), as much text as
+// a preview takes.
 void BM_MarkChangesWorstCase(benchmark::State& state) {
   std::u16string before;
   std::uint32_t seed = 12345;

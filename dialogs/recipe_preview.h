@@ -19,7 +19,7 @@ namespace fenlow {
 
 // The preview takes at most this much of the clipboard's text (in code
 // units), cut after a line break where one is near, and says so.
-inline constexpr std::size_t kPreviewLength = 100'000;
+inline constexpr std::size_t kPreviewLength = 20'000;
 
 struct Preview {
   std::u16string before;  // the part of the clipboard's text previewed
