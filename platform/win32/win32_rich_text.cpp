@@ -119,6 +119,12 @@ void Win32Control::SetMarkedText(std::u16string_view text, const std::vector<Mar
       ::InvalidateRect(window, nullptr, TRUE);
     }
   } redraw{window};
+  // The RTF names no font: the box's own, its default format, is put on
+  // the whole text again (and kept as the default).
+  CHARFORMAT2W font{};
+  font.cbSize = sizeof(font);
+  ::SendMessageW(window, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
+  font.dwMask &= CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
   const std::string rtf = MarkedRtf(text, marks);
   SETTEXTEX how{ST_DEFAULT, CP_ACP};
   if (!::SendMessageW(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
@@ -126,8 +132,8 @@ void Win32Control::SetMarkedText(std::u16string_view text, const std::vector<Mar
     throw Failure("Cannot set the text of " + spec_.name);
   }
   caption_ = text;
-  // The RTF names no font: the box's own is put on the whole text again.
-  ::SendMessageW(window, WM_SETFONT, ::SendMessageW(window, WM_GETFONT, 0, 0), FALSE);
+  ::SendMessageW(window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&font));
+  ::SendMessageW(window, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
   Select(window, 0, 0);
 }
 
