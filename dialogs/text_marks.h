@@ -22,7 +22,7 @@
 namespace fenlow {
 
 inline constexpr std::size_t kCharacterDiffLimit = 2000;
-inline constexpr std::size_t kDiffBudget = 40'000'000;
+inline constexpr std::size_t kDiffBudget = 10'000'000;
 
 struct TextMarks {
   std::vector<platform::MarkedRange> removed;  // ranges of the first text
