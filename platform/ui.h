@@ -44,8 +44,8 @@ enum class ControlKind {
   RichTextBox
 };
 // Click: a button pressed, a combo or list item chosen by the user. Change:
-// the user changed a text box's or hotkey box's text. DeleteKey: Delete
-// pressed in a list box.
+// the user changed a text box's or hotkey box's text (never raised by the
+// program's SetText). DeleteKey: Delete pressed in a list box.
 enum class ControlEvent { Click, Change, MouseMove, DeleteKey };
 
 // A part of a rich-text box's text shown on another background: `start` and

@@ -85,6 +85,19 @@ void AnswerSentMessages() {
   ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
+// While the program sets a text, the control's change notices are its own.
+class ProgramChange {
+ public:
+  explicit ProgramChange(bool& flag) : flag_(flag), outer_(flag) { flag_ = true; }
+  ~ProgramChange() { flag_ = outer_; }
+  ProgramChange(const ProgramChange&) = delete;
+  ProgramChange& operator=(const ProgramChange&) = delete;
+
+ private:
+  bool& flag_;
+  bool outer_;
+};
+
 }  // namespace
 
 Win32Control::Win32Control(Win32Form& form, const ControlSpec& spec, int id, Colour formColour)
@@ -155,6 +168,7 @@ std::u16string Win32Control::Text() const {
 
 void Win32Control::SetText(std::u16string_view text) {
   const HWND window = RequireWindow();
+  const ProgramChange change(settingText_);
   if (spec_.kind == ControlKind::ComboList) {
     const auto entry = std::find(items_.begin(), items_.end(), text);
     if (entry == items_.end()) {
@@ -187,6 +201,7 @@ void Win32Control::SetSharedText(const SharedText& text) {
     return;
   }
   const HWND window = RequireWindow();
+  const ProgramChange change(settingText_);
   const bool known = !shown_.empty() && !TypedInto(window);
   if (known && shown_ == text.View()) return;
   // Noted first: a newer text set while a long one goes in notes itself after it.

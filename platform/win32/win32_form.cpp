@@ -191,8 +191,8 @@ void Win32Form::OnCommand(int id, int code) {
                        (code == CBN_SELCHANGE && kind == ControlKind::ComboList) ||
                        (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
   if (clicked) Raise(control->Name(), ControlEvent::Click);
-  const bool changed =
-      code == EN_CHANGE && (kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox);
+  const bool changed = code == EN_CHANGE && control->ChangeIsTheUsers() &&
+                       (kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox);
   if (changed) Raise(control->Name(), ControlEvent::Change);
 }
 

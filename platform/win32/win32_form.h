@@ -52,6 +52,9 @@ class Win32Control final : public Control {
   std::optional<Colour> BackColour() const { return backColour_; }
   bool TakesFocus() const;
   bool IsButtonLike() const;
+  // False while the program sets the control's text: a change then is not
+  // the user's.
+  bool ChangeIsTheUsers() const { return !settingText_; }
   // The width its caption takes on one line in its font, in pixels.
   int CaptionWidthPixels() const;
   void ReportMouseMove();
@@ -75,6 +78,7 @@ class Win32Control final : public Control {
   std::optional<Colour> backColour_;
   std::vector<std::u16string> items_;  // combo entries, compared exactly (the system ignores case)
   std::u16string caption_;             // push buttons read back exactly what was written
+  bool settingText_ = false;
   // The text box's text as last set from a shared text (empty after any other).
   SharedText shown_;
   // Counts the texts set in a text box; shared so that a long fill can tell,

@@ -31,6 +31,7 @@ platform::FormSpec ListAndRichTextForm() {
   spec.controls = {
       {"List1", ControlKind::ListBox, "", u"", {120, 120, 2800, 2000}, 0, std::nullopt},
       {"RichText1", ControlKind::RichTextBox, "", u"", {3000, 120, 2800, 2000}, 1, std::nullopt},
+      {"Text1", ControlKind::TextBox, "", u"", {120, 2400, 2800, 600}, 2, std::nullopt},
   };
   return spec;
 }
@@ -77,6 +78,23 @@ TEST_F(RealListAndRichText, UsersKeysChooseAnItemAndDeleteIt) {
   probe::PostKey(window, kKeyDelete);
   ASSERT_TRUE(probe::WaitUntil([&] { return deletes == 1; }, 5s));
   EXPECT_EQ(list.SelectedIndex(), 1) << "the program removes the item, not the control";
+}
+
+TEST_F(RealListAndRichText, TypingRaisesChangeAndTheProgramsTextDoesNot) {
+  platform::Control& box = form->Find("Text1");
+  int changes = 0;
+  form->On("Text1", ControlEvent::Change, [&] { ++changes; });
+  form->Show();
+  std::u16string longText;  // set piece by piece, as the user might have typed it
+  while (longText.size() < 300'000) longText.append(u"set by the program\r\n");
+  box.SetText(longText);
+  EXPECT_EQ(changes, 0);
+  box.SetText(u"");
+  box.SetFocus();
+  constexpr std::uint32_t kChar = 0x0102;
+  probe::PostMessageTo(probe::Focus(), kChar, u'x', 1);
+  ASSERT_TRUE(probe::WaitUntil([&] { return changes == 1; }, 5s));
+  EXPECT_EQ(box.Text(), u"x");
 }
 
 TEST_F(RealListAndRichText, MarkedRangesAreReadBackFromTheControl) {
