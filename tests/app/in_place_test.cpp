@@ -1,0 +1,260 @@
+// "Paste edited" and "Edit the selection" on the simulated desktop: the
+// order of what is sent and read, what the clipboard holds afterwards, and
+// the cases where nothing may be sent or nothing may be restored.
+#include "app/in_place_edit.h"
+#include "edits/engine/catalogue.h"
+#include "platform/sim/simulated_hotkeys.h"
+#include "platform/sim/simulated_input.h"
+#include "platform/sim/simulated_notification_area.h"
+#include "tests/app/app_fixture.h"
+
+namespace fenlow::testing {
+namespace {
+
+namespace options = edits::options;
+namespace key = platform::key;
+using platform::Hotkey;
+using platform::sim::Reading;
+using platform::sim::SimulatedProgram;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using namespace std::chrono_literals;
+
+constexpr Hotkey kApplyHotkey{true, true, true, 'B'};
+constexpr Hotkey kPasteHotkey{true, true, true, 'V'};
+constexpr std::uint32_t kEditorProcess = 100;
+const std::map<std::u16string, std::string> kHtml = {{u"HTML Format", "<b>a b</b>"}};
+
+class InPlaceTest : public AppTest {
+ protected:
+  // The user's clipboard holds text and HTML; the chosen edit removes spaces.
+  void StartWith(std::u16string_view applyMode, std::u16string_view option = options::kRemoveAllSpaces) {
+    auto& stored = desktop->SimSettings().Stored();
+    stored[StoredSettingPath(settings::kHotkeyApplyMode)] = std::u16string(applyMode);
+    stored[StoredSettingPath(settings::kHotkeyPaste)] = u"Ctrl+Alt+Shift+V";
+    stored[kChosenEditSetting] = std::u16string(option);
+    desktop->SimClipboard().OtherProgramSets({{format::kText, u"a b"}}, kHtml);
+    Start();
+  }
+
+  SimulatedProgram& Editor(SimulatedProgram arranged = {}) {
+    const platform::WindowHandle window = desktop->SimWindows().CreateWindow();
+    arranged.process = kEditorProcess;
+    arranged.focus = window + 1;
+    desktop->SimForms().SetForeground(window);
+    return desktop->SimInput().AddProgram(window, std::move(arranged));
+  }
+
+  // The user presses the hotkey and lets go of it after `held`.
+  void Press(const Hotkey& hotkey, std::chrono::milliseconds held = 80ms) {
+    desktop->SimInput().HoldKeys({key::kControl, key::kAlt, key::kShift, hotkey.key}, held);
+    ASSERT_TRUE(desktop->SimHotkeys().Press(hotkey)) << "not registered";
+    desktop->Log().Clear();
+  }
+
+  // Time passes in the message loop's ticks.
+  void RunFor(std::chrono::milliseconds span) {
+    for (auto left = span; left > 0ms; left -= 5ms) {
+      desktop->SimMessaging().RunMessageLoop();
+      desktop->SimClock().Advance(5ms);
+    }
+    desktop->SimMessaging().RunMessageLoop();
+  }
+
+  // The calls that tell the order of events.
+  std::vector<std::string> Events() const {
+    std::vector<std::string> events;
+    for (const std::string& call : desktop->Log().Calls()) {
+      if (call.starts_with("SendKeys") || call.starts_with("ReadText") || call == "Offer" ||
+          call == "ReplaceWithFormats" || call == "EmptyClipboard") {
+        events.push_back(call);
+      }
+    }
+    return events;
+  }
+
+  // As the log writes texts, to be matched in part.
+  std::vector<std::string> Notifications() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : desktop->SimTray().Notifications())
+      texts.push_back(platform::sim::CallLog::Narrow(shown.text));
+    return texts;
+  }
+
+  // The user's clipboard as it was before the hotkey, the marks beside it.
+  void ExpectClipboardAsBefore() {
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a b");
+    EXPECT_EQ(desktop->SimClipboard().NamedFormats().at(u"HTML Format"), "<b>a b</b>");
+  }
+
+  // What the user sees in Fenlow: no new text, no undo step, no key down.
+  void ExpectFenlowUntouched() {
+    EXPECT_EQ(TextOf(form1::kText1), u"a b");
+    EXPECT_TRUE(State().UndoSteps.Empty());
+    EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
+  }
+};
+
+TEST_F(InPlaceTest, EditTheSelectionCopiesEditsPastesOverItAndPutsTheClipboardBack) {
+  StartWith(u"selection");
+  SimulatedProgram& editor = Editor({.selection = u"x y z"});
+  Press(kApplyHotkey, 100ms);
+  RunFor(90ms);
+  EXPECT_THAT(Events(), IsEmpty()) << "nothing is sent while the hotkey is held";
+  RunFor(300ms);
+
+  EXPECT_EQ(editor.pasted, u"xyz");
+  EXPECT_THAT(Events(), ElementsAre("SendKeys(Ctrl+ C+ C- Ctrl-)", "Offer",
+                                    "SendKeys(Ctrl+ V+ V- Ctrl-)", "ReadText(100)",
+                                    "ReplaceWithFormats"));
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), IsEmpty());
+}
+
+TEST_F(InPlaceTest, PasteEditedPastesTheEditedClipboardTextAndLeavesTheClipboardAsItWas) {
+  StartWith(u"clipboard");
+  SimulatedProgram& editor = Editor();
+  Press(kPasteHotkey);
+  RunFor(300ms);
+
+  EXPECT_EQ(editor.pasted, u"ab");
+  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)", "ReadText(100)",
+                                    "ReplaceWithFormats"));
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+}
+
+// The temporary text and the restored one both keep out of every history.
+TEST_F(InPlaceTest, ATargetThatNeverReadsGetsTheClipboardBackAfterTheBoundAndTheMarksStayOn) {
+  StartWith(u"paste");
+  Editor({.reading = Reading::Never});
+  Press(kApplyHotkey);
+  RunFor(1000ms);
+  const auto marked = desktop->SimClipboard().NamedFormats();
+  EXPECT_TRUE(desktop->SimClipboard().TextDelayed());
+  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)"));
+  RunFor(InPlaceEdit::kReadBound);
+
+  for (std::u16string_view mark :
+       {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
+        u"CanUploadToCloudClipboard"}) {
+    EXPECT_EQ(marked.at(std::u16string(mark)), std::string(4, '\0'));
+    EXPECT_TRUE(desktop->SimClipboard().NamedFormats().contains(std::u16string(mark)));
+  }
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("did not ask for the edited text")));
+}
+
+// A manager's reading is no paste: the restore waits for the target, here
+// up to the bound, as the manager took the one rendering.
+TEST_F(InPlaceTest, AClipboardManagersReadingIsNotTakenForTheTargets) {
+  StartWith(u"paste");
+  SimulatedProgram& editor = Editor({.reading = Reading::ManagerFirst});
+  Press(kApplyHotkey);
+  RunFor(1000ms);
+  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)", "ReadText(777)",
+                                    "ReadText(100)"));
+  RunFor(InPlaceEdit::kReadBound);
+
+  EXPECT_EQ(editor.pasted, u"ab");
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+}
+
+TEST_F(InPlaceTest, ACopyByTheUserInBetweenWinsAndIsShownOnceTheRunIsOver) {
+  StartWith(u"paste");
+  Editor({.reading = Reading::Never});
+  Press(kApplyHotkey);
+  RunFor(500ms);
+  desktop->SimClipboard().OtherProgramSetsText(u"new copy");
+  RunFor(InPlaceEdit::kReadBound);
+
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"new copy");
+  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)"));
+  EXPECT_EQ(TextOf(form1::kText1), u"new copy");
+  EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
+}
+
+// Where nothing may be sent or nothing was selected, the clipboard and the
+// program stay as they were, and the user is told why, once.
+struct Refusal {
+  const char* name;
+  std::u16string_view applyMode;
+  SimulatedProgram program;
+  std::chrono::milliseconds held;
+  std::u16string_view option;
+  const char* told;
+  std::vector<std::string> events;
+};
+
+class InPlaceRefusalTest : public InPlaceTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(InPlaceRefusalTest, LeavesTheClipboardAndTheProgramAsTheyWere) {
+  const Refusal& refusal = GetParam();
+  StartWith(refusal.applyMode, refusal.option);
+  SimulatedProgram& editor = Editor(refusal.program);
+  Press(kApplyHotkey, refusal.held);
+  RunFor(InPlaceEdit::kReleaseBound + InPlaceEdit::kReadBound);
+
+  EXPECT_EQ(editor.pasted, u"");
+  EXPECT_EQ(Events(), refusal.events);
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr(refusal.told)));
+}
+
+const std::vector<std::string> kCopyOnly = {"SendKeys(Ctrl+ C+ C- Ctrl-)"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InPlaceRefusalTest,
+    ::testing::Values(
+        Refusal{"Elevated", u"selection", {.elevated = true, .selection = u"x y"}, 80ms,
+                options::kRemoveAllSpaces, "runs as administrator", {}},
+        Refusal{"Terminal", u"paste", {.terminal = true}, 80ms, options::kRemoveAllSpaces,
+                "console or terminal", {}},
+        Refusal{"KeysHeldTooLong", u"selection", {.selection = u"x y"}, 5000ms,
+                options::kRemoveAllSpaces, "still held down", {}},
+        Refusal{"NothingSelected", u"selection", {}, 80ms, options::kRemoveAllSpaces,
+                "nothing is selected", kCopyOnly},
+        // The copy of the selection is undone: the clipboard holds the user's again.
+        Refusal{"EditFails", u"selection", {.selection = u"x y"}, 80ms,
+                options::kRemoveFirstChars, "needs a parameter",
+                {"SendKeys(Ctrl+ C+ C- Ctrl-)", "ReplaceWithFormats"}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Strokes the system refused leave no key down, and the clipboard comes back.
+TEST_F(InPlaceTest, KeysTheSystemDidNotTakeAreLetGoOfAndTheClipboardComesBack) {
+  StartWith(u"paste");
+  SimulatedProgram& editor = Editor();
+  Press(kApplyHotkey);
+  RunFor(50ms);
+  desktop->SimInput().TakeOnlyNext(1);
+  RunFor(500ms);
+
+  EXPECT_EQ(editor.pasted, u"");
+  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+)", "SendKeys(Ctrl-)",
+                                    "ReplaceWithFormats"));
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("did not take the keys")));
+}
+
+TEST_F(InPlaceTest, AClipboardHeldByAnotherProgramStopsTheRunBeforeTheTargetIsTouched) {
+  StartWith(u"selection");
+  Editor({.selection = u"x y"});
+  desktop->Faults().Fail("ReadMemoryFormats", platform::sim::FaultInjector::kEveryCall);
+  Press(kApplyHotkey);
+  RunFor(500ms);
+  desktop->Faults().Fail("ReadMemoryFormats", 0);
+
+  EXPECT_THAT(Events(), IsEmpty());
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("keeps the clipboard open")));
+}
+
+}  // namespace
+}  // namespace fenlow::testing
