@@ -96,7 +96,9 @@ class InPlaceTest : public AppTest {
   }
 };
 
+// Automatic mode is on: the target's copy of its selection is no copy to edit.
 TEST_F(InPlaceTest, EditTheSelectionCopiesEditsPastesOverItAndPutsTheClipboardBack) {
+  desktop->SimSettings().Stored()[StoredSettingPath(settings::kApplyToEveryCopy)] = settings::kTrue;
   StartWith(u"selection");
   SimulatedProgram& editor = Editor({.selection = u"x y z"});
   Press(kApplyHotkey, 100ms);
@@ -254,6 +256,44 @@ TEST_F(InPlaceTest, AClipboardHeldByAnotherProgramStopsTheRunBeforeTheTargetIsTo
   ExpectClipboardAsBefore();
   ExpectFenlowUntouched();
   EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("keeps the clipboard open")));
+}
+
+}  // namespace
+}  // namespace fenlow::testing
+
+namespace fenlow::testing {
+namespace {
+
+// Options shows the mode beside the apply hotkey and the paste hotkey with
+// why it cannot be had; OK stores both, and the apply hotkey then pastes.
+TEST_F(InPlaceTest, OptionsChoosesTheApplyModeAndThePasteHotkey) {
+  desktop->SimHotkeys().HeldByOtherProgram(kPasteHotkey);
+  desktop->SimClipboard().OtherProgramSetsText(u"a b");
+  Start();
+  std::u16string modeShown, pasteOffered, pasteProblem;
+  desktop->SimForms().WhenModal([&](SimulatedForm& dialog) {
+    modeShown = dialog.Sim(options_form::kApplyMode).Text();
+    pasteOffered = dialog.Sim(options_form::kPasteHotkey).Text();
+    dialog.Sim(options_form::kApplyMode).SetText(u"Paste edited");
+    dialog.Click(options_form::kOk);  // Ctrl+Alt+Shift+V is taken: back to its box
+    pasteProblem = dialog.Sim(options_form::kPasteProblem).Text();
+    dialog.Type(options_form::kPasteHotkey, u"Ctrl+Alt+P");
+    dialog.Click(options_form::kOk);
+  });
+  Main().ChooseFromSystemMenu(u"&Options...");
+
+  EXPECT_EQ(modeShown, u"Edit the clipboard");
+  EXPECT_EQ(pasteOffered, u"Ctrl+Alt+Shift+V");
+  EXPECT_THAT(platform::sim::CallLog::Narrow(pasteProblem), HasSubstr("already uses"));
+  const auto& stored = desktop->SimSettings().Stored();
+  EXPECT_EQ(stored.at(StoredSettingPath(settings::kHotkeyApplyMode)), u"paste");
+  EXPECT_EQ(stored.at(StoredSettingPath(settings::kHotkeyPaste)), u"Ctrl+Alt+P");
+
+  SimulatedProgram& editor = Editor();
+  Press(kApplyHotkey);
+  RunFor(300ms);
+  EXPECT_EQ(editor.pasted, u"ab");
+  EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), u"a b");
 }
 
 }  // namespace
