@@ -90,10 +90,19 @@ std::vector<KeyStroke> ReleaseStrokes(const std::vector<std::uint8_t>& keys) {
   return strokes;
 }
 
+// Fenlow ends in the middle of a run: the user's clipboard comes back all
+// the same, unless they copied meanwhile.
 InPlaceEdit::~InPlaceEdit() {
   if (!Running()) return;
-  platform_.Offer().Withdraw();
   ReleaseKeysSent();
+  const bool takenOver = platform_.Offer().TakenOver();
+  platform_.Offer().Withdraw();
+  if (!clipboardChanged_ || takenOver) return;
+  try {
+    platform_.Clipboard().ReplaceWithFormats(RestoredFormats());
+  } catch (...) {
+    // Nothing is left to tell it to: the program is going.
+  }
 }
 
 void InPlaceEdit::Start(InPlaceRequest request) {

@@ -58,7 +58,9 @@ void Win32ClipboardOffer::Offer(const std::vector<ClipboardFormatData>& marks, s
     if (!::SetClipboardData(format, block.Get())) ThrowLastError("Cannot place a format");
     block.Release();
   }
-  ::SetClipboardData(CF_UNICODETEXT, nullptr);  // rendered when asked for
+  // Rendered when asked for. The call gives no handle back to check: it
+  // placed none.
+  ::SetClipboardData(CF_UNICODETEXT, nullptr);
   text_ = std::move(text);
   read_ = std::move(read);
   takenOver_ = false;

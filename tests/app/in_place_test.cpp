@@ -180,6 +180,18 @@ TEST_F(InPlaceTest, ACopyByTheUserInBetweenWinsAndIsShownOnceTheRunIsOver) {
   EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
 }
 
+TEST_F(InPlaceTest, FenlowEndingInTheMiddleOfARunStillPutsTheClipboardBack) {
+  StartWith(u"paste");
+  Editor({.reading = Reading::Never});
+  Press(kApplyHotkey);
+  RunFor(300ms);
+  ASSERT_TRUE(desktop->SimClipboard().TextDelayed());
+  program.reset();
+
+  ExpectClipboardAsBefore();
+  EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
+}
+
 // Where nothing may be sent or nothing was selected, the clipboard and the
 // program stay as they were, and the user is told why, once.
 struct Refusal {
@@ -263,6 +275,15 @@ TEST_F(InPlaceTest, AClipboardHeldByAnotherProgramStopsTheRunBeforeTheTargetIsTo
 
 namespace fenlow::testing {
 namespace {
+
+// Alt is let go of after a key that does nothing, so that no menu bar opens.
+TEST(ReleaseStrokes, LetGoOfEachKeyInTurnWithANeutralTapBeforeAlt) {
+  EXPECT_THAT(ReleaseStrokes({'V', key::kControl, key::kAlt}),
+              ElementsAre(platform::KeyStroke{'V', true}, platform::KeyStroke{key::kControl, true},
+                          platform::KeyStroke{key::kNeutral, false},
+                          platform::KeyStroke{key::kNeutral, true},
+                          platform::KeyStroke{key::kAlt, true}));
+}
 
 // Options shows the mode beside the apply hotkey and the paste hotkey with
 // why it cannot be had; OK stores both, and the apply hotkey then pastes.
