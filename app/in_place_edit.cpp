@@ -226,6 +226,8 @@ void InPlaceEdit::EditAndOffer(const std::u16string& text) {
   } catch (const std::exception& failure) {
     return FailBeforePaste(std::u16string(kEditFailed) + FailureText(failure));
   }
+  // The clipboard is not touched for a window that no longer has the focus.
+  if (!FocusUnchanged()) return FailBeforePaste(std::u16string(kFocusMoved));
   Begin(Step::Offering, kHeldBound);
   TryOffer();
 }

@@ -180,6 +180,39 @@ TEST_F(InPlaceTest, ACopyByTheUserInBetweenWinsAndIsShownOnceTheRunIsOver) {
   EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
 }
 
+// The selection was copied when the user switched windows: nothing is
+// pasted anywhere, and the copy is undone.
+TEST_F(InPlaceTest, AFocusThatMovedBeforeThePasteStopsTheRunAndTheClipboardComesBack) {
+  StartWith(u"selection");
+  SimulatedProgram& editor = Editor({.selection = u"x y"});
+  Press(kApplyHotkey);
+  while (Events().empty()) RunFor(5ms);
+  desktop->SimForms().SetForeground(desktop->SimWindows().CreateWindow());
+  RunFor(500ms);
+
+  EXPECT_EQ(editor.pasted, u"");
+  EXPECT_THAT(Events(), ElementsAre("SendKeys(Ctrl+ C+ C- Ctrl-)", "ReplaceWithFormats"));
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("another window took the focus")));
+}
+
+// A picture held by handle is more than Undo keeps: the text comes back, and
+// the user is told once that the rest did not.
+TEST_F(InPlaceTest, ARestoreThatCannotBeWholeIsToldOnce) {
+  StartWith(u"paste");
+  desktop->SimClipboard().OtherProgramSets({{format::kText, u"a b"}, {format::kBitmap, u"pic"}},
+                                           kHtml);
+  SimulatedProgram& editor = Editor();
+  Press(kApplyHotkey);
+  RunFor(300ms);
+
+  EXPECT_EQ(editor.pasted, u"ab");
+  ExpectClipboardAsBefore();
+  EXPECT_FALSE(desktop->SimClipboard().Formats().contains(format::kBitmap));
+  EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("without some of its content")));
+}
+
 TEST_F(InPlaceTest, FenlowEndingInTheMiddleOfARunStillPutsTheClipboardBack) {
   StartWith(u"paste");
   Editor({.reading = Reading::Never});
