@@ -163,10 +163,14 @@ void InPlaceEdit::Tick() {
         if (KeysReleased()) return AfterRelease();
         if (PastDeadline()) return EndWith(kStillHeld);
         break;
+      case Step::Keeping:
+        return TryKeep();
       case Step::Copying:
         if (platform_.Clipboard().SequenceNumber() != sequenceBeforeCopy_) return AfterCopy();
         if (PastDeadline()) return EndWith(kNothingSelected);
         break;
+      case Step::ReadingCopy:
+        return TryReadCopy();
       case Step::Offering:
         return TryOffer();
       case Step::Pasted:
@@ -195,8 +199,15 @@ bool InPlaceEdit::KeysReleased() {
   return true;
 }
 
+// A clipboard history reading the latest copy holds the clipboard for a
+// moment: each read is tried again on the next ticks, up to kHeldBound.
 void InPlaceEdit::AfterRelease() {
-  if (!KeepOriginal()) return EndWith(kClipboardHeld);
+  Begin(Step::Keeping, kHeldBound);
+  TryKeep();
+}
+
+void InPlaceEdit::TryKeep() {
+  if (!KeepOriginal()) return PastDeadline() ? EndWith(kClipboardHeld) : Schedule();
   if (request_.mode == platform::HotkeyMode::Selection) {
     sequenceBeforeCopy_ = platform_.Clipboard().SequenceNumber();
     if (!SendChord(key::kC)) return Finish();
@@ -210,11 +221,16 @@ void InPlaceEdit::AfterRelease() {
 
 void InPlaceEdit::AfterCopy() {
   clipboardChanged_ = true;
+  Begin(Step::ReadingCopy, kHeldBound);
+  TryReadCopy();
+}
+
+void InPlaceEdit::TryReadCopy() {
   std::u16string text;
   try {
     text = platform_.Clipboard().GetText(0);
-  } catch (const std::exception&) {
-    return FailBeforePaste(std::u16string(kClipboardHeld));
+  } catch (const platform::Failure&) {
+    return PastDeadline() ? FailBeforePaste(std::u16string(kClipboardHeld)) : Schedule();
   }
   if (text.empty()) return FailBeforePaste(std::u16string(kSelectionWithoutText));
   EditAndOffer(text);

@@ -44,7 +44,8 @@ class InPlaceEdit {
   static constexpr Milliseconds kPollInterval{10};
   static constexpr Milliseconds kReleaseBound{3000};  // for the user to let go of the hotkey
   static constexpr Milliseconds kCopyBound{1000};     // for the target to copy its selection
-  static constexpr Milliseconds kHeldBound{1000};     // for another program to let the clipboard go
+  static constexpr Milliseconds kHeldBound{1000};     // for another program to let the clipboard go,
+                                                      // at each read and write
   static constexpr Milliseconds kReadBound{2000};     // for the target to read the pasted text
 
   InPlaceEdit(platform::Platform& platform, ClipboardMonitor& monitor)
@@ -58,7 +59,7 @@ class InPlaceEdit {
   [[nodiscard]] bool Running() const { return step_ != Step::Idle; }
 
  private:
-  enum class Step { Idle, Releasing, Copying, Offering, Pasted, Restoring };
+  enum class Step { Idle, Releasing, Keeping, Copying, ReadingCopy, Offering, Pasted, Restoring };
   struct KeptClipboard {
     std::vector<platform::ClipboardFormatData> formats;
     bool whole = true;  // false: formats Undo cannot keep, or over its bound
@@ -70,7 +71,9 @@ class InPlaceEdit {
   void Tick();
   [[nodiscard]] bool PastDeadline();
   void AfterRelease();
+  void TryKeep();
   void AfterCopy();
+  void TryReadCopy();
   void EditAndOffer(const std::u16string& text);
   void TryOffer();
   void OnRead(std::uint32_t readerProcess);

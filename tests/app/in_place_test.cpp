@@ -289,12 +289,28 @@ TEST_F(InPlaceTest, KeysTheSystemDidNotTakeAreLetGoOfAndTheClipboardComesBack) {
   EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("did not take the keys")));
 }
 
+// A clipboard history reads the target's copy the moment it is made, and
+// holds the clipboard meanwhile: the copy is read once it lets go.
+TEST_F(InPlaceTest, ACopyHeldForAMomentByAnotherProgramIsReadOnceItIsFree) {
+  StartWith(u"selection");
+  SimulatedProgram& editor = Editor({.selection = u"x y"});
+  Press(kApplyHotkey);
+  while (Events().empty()) RunFor(5ms);
+  desktop->Faults().Fail("GetText", 3);
+  RunFor(500ms);
+
+  EXPECT_EQ(editor.pasted, u"xy");
+  ExpectClipboardAsBefore();
+  ExpectFenlowUntouched();
+  EXPECT_THAT(Notifications(), IsEmpty());
+}
+
 TEST_F(InPlaceTest, AClipboardHeldByAnotherProgramStopsTheRunBeforeTheTargetIsTouched) {
   StartWith(u"selection");
   Editor({.selection = u"x y"});
   desktop->Faults().Fail("ReadMemoryFormats", platform::sim::FaultInjector::kEveryCall);
   Press(kApplyHotkey);
-  RunFor(500ms);
+  RunFor(InPlaceEdit::kHeldBound + 100ms);
   desktop->Faults().Fail("ReadMemoryFormats", 0);
 
   EXPECT_THAT(Events(), IsEmpty());
