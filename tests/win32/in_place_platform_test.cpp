@@ -27,8 +27,9 @@ const std::vector<ClipboardFormatData> kMarks = {
 class ClipboardOfferOnWindows : public ::testing::Test {
  protected:
   void Offer(std::u16string text) {
-    platform->Offer().Offer(kMarks, std::move(text),
-                            [this](std::uint32_t reader) { readers.push_back(reader); });
+    platform->Offer().Offer(kMarks, std::move(text), [this](std::uint32_t readerProcess) {
+      readers.push_back(readerProcess);
+    });
   }
 
   std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();
