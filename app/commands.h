@@ -17,8 +17,7 @@ namespace fenlow {
 
 class Commands {
  public:
-  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys,
-           InPlaceEdit& inPlace)
+  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys, InPlaceEdit& inPlace)
       : platform_(platform), form1_(form1), hotkeys_(hotkeys), inPlace_(inPlace) {}
 
   // Applies the chosen edit as "Start Applying Bulk Edits" does. A dialog it

@@ -152,8 +152,8 @@ void HotkeyKeeper::StoreInSettings() {
     platform_.Settings().Write(settings::kApplication, settings::kSection, kSettings[i].key,
                                statuses_[i].text);
   }
-  platform_.Settings().Write(settings::kApplication, settings::kSection,
-                             settings::kHotkeyApplyMode, platform::ModeText(applyMode_));
+  platform_.Settings().Write(settings::kApplication, settings::kSection, settings::kHotkeyApplyMode,
+                             platform::ModeText(applyMode_));
 }
 
 const HotkeyStatus& HotkeyKeeper::Status(HotkeyCommand command) const {

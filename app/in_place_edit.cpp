@@ -417,8 +417,9 @@ bool InPlaceEdit::KeepOriginal() {
       if (std::optional<ClipboardFormatData> text = clipboard.ReadTextBlock())
         original_.formats.push_back(std::move(*text));
     }
-    const bool hasDib = std::any_of(original_.formats.begin(), original_.formats.end(),
-                                    [](const auto& data) { return data.id == std::uint32_t{format::kDib}; });
+    const bool hasDib =
+        std::any_of(original_.formats.begin(), original_.formats.end(),
+                    [](const auto& data) { return data.id == std::uint32_t{format::kDib}; });
     if (clipboard.HasFormat(format::kEnhancedMetafile) ||
         clipboard.HasFormat(format::kMetafilePicture) ||
         (clipboard.HasFormat(format::kBitmap) && !hasDib)) {

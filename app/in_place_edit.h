@@ -26,7 +26,7 @@ using TextEdit = std::function<std::u16string(const std::u16string& text)>;
 
 struct InPlaceRequest {
   platform::HotkeyMode mode = platform::HotkeyMode::Paste;  // Paste or Selection
-  platform::Hotkey pressed;             // its keys are let go of before anything is sent
+  platform::Hotkey pressed;  // its keys are let go of before anything is sent
   TextEdit edit;
 };
 
@@ -36,7 +36,8 @@ struct InPlaceRequest {
 
 // The strokes that let go of `keys` in their order; Alt's release follows
 // a tap of a key that does nothing, so that no menu bar opens.
-[[nodiscard]] std::vector<platform::KeyStroke> ReleaseStrokes(const std::vector<std::uint8_t>& keys);
+[[nodiscard]] std::vector<platform::KeyStroke> ReleaseStrokes(
+    const std::vector<std::uint8_t>& keys);
 
 class InPlaceEdit {
  public:
@@ -44,9 +45,9 @@ class InPlaceEdit {
   static constexpr Milliseconds kPollInterval{10};
   static constexpr Milliseconds kReleaseBound{3000};  // for the user to let go of the hotkey
   static constexpr Milliseconds kCopyBound{1000};     // for the target to copy its selection
-  static constexpr Milliseconds kHeldBound{1000};     // for another program to let the clipboard go,
-                                                      // at each read and write
-  static constexpr Milliseconds kReadBound{2000};     // for the target to read the pasted text
+  static constexpr Milliseconds kHeldBound{1000};  // for another program to let the clipboard go,
+                                                   // at each read and write
+  static constexpr Milliseconds kReadBound{2000};  // for the target to read the pasted text
 
   InPlaceEdit(platform::Platform& platform, ClipboardMonitor& monitor)
       : platform_(platform), monitor_(monitor) {}

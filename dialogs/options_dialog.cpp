@@ -77,12 +77,9 @@ void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& kno
 }
 
 OptionsChoice OptionsDialog::Chosen() {
-  return {window_->Find(kApplyHotkey).Text(),
-          window_->Find(kUndoHotkey).Text(),
-          window_->Find(kStartWithWindows).Checked(),
-          window_->Find(kApplyToEveryCopy).Checked(),
-          window_->Find(kPasteHotkey).Text(),
-          ChosenApplyMode()};
+  return {window_->Find(kApplyHotkey).Text(),         window_->Find(kUndoHotkey).Text(),
+          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked(),
+          window_->Find(kPasteHotkey).Text(),         ChosenApplyMode()};
 }
 
 void OptionsDialog::FillApplyMode(platform::HotkeyMode mode) {
@@ -100,7 +97,7 @@ platform::HotkeyMode OptionsDialog::ChosenApplyMode() {
 }
 
 void OptionsDialog::FocusFirstProblem(const HotkeyProblems& problems) {
-  const char* box = !problems.apply.empty() ? kApplyHotkey
+  const char* box = !problems.apply.empty()  ? kApplyHotkey
                     : !problems.undo.empty() ? kUndoHotkey
                                              : kPasteHotkey;
   window_->Find(box).SetFocus();

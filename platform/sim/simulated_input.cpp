@@ -9,11 +9,20 @@ namespace {
 std::string StrokeName(const KeyStroke& stroke) {
   std::string name;
   switch (stroke.key) {
-    case key::kControl: name = "Ctrl"; break;
-    case key::kAlt: name = "Alt"; break;
-    case key::kShift: name = "Shift"; break;
-    case key::kNeutral: name = "Neutral"; break;
-    default: name = std::string(1, static_cast<char>(stroke.key));
+    case key::kControl:
+      name = "Ctrl";
+      break;
+    case key::kAlt:
+      name = "Alt";
+      break;
+    case key::kShift:
+      name = "Shift";
+      break;
+    case key::kNeutral:
+      name = "Neutral";
+      break;
+    default:
+      name = std::string(1, static_cast<char>(stroke.key));
   }
   return name + (stroke.up ? "-" : "+");
 }

@@ -105,7 +105,6 @@ std::u16string FormatName(UINT systemFormat) {
   return std::u16string(AsUtf16(std::wstring_view(name, static_cast<std::size_t>(length))));
 }
 
-
 }  // namespace
 
 Win32Clipboard::Win32Clipboard()

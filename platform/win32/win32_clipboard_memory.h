@@ -28,8 +28,8 @@ class GlobalBuffer {
  public:
   explicit GlobalBuffer(std::size_t bytes) : memory_(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
     if (!memory_) {
-      throw OutOfMemory("Cannot allocate " + std::to_string(bytes) + " bytes of clipboard memory: " +
-                        ToUtf8(SystemMessage(::GetLastError())));
+      throw OutOfMemory("Cannot allocate " + std::to_string(bytes) +
+                        " bytes of clipboard memory: " + ToUtf8(SystemMessage(::GetLastError())));
     }
   }
   ~GlobalBuffer() {

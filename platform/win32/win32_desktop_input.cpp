@@ -12,7 +12,7 @@ namespace {
 
 // The window classes of consoles and terminals, where Ctrl+C interrupts.
 constexpr std::array<std::wstring_view, 5> kTerminalClasses = {
-    L"ConsoleWindowClass",            // the system's console
+    L"ConsoleWindowClass",             // the system's console
     L"CASCADIA_HOSTING_WINDOW_CLASS",  // the newer terminal
     L"mintty",                         // Cygwin's and Git's terminal
     L"PuTTY",

@@ -184,9 +184,8 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   EXPECT_TRUE(openAfterOk);
   EXPECT_EQ(undoProblemAfterOk, undoProblem);
   EXPECT_EQ(focusAfterOk, options_form::kUndoHotkey);
-  EXPECT_THAT(Hotkeys().Registered(),
-              ElementsAre(Hotkey{true, true, false, 'Q'}, Hotkey{true, true, false, 'U'},
-                          kPasteHotkey));
+  EXPECT_THAT(Hotkeys().Registered(), ElementsAre(Hotkey{true, true, false, 'Q'},
+                                                  Hotkey{true, true, false, 'U'}, kPasteHotkey));
   EXPECT_EQ(Setting(settings::kHotkeyApply), u"Ctrl+Alt+Q");
   EXPECT_EQ(Setting(settings::kHotkeyPaste), u"Ctrl+Alt+Shift+V");
   EXPECT_EQ(Setting(settings::kHotkeyUndo), u"Ctrl+Alt+U");

@@ -29,7 +29,8 @@ const std::map<std::u16string, std::string> kHtml = {{u"HTML Format", "<b>a b</b
 class InPlaceTest : public AppTest {
  protected:
   // The user's clipboard holds text and HTML; the chosen edit removes spaces.
-  void StartWith(std::u16string_view applyMode, std::u16string_view option = options::kRemoveAllSpaces) {
+  void StartWith(std::u16string_view applyMode,
+                 std::u16string_view option = options::kRemoveAllSpaces) {
     auto& stored = desktop->SimSettings().Stored();
     stored[StoredSettingPath(settings::kHotkeyApplyMode)] = std::u16string(applyMode);
     stored[StoredSettingPath(settings::kHotkeyPaste)] = u"Ctrl+Alt+Shift+V";
@@ -107,9 +108,9 @@ TEST_F(InPlaceTest, EditTheSelectionCopiesEditsPastesOverItAndPutsTheClipboardBa
   RunFor(300ms);
 
   EXPECT_EQ(editor.pasted, u"xyz");
-  EXPECT_THAT(Events(), ElementsAre("SendKeys(Ctrl+ C+ C- Ctrl-)", "Offer",
-                                    "SendKeys(Ctrl+ V+ V- Ctrl-)", "ReadText(100)",
-                                    "ReplaceWithFormats"));
+  EXPECT_THAT(Events(),
+              ElementsAre("SendKeys(Ctrl+ C+ C- Ctrl-)", "Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)",
+                          "ReadText(100)", "ReplaceWithFormats"));
   ExpectClipboardAsBefore();
   ExpectFenlowUntouched();
   EXPECT_THAT(Notifications(), IsEmpty());
@@ -139,9 +140,8 @@ TEST_F(InPlaceTest, ATargetThatNeverReadsGetsTheClipboardBackAfterTheBoundAndThe
   EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+ V+ V- Ctrl-)"));
   RunFor(InPlaceEdit::kReadBound);
 
-  for (std::u16string_view mark :
-       {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
-        u"CanUploadToCloudClipboard"}) {
+  for (std::u16string_view mark : {u"ExcludeClipboardContentFromMonitorProcessing",
+                                   u"CanIncludeInClipboardHistory", u"CanUploadToCloudClipboard"}) {
     EXPECT_EQ(marked.at(std::u16string(mark)), std::string(4, '\0'));
     EXPECT_TRUE(desktop->SimClipboard().NamedFormats().contains(std::u16string(mark)));
   }
@@ -257,19 +257,42 @@ const std::vector<std::string> kCopyOnly = {"SendKeys(Ctrl+ C+ C- Ctrl-)"};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InPlaceRefusalTest,
-    ::testing::Values(
-        Refusal{"Elevated", u"selection", {.elevated = true, .selection = u"x y"}, 80ms,
-                options::kRemoveAllSpaces, "runs as administrator", {}},
-        Refusal{"Terminal", u"paste", {.terminal = true}, 80ms, options::kRemoveAllSpaces,
-                "console or terminal", {}},
-        Refusal{"KeysHeldTooLong", u"selection", {.selection = u"x y"}, 5000ms,
-                options::kRemoveAllSpaces, "still held down", {}},
-        Refusal{"NothingSelected", u"selection", {}, 80ms, options::kRemoveAllSpaces,
-                "nothing is selected", kCopyOnly},
-        // The copy of the selection is undone: the clipboard holds the user's again.
-        Refusal{"EditFails", u"selection", {.selection = u"x y"}, 80ms,
-                options::kRemoveFirstChars, "needs a parameter",
-                {"SendKeys(Ctrl+ C+ C- Ctrl-)", "ReplaceWithFormats"}}),
+    ::testing::Values(Refusal{"Elevated",
+                              u"selection",
+                              {.elevated = true, .selection = u"x y"},
+                              80ms,
+                              options::kRemoveAllSpaces,
+                              "runs as administrator",
+                              {}},
+                      Refusal{"Terminal",
+                              u"paste",
+                              {.terminal = true},
+                              80ms,
+                              options::kRemoveAllSpaces,
+                              "console or terminal",
+                              {}},
+                      Refusal{"KeysHeldTooLong",
+                              u"selection",
+                              {.selection = u"x y"},
+                              5000ms,
+                              options::kRemoveAllSpaces,
+                              "still held down",
+                              {}},
+                      Refusal{"NothingSelected",
+                              u"selection",
+                              {},
+                              80ms,
+                              options::kRemoveAllSpaces,
+                              "nothing is selected",
+                              kCopyOnly},
+                      // The copy of the selection is undone: the clipboard holds the user's again.
+                      Refusal{"EditFails",
+                              u"selection",
+                              {.selection = u"x y"},
+                              80ms,
+                              options::kRemoveFirstChars,
+                              "needs a parameter",
+                              {"SendKeys(Ctrl+ C+ C- Ctrl-)", "ReplaceWithFormats"}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Strokes the system refused leave no key down, and the clipboard comes back.
@@ -282,8 +305,8 @@ TEST_F(InPlaceTest, KeysTheSystemDidNotTakeAreLetGoOfAndTheClipboardComesBack) {
   RunFor(500ms);
 
   EXPECT_EQ(editor.pasted, u"");
-  EXPECT_THAT(Events(), ElementsAre("Offer", "SendKeys(Ctrl+)", "SendKeys(Ctrl-)",
-                                    "ReplaceWithFormats"));
+  EXPECT_THAT(Events(),
+              ElementsAre("Offer", "SendKeys(Ctrl+)", "SendKeys(Ctrl-)", "ReplaceWithFormats"));
   ExpectClipboardAsBefore();
   ExpectFenlowUntouched();
   EXPECT_THAT(Notifications(), ElementsAre(HasSubstr("did not take the keys")));
@@ -327,11 +350,11 @@ namespace {
 
 // Alt is let go of after a key that does nothing, so that no menu bar opens.
 TEST(ReleaseStrokes, LetGoOfEachKeyInTurnWithANeutralTapBeforeAlt) {
-  EXPECT_THAT(ReleaseStrokes({'V', key::kControl, key::kAlt}),
-              ElementsAre(platform::KeyStroke{'V', true}, platform::KeyStroke{key::kControl, true},
-                          platform::KeyStroke{key::kNeutral, false},
-                          platform::KeyStroke{key::kNeutral, true},
-                          platform::KeyStroke{key::kAlt, true}));
+  EXPECT_THAT(
+      ReleaseStrokes({'V', key::kControl, key::kAlt}),
+      ElementsAre(platform::KeyStroke{'V', true}, platform::KeyStroke{key::kControl, true},
+                  platform::KeyStroke{key::kNeutral, false},
+                  platform::KeyStroke{key::kNeutral, true}, platform::KeyStroke{key::kAlt, true}));
 }
 
 // Options shows the mode beside the apply hotkey and the paste hotkey with

@@ -69,8 +69,9 @@ class FenlowInPlace : public ::testing::Test {
   // A Windows program's copy of text with its HTML.
   void CopyTextAndHtml(std::u16string_view text) {
     ClipboardText clipboard(platform->Clipboard());
-    ASSERT_TRUE(clipboard.ReplaceWithFormats(
-        {platform::UnicodeTextFormat(text), ClipboardFormatData{0, std::u16string(kHtmlFormat), kHtml}}));
+    ASSERT_TRUE(
+        clipboard.ReplaceWithFormats({platform::UnicodeTextFormat(text),
+                                      ClipboardFormatData{0, std::u16string(kHtmlFormat), kHtml}}));
   }
 
   // Notepad, started now, has the keyboard (as a new window does, so that
@@ -137,7 +138,8 @@ class FenlowInPlace : public ::testing::Test {
       }
       if (shown == expected && (restored = ClipboardAsBefore())) note("clipboard as before");
       return restored;
-    })) << "notepad shows: " << edits::Utf16ToUtf8(shown);
+    })) << "notepad shows: "
+        << edits::Utf16ToUtf8(shown);
     std::cout << "[ measured ] after the release:" << timeline << "\n";
     for (std::uint8_t modifier : {key::kControl, key::kAlt, key::kShift})
       EXPECT_FALSE(platform->Input().IsKeyDown(modifier)) << "key " << int(modifier) << " is down";

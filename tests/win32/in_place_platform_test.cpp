@@ -61,8 +61,8 @@ TEST_F(ClipboardOfferOnWindows, AnotherProgramsCopyIsATakeoverAndAWriteAfterWith
 
   Offer(u"edited again");
   platform->Offer().Withdraw();
-  ASSERT_TRUE(ClipboardText(platform->Clipboard()).ReplaceWithFormats(
-      {platform::UnicodeTextFormat(u"restored")}));
+  ASSERT_TRUE(ClipboardText(platform->Clipboard())
+                  .ReplaceWithFormats({platform::UnicodeTextFormat(u"restored")}));
   probe::WaitUntil([] { return false; }, std::chrono::milliseconds(200));
   EXPECT_FALSE(platform->Offer().TakenOver());
   EXPECT_TRUE(readers.empty());
