@@ -13,6 +13,8 @@ bool Commands::DialogBroughtToFront() {
 }
 
 void Commands::ApplyChosenEdit() {
+  if (hotkeys_.ApplyMode() != platform::HotkeyMode::Clipboard)
+    return EditInPlace(hotkeys_.ApplyMode(), HotkeyCommand::Apply);
   RunEdit(u"Hotkey_Apply", platform_.Forms().ForegroundWindow(),
           [this] { form1_.PushButton2_Click(); });
 }
@@ -68,10 +70,14 @@ void Commands::ShowOptions() {
   ErrorTrap trap = TrapFor(u"ShowOptions");
   const HotkeyStatus& apply = hotkeys_.Status(HotkeyCommand::Apply);
   const HotkeyStatus& undo = hotkeys_.Status(HotkeyCommand::Undo);
+  const HotkeyStatus& paste = hotkeys_.Status(HotkeyCommand::Paste);
+  const std::u16string pasteInUse = paste.text;
   OptionsChoice current{apply.text, undo.text};
   trap(100, [&] { current.startWithWindows = platform_.Startup().StartsWithWindows(); });
   current.applyToEveryCopy = form1_.ApplyToEveryCopy();
-  const HotkeyProblems known{ProblemText(apply), ProblemText(undo)};
+  current.applyMode = hotkeys_.ApplyMode();
+  trap(101, [&] { current.pasteHotkey = PasteHotkeyInOptions(); });
+  const HotkeyProblems known{ProblemText(apply), ProblemText(undo), ProblemText(paste)};
   hotkeys_.Suspend();
   std::optional<OptionsChoice> accepted;
   OptionsDialog dialog(platform_);
@@ -79,21 +85,25 @@ void Commands::ShowOptions() {
     accepted = dialog.ShowModal(current, known,
                                 [this](const OptionsChoice& choice) { return Accept(choice); });
   });
-  if (!accepted) trap(104, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey); });
+  if (!accepted) {
+    trap(104, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey, pasteInUse); });
+  }
   if (optionsClosed_) optionsClosed_();
 }
 
 // A hotkey that cannot be had sends the user back to pick another, with
 // both freed again for the boxes.
 HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
-  hotkeys_.Use(choice.applyHotkey, choice.undoHotkey);
+  hotkeys_.Use(choice.applyHotkey, choice.undoHotkey, choice.pasteHotkey);
   HotkeyProblems problems{ProblemText(hotkeys_.Status(HotkeyCommand::Apply)),
-                          ProblemText(hotkeys_.Status(HotkeyCommand::Undo))};
+                          ProblemText(hotkeys_.Status(HotkeyCommand::Undo)),
+                          ProblemText(hotkeys_.Status(HotkeyCommand::Paste))};
   if (!problems.None()) {
     hotkeys_.Suspend();
     return problems;
   }
   try {
+    hotkeys_.SetApplyMode(choice.applyMode);
     hotkeys_.StoreInSettings();
     platform_.Startup().SetStartWithWindows(choice.startWithWindows);
     if (choice.applyToEveryCopy != form1_.ApplyToEveryCopy())

@@ -14,13 +14,15 @@ struct HotkeySetting {
   std::u16string_view key;
   std::u16string_view byDefault;
 };
-constexpr std::array<HotkeySetting, 2> kSettings = {{
+// In the order of HotkeyCommand.
+constexpr std::array<HotkeySetting, kHotkeyCommands.size()> kSettings = {{
     {settings::kHotkeyApply, u"Ctrl+Alt+Shift+B"},
     {settings::kHotkeyUndo, u"Ctrl+Alt+Shift+Z"},
+    {settings::kHotkeyPaste, u""},
 }};
 
 std::size_t Index(HotkeyCommand command) {
-  return command == HotkeyCommand::Apply ? 0 : 1;
+  return static_cast<std::size_t>(command);
 }
 
 // The registration id of each hotkey: its command, counted from 1.
@@ -87,22 +89,31 @@ HotkeyKeeper::~HotkeyKeeper() {
 void HotkeyKeeper::Start(std::function<void(HotkeyCommand)> pressed) {
   started_ = true;
   platform_.Hotkeys().OnPressed([pressed = std::move(pressed)](int id) {
-    for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo}) {
+    for (HotkeyCommand command : kHotkeyCommands) {
       if (IdOf(command) == id) pressed(command);
     }
   });
-  std::array<std::u16string, 2> texts;
+  std::array<std::u16string, kSettings.size()> texts;
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
     texts[i] = platform_.Settings().Read(settings::kApplication, settings::kSection,
                                          kSettings[i].key, kSettings[i].byDefault);
   }
-  Use(texts[0], texts[1]);
+  ReadApplyMode();
+  Use(texts[0], texts[1], texts[2]);
 }
 
-void HotkeyKeeper::Use(const std::u16string& apply, const std::u16string& undo) {
+void HotkeyKeeper::ReadApplyMode() {
+  applyMode_ = platform::ModeFromText(platform_.Settings().Read(
+      settings::kApplication, settings::kSection, settings::kHotkeyApplyMode,
+      platform::ModeText(platform::HotkeyMode::Clipboard)));
+}
+
+void HotkeyKeeper::Use(const std::u16string& apply, const std::u16string& undo,
+                       const std::u16string& paste) {
   Suspend();
   statuses_[Index(HotkeyCommand::Apply)] = Register(HotkeyCommand::Apply, apply);
   statuses_[Index(HotkeyCommand::Undo)] = Register(HotkeyCommand::Undo, undo);
+  statuses_[Index(HotkeyCommand::Paste)] = Register(HotkeyCommand::Paste, paste);
 }
 
 HotkeyStatus HotkeyKeeper::Register(HotkeyCommand command, const std::u16string& text) {
@@ -133,8 +144,7 @@ HotkeyStatus HotkeyKeeper::Register(HotkeyCommand command, const std::u16string&
 
 void HotkeyKeeper::Suspend() noexcept {
   if (!started_) return;
-  for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo})
-    platform_.Hotkeys().Unregister(IdOf(command));
+  for (HotkeyCommand command : kHotkeyCommands) platform_.Hotkeys().Unregister(IdOf(command));
 }
 
 void HotkeyKeeper::StoreInSettings() {
@@ -142,6 +152,8 @@ void HotkeyKeeper::StoreInSettings() {
     platform_.Settings().Write(settings::kApplication, settings::kSection, kSettings[i].key,
                                statuses_[i].text);
   }
+  platform_.Settings().Write(settings::kApplication, settings::kSection, settings::kHotkeyApplyMode,
+                             platform::ModeText(applyMode_));
 }
 
 const HotkeyStatus& HotkeyKeeper::Status(HotkeyCommand command) const {

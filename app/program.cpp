@@ -40,10 +40,13 @@ void Program::Run() {
 }
 
 void Program::OnHotkey(HotkeyCommand command) {
-  if (command == HotkeyCommand::Apply) {
-    commands_.ApplyChosenEdit();
-  } else {
-    commands_.Undo();
+  switch (command) {
+    case HotkeyCommand::Apply:
+      return commands_.ApplyChosenEdit();
+    case HotkeyCommand::Undo:
+      return commands_.Undo();
+    case HotkeyCommand::Paste:
+      return commands_.PasteChosenEdit();
   }
 }
 

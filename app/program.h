@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/form1.h"
 #include "app/hotkey_keeper.h"
+#include "app/in_place_edit.h"
 #include "app/tray_icon.h"
 #include "clipboard/clipboard_monitor.h"
 #include "clipboard/program_state.h"
@@ -47,7 +48,8 @@ class Program {
   // Gone before the window and the monitor: no hotkey or icon command comes
   // once they are.
   HotkeyKeeper hotkeys_{platform_};
-  Commands commands_{platform_, form1_, hotkeys_};
+  InPlaceEdit inPlace_{platform_, monitor_};
+  Commands commands_{platform_, form1_, hotkeys_, inPlace_};
   TrayIcon trayIcon_{platform_, form1_, commands_, hotkeys_};
   bool onlyInstance_ = false;
 };

@@ -31,7 +31,7 @@ void TrayIcon::UpdateTip() {
 
 std::u16string TrayIcon::Tip() const {
   std::u16string tip(config::kProductName);
-  for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo}) {
+  for (HotkeyCommand command : kHotkeyCommands) {
     const std::u16string problem = ShortProblemText(hotkeys_.Status(command));
     if (!problem.empty()) tip += u"\n" + problem;
   }

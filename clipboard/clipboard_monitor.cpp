@@ -163,7 +163,7 @@ void ClipboardMonitor::OnUpdate(platform::WindowHandle hWnd, platform::WParam wP
   }
   for (;;) {
     if (state_.IsBusy || !state_.MonitorEnabled) return;
-    OnClipboardChange();
+    if (!keepingOut_) OnClipboardChange();
     PassOn(hWnd, platform::kDrawClipboardMessage, wParam, lParam);  // NextViewerHwnd may be new
     if (!changeDuringPassOn_) return;
     std::tie(wParam, lParam) = *std::exchange(changeDuringPassOn_, std::nullopt);
@@ -245,7 +245,24 @@ bool ClipboardMonitor::ReadClipboardText() {
 }
 
 bool ClipboardMonitor::Idle() const {
-  return changesInHand_ == 0 && !state_.IsBusy && !state_.IsWritingBack && state_.MonitorEnabled;
+  return changesInHand_ == 0 && !state_.IsBusy && !state_.IsWritingBack && state_.MonitorEnabled &&
+         !keepingOut_;
+}
+
+void ClipboardMonitor::KeepOutTemporaryCopies() {
+  keepingOut_ = true;
+}
+
+// The restore is the program's own write, shown as it was before; anything
+// else on the clipboard now is a copy of the user's.
+void ClipboardMonitor::TakeChangesAgain(std::optional<std::uint32_t> ownRestore) {
+  keepingOut_ = false;
+  if (ownRestore) {
+    state_.AutomaticEdits.lastOwnWrite = *ownRestore;
+    sequenceAtChange_ = *ownRestore;
+  }
+  if (clipboard_.SequenceNumber() != ownRestore) ReadAgainLater();
+  requests_.MonitorIdleAgain();
 }
 
 template <typename Handle>

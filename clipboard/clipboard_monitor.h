@@ -87,6 +87,14 @@ class ClipboardMonitor {
   // The road of every request that changes the clipboard.
   RequestQueue& Requests() { return requests_; }
 
+  // While a hotkey pastes or edits in place, its temporary copies (the
+  // target's copy of its selection included) are no changes: the chain's
+  // messages are passed on but not acted on, and requests wait. When it is
+  // over, `ownRestore` is the sequence number its restore left (nullopt:
+  // nothing was restored, so a copy made meanwhile is read as a change).
+  void KeepOutTemporaryCopies();
+  void TakeChangesAgain(std::optional<std::uint32_t> ownRestore);
+
   ClipboardText& Clipboard() { return clipboard_; }
   ProgramState& State() { return state_; }
   MainWindowAccess& MainWindow() { return mainWindow_; }
@@ -156,6 +164,7 @@ class ClipboardMonitor {
   bool changeUnread_ = false;
   bool readAgainPending_ = false;
   bool rereading_ = false;  // the change handled now is such a change, read again
+  bool keepingOut_ = false;  // a paste or an edit in place is under way
   RequestQueue requests_;
   // Timed tasks hold it weakly: one that comes after the monitor is gone does nothing.
   std::shared_ptr<ClipboardMonitor*> self_ = std::make_shared<ClipboardMonitor*>(this);

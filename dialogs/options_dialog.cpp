@@ -1,5 +1,7 @@
 #include "dialogs/options_dialog.h"
 
+#include <iterator>
+
 #include "dialogs/parameter_dialog.h"
 #include "shell/error_trap.h"
 
@@ -14,31 +16,36 @@ platform::FormSpec OptionsDialog::Layout() {
   spec.name = kName;
   spec.caption = u"Fenlow Options";
   spec.clientWidthTwips = 7200;
-  spec.clientHeightTwips = 4470;
+  spec.clientHeightTwips = 5370;
   spec.background = platform::kButtonFace;
   spec.font = platform::FontSpec{u"Segoe UI", 9.0, false};
   spec.cancelControl = kCancel;
   // Each caption comes just before its box in the tab order, so that its
   // underlined letter with Alt moves into the box.
   spec.controls = {
-      Captioned("Frame1", ControlKind::Frame, "", u"Hotkeys", {120, 120, 6960, 2775}, 0),
+      Captioned("Frame1", ControlKind::Frame, "", u"Hotkeys", {120, 120, 6960, 3675}, 0),
       Captioned("Label1", ControlKind::Label, "Frame1", u"&Apply the chosen edit:",
                 {240, 330, 2895, 255}, 1),
-      Captioned(kApplyHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 300, 3480, 315}, 2),
-      Captioned(kApplyProblem, ControlKind::Label, "Frame1", u"", {240, 690, 6480, 450}, 3),
+      Captioned(kApplyHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 300, 1800, 315}, 2),
+      Captioned(kApplyMode, ControlKind::ComboList, "Frame1", u"", {5160, 285, 1560, 345}, 3),
+      Captioned(kApplyProblem, ControlKind::Label, "Frame1", u"", {240, 690, 6480, 450}, 4),
       Captioned("Label2", ControlKind::Label, "Frame1", u"&Undo Fenlow's last write:",
-                {240, 1230, 2895, 255}, 4),
-      Captioned(kUndoHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 1200, 3480, 315}, 5),
-      Captioned(kUndoProblem, ControlKind::Label, "Frame1", u"", {240, 1590, 6480, 450}, 6),
+                {240, 1230, 2895, 255}, 5),
+      Captioned(kUndoHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 1200, 3480, 315}, 6),
+      Captioned(kUndoProblem, ControlKind::Label, "Frame1", u"", {240, 1590, 6480, 450}, 7),
+      Captioned("Label6", ControlKind::Label, "Frame1", u"&Paste the chosen edit:",
+                {240, 2130, 2895, 255}, 8),
+      Captioned(kPasteHotkey, ControlKind::HotkeyBox, "Frame1", u"", {3240, 2100, 3480, 315}, 9),
+      Captioned(kPasteProblem, ControlKind::Label, "Frame1", u"", {240, 2490, 6480, 450}, 10),
       Captioned("Label5", ControlKind::Label, "Frame1",
                 u"Click a box and press the keys.\r\nBackspace leaves a box without a hotkey.",
-                {240, 2160, 6480, 450}, 7),
+                {240, 3060, 6480, 450}, 11),
       Captioned(kStartWithWindows, ControlKind::CheckBox, "", u"&Start with Windows",
-                {240, 3000, 6840, 300}, 8),
+                {240, 3900, 6840, 300}, 12),
       Captioned(kApplyToEveryCopy, ControlKind::CheckBox, "",
-                u"Apply the chosen edit to every &copy", {240, 3360, 6840, 300}, 9),
-      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 3930, 1800, 405}, 10),
-      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 3930, 1800, 405}, 11),
+                u"Apply the chosen edit to every &copy", {240, 4260, 6840, 300}, 13),
+      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 4830, 1800, 405}, 14),
+      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 4830, 1800, 405}, 15),
   };
   return spec;
 }
@@ -62,14 +69,38 @@ std::optional<OptionsChoice> OptionsDialog::ShowModal(const OptionsChoice& curre
 void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& known) {
   RunIgnoringFailure([&] { window_->Find(kApplyHotkey).SetText(current.applyHotkey); });
   RunIgnoringFailure([&] { window_->Find(kUndoHotkey).SetText(current.undoHotkey); });
+  RunIgnoringFailure([&] { window_->Find(kPasteHotkey).SetText(current.pasteHotkey); });
+  FillApplyMode(current.applyMode);
   window_->Find(kStartWithWindows).SetChecked(current.startWithWindows);
   window_->Find(kApplyToEveryCopy).SetChecked(current.applyToEveryCopy);
   ShowProblems(known);
 }
 
 OptionsChoice OptionsDialog::Chosen() {
-  return {window_->Find(kApplyHotkey).Text(), window_->Find(kUndoHotkey).Text(),
-          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked()};
+  return {window_->Find(kApplyHotkey).Text(),         window_->Find(kUndoHotkey).Text(),
+          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked(),
+          window_->Find(kPasteHotkey).Text(),         ChosenApplyMode()};
+}
+
+void OptionsDialog::FillApplyMode(platform::HotkeyMode mode) {
+  platform::Control& modes = window_->Find(kApplyMode);
+  for (std::u16string_view entry : kModeEntries) modes.AddItem(entry);
+  modes.SetText(kModeEntries[static_cast<std::size_t>(mode)]);
+}
+
+platform::HotkeyMode OptionsDialog::ChosenApplyMode() {
+  const std::u16string chosen = window_->Find(kApplyMode).Text();
+  for (std::size_t i = 0; i < std::size(kModeEntries); ++i) {
+    if (kModeEntries[i] == chosen) return static_cast<platform::HotkeyMode>(i);
+  }
+  return platform::HotkeyMode::Clipboard;
+}
+
+void OptionsDialog::FocusFirstProblem(const HotkeyProblems& problems) {
+  const char* box = !problems.apply.empty()  ? kApplyHotkey
+                    : !problems.undo.empty() ? kUndoHotkey
+                                             : kPasteHotkey;
+  window_->Find(box).SetFocus();
 }
 
 void OptionsDialog::Ok() {
@@ -90,8 +121,7 @@ void OptionsDialog::Ok() {
   }
   trap(104, [&] { ShowProblems(*problems); });
   if (!problems->None()) {
-    trap(106,
-         [&] { window_->Find(problems->apply.empty() ? kUndoHotkey : kApplyHotkey).SetFocus(); });
+    trap(106, [&] { FocusFirstProblem(*problems); });
     return;
   }
   accepted_ = *choice;
@@ -106,6 +136,7 @@ void OptionsDialog::Cancel() {
 void OptionsDialog::ShowProblems(const HotkeyProblems& problems) {
   window_->Find(kApplyProblem).SetText(problems.apply);
   window_->Find(kUndoProblem).SetText(problems.undo);
+  window_->Find(kPasteProblem).SetText(problems.paste);
 }
 
 }  // namespace fenlow

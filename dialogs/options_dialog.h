@@ -1,4 +1,5 @@
-// The Options dialog: the two global hotkeys (with why one does not work),
+// The Options dialog: the global hotkeys (with why one does not work) and
+// what the apply hotkey does,
 // starting with Windows, and applying the chosen edit to every copy. OK asks
 // the caller to put the choice to use; a hotkey that cannot be used keeps
 // the dialog open with the reason beside it, and its box gets the focus so
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/hotkey_mode.h"
 #include "platform/platform.h"
 
 namespace fenlow {
@@ -21,6 +23,14 @@ inline constexpr char kApplyHotkey[] = "Hotkey1";
 inline constexpr char kUndoHotkey[] = "Hotkey2";
 inline constexpr char kApplyProblem[] = "Label3";  // why the apply hotkey does not work
 inline constexpr char kUndoProblem[] = "Label4";
+inline constexpr char kApplyMode[] = "Combo1";  // what the apply hotkey does
+inline constexpr char kPasteHotkey[] = "Hotkey3";
+inline constexpr char kPasteProblem[] = "Label7";
+// The entries of kApplyMode, in the order of platform::HotkeyMode.
+inline constexpr std::u16string_view kModeEntries[] = {u"Edit the clipboard", u"Paste edited",
+                                                       u"Edit the selection"};
+// What the paste hotkey's box offers while the setting was never made.
+inline constexpr std::u16string_view kOfferedPasteHotkey = u"Ctrl+Alt+Shift+V";
 inline constexpr char kStartWithWindows[] = "Check1";
 inline constexpr char kApplyToEveryCopy[] = "Check2";
 inline constexpr char kOk[] = "PushButton1";
@@ -32,13 +42,16 @@ struct OptionsChoice {
   std::u16string undoHotkey;
   bool startWithWindows = false;
   bool applyToEveryCopy = false;
+  std::u16string pasteHotkey{};
+  platform::HotkeyMode applyMode = platform::HotkeyMode::Clipboard;
 };
 
 // Why each hotkey cannot be used, as a sentence; empty when it can.
 struct HotkeyProblems {
   std::u16string apply;
   std::u16string undo;
-  [[nodiscard]] bool None() const { return apply.empty() && undo.empty(); }
+  std::u16string paste;
+  [[nodiscard]] bool None() const { return apply.empty() && undo.empty() && paste.empty(); }
 };
 
 class OptionsDialog {
@@ -63,6 +76,9 @@ class OptionsDialog {
   void Cancel();
   [[nodiscard]] OptionsChoice Chosen();
   void ShowProblems(const HotkeyProblems& problems);
+  void FillApplyMode(platform::HotkeyMode mode);
+  [[nodiscard]] platform::HotkeyMode ChosenApplyMode();
+  void FocusFirstProblem(const HotkeyProblems& problems);
 
   platform::Platform& platform_;
   std::unique_ptr<platform::Form> window_;

@@ -4,7 +4,9 @@
 // (platform/sim/simulated_desktop.h).
 #pragma once
 
+#include "platform/clipboard_offer.h"
 #include "platform/clipboard_primitives.h"
+#include "platform/desktop_input.h"
 #include "platform/file_system.h"
 #include "platform/global_hotkeys.h"
 #include "platform/notification_area.h"
@@ -27,6 +29,8 @@ class Platform {
   virtual GlobalHotkeys& Hotkeys() = 0;
   virtual NotificationArea& Tray() = 0;
   virtual StartupServices& Startup() = 0;
+  virtual DesktopInput& Input() = 0;
+  virtual ClipboardOffer& Offer() = 0;
 };
 
 }  // namespace fenlow::platform

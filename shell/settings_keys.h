@@ -20,6 +20,10 @@ inline constexpr std::u16string_view kApplyToEveryCopy = u"Apply To Every Copy";
 // ("Ctrl+Alt+Shift+B"); empty for none.
 inline constexpr std::u16string_view kHotkeyApply = u"Hotkey Apply";
 inline constexpr std::u16string_view kHotkeyUndo = u"Hotkey Undo";
+// The hotkey that pastes the chosen edit's result ("Paste edited"); empty for none.
+inline constexpr std::u16string_view kHotkeyPaste = u"Hotkey Paste";
+// What the apply hotkey does: "clipboard", "paste" or "selection".
+inline constexpr std::u16string_view kHotkeyApplyMode = u"Hotkey Apply Mode";
 
 inline constexpr std::u16string_view kTrue = u"True";
 inline constexpr std::u16string_view kFalse = u"False";

@@ -58,6 +58,7 @@ std::u16string SimulatedClipboard::TextOrEmpty() const {
 
 void SimulatedClipboard::OtherProgramSets(std::map<std::int32_t, std::u16string> formats,
                                           std::map<std::u16string, std::string> named) {
+  OwnerLoses();
   formats_ = std::move(formats);
   namedFormats_ = std::move(named);
   ClipboardChanged();
@@ -73,6 +74,7 @@ void SimulatedClipboard::OtherProgramSetsText(std::u16string text) {
 void SimulatedClipboard::Empty() {
   faults_.Enter("Empty");
   log_.Record("EmptyClipboard");
+  OwnerLoses();
   formats_.clear();
   namedFormats_.clear();
   ClipboardChanged();
@@ -92,6 +94,7 @@ void SimulatedClipboard::PutText(std::int32_t format, std::u16string_view text) 
 void SimulatedClipboard::ReplaceWithText(std::u16string_view text) {
   faults_.Enter("ReplaceWithText");
   log_.Record("EmptyClipboard");
+  OwnerLoses();
   log_.Record("PutText(" + std::to_string(format::kText) + ")");
   formats_.clear();  // emplaced: a map built from a list would copy the text twice
   formats_.emplace(format::kText, std::u16string(text));
@@ -160,6 +163,7 @@ std::optional<ClipboardFormatData> SimulatedClipboard::ReadTextBlock() {
 void SimulatedClipboard::ReplaceWithFormats(const std::vector<ClipboardFormatData>& formats) {
   faults_.Enter("ReplaceWithFormats");
   log_.Record("ReplaceWithFormats");
+  OwnerLoses();
   formats_.clear();
   namedFormats_.clear();
   for (const ClipboardFormatData& data : formats) {
@@ -189,6 +193,34 @@ bool SimulatedClipboard::HasNamedFormat(std::u16string_view name) {
     if (codedName == name) return formats_.count(code) != 0;
   }
   return namedFormats_.count(std::u16string(name)) != 0;
+}
+
+void SimulatedClipboard::OwnerLoses() {
+  render_ = nullptr;
+  if (auto lost = std::exchange(lost_, nullptr)) lost();
+}
+
+void SimulatedClipboard::PlaceDelayedText(std::map<std::u16string, std::string> named,
+                                          Renderer render, std::function<void()> lost) {
+  OwnerLoses();
+  formats_.clear();
+  namedFormats_ = std::move(named);
+  render_ = std::move(render);
+  lost_ = std::move(lost);
+  ClipboardChanged();
+  chain_.NotifyOfChange();
+}
+
+void SimulatedClipboard::ForgetDelayedOwner() {
+  render_ = nullptr;
+  lost_ = nullptr;
+}
+
+// Rendered once, as the system keeps what the owner gave.
+std::u16string SimulatedClipboard::OtherProgramReadsText(std::uint32_t reader) {
+  log_.Record("ReadText(" + std::to_string(reader) + ")");
+  if (auto render = std::exchange(render_, nullptr)) formats_[format::kText] = render(reader);
+  return TextOrEmpty();
 }
 
 }  // namespace fenlow::platform::sim

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +40,21 @@ class SimulatedClipboard final : public ClipboardPrimitives {
                         std::map<std::u16string, std::string> named = {});
   void OtherProgramSetsText(std::u16string text);
 
+  // --- The program's delayed-rendering owner (SimulatedClipboardOffer) ---------
+  // Renders the delayed text for the process that reads it.
+  using Renderer = std::function<std::u16string(std::uint32_t readerProcess)>;
+  // Empties the clipboard and places `named` at once and a text that
+  // `render` gives when it is first read; `lost` runs when anything empties
+  // the clipboard while that owner has it.
+  void PlaceDelayedText(std::map<std::u16string, std::string> named, Renderer render,
+                        std::function<void()> lost);
+  // The owner lets go: nothing more is rendered or told.
+  void ForgetDelayedOwner();
+  // Another program, process `reader`, reads the text (a delayed text is
+  // rendered first); empty when there is none.
+  std::u16string OtherProgramReadsText(std::uint32_t reader);
+  [[nodiscard]] bool TextDelayed() const { return static_cast<bool>(render_); }
+
  private:
   void Empty() override;
   void PutText(std::int32_t format, std::u16string_view text) override;
@@ -54,6 +70,8 @@ class SimulatedClipboard final : public ClipboardPrimitives {
   void PauseUntil(Clock::time_point until) override { clock_.PauseUntil(until); }
 
   void ClipboardChanged() { ++sequence_; }
+  // The content is replaced: a delayed-rendering owner loses the clipboard.
+  void OwnerLoses();
 
   FaultInjector& faults_;
   CallLog& log_;
@@ -62,6 +80,8 @@ class SimulatedClipboard final : public ClipboardPrimitives {
   std::map<std::int32_t, std::u16string> formats_;
   std::map<std::u16string, std::string> namedFormats_;
   std::uint32_t sequence_ = 1;
+  Renderer render_;
+  std::function<void()> lost_;
 };
 
 }  // namespace fenlow::platform::sim

@@ -8,6 +8,7 @@
 // - SimSettings(), SimFiles(): the settings store, the program's folder and files;
 // - SimClock(): the clock of the clipboard retries;
 // - SimHotkeys(), SimTray(), SimStartup(): hotkeys, the notification icon, start-up;
+// - SimInput(): the keyboard and the programs that Fenlow sends keys to;
 // - Faults(): any platform call failing on demand;
 // - Log(): every call made to it.
 #pragma once
@@ -18,9 +19,11 @@
 #include "platform/sim/call_log.h"
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/simulated_clipboard.h"
+#include "platform/sim/simulated_clipboard_offer.h"
 #include "platform/sim/simulated_clock.h"
 #include "platform/sim/simulated_files.h"
 #include "platform/sim/simulated_hotkeys.h"
+#include "platform/sim/simulated_input.h"
 #include "platform/sim/simulated_messaging.h"
 #include "platform/sim/simulated_notification_area.h"
 #include "platform/sim/simulated_settings.h"
@@ -45,6 +48,8 @@ class SimulatedDesktop final : public Platform {
   GlobalHotkeys& Hotkeys() override { return hotkeys_; }
   NotificationArea& Tray() override { return tray_; }
   StartupServices& Startup() override { return startup_; }
+  DesktopInput& Input() override { return input_; }
+  ClipboardOffer& Offer() override { return offer_; }
 
   SimulatedClipboard& SimClipboard() { return clipboard_; }
   SimulatedWindows& SimWindows() { return windows_; }
@@ -57,6 +62,7 @@ class SimulatedDesktop final : public Platform {
   SimulatedHotkeys& SimHotkeys() { return hotkeys_; }
   SimulatedTray& SimTray() { return tray_; }
   SimulatedStartup& SimStartup() { return startup_; }
+  SimulatedInput& SimInput() { return input_; }
   FaultInjector& Faults() { return faults_; }
   CallLog& Log() { return log_; }
 
@@ -75,6 +81,8 @@ class SimulatedDesktop final : public Platform {
   SimulatedHotkeys hotkeys_{faults_, log_, messaging_};
   SimulatedTray tray_{faults_, messaging_};
   SimulatedStartup startup_{faults_, messaging_};
+  SimulatedClipboardOffer offer_{faults_, log_, clipboard_};
+  SimulatedInput input_{faults_, log_, clock_, messaging_, clipboard_, ui_};
 };
 
 std::unique_ptr<SimulatedDesktop> CreateSimulatedDesktop();

@@ -4,65 +4,10 @@
 #include <utility>
 
 #include "platform/system_clipboard.h"
+#include "platform/win32/win32_clipboard_memory.h"
 
 namespace fenlow::platform::win32 {
 namespace {
-
-// Keeps the clipboard open for the lifetime of one primitive.
-class OpenClipboardScope {
- public:
-  explicit OpenClipboardScope(HWND owner) {
-    if (!::OpenClipboard(owner)) ThrowLastError("Cannot open the clipboard");
-  }
-  ~OpenClipboardScope() { ::CloseClipboard(); }
-  OpenClipboardScope(const OpenClipboardScope&) = delete;
-  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-};
-
-// Movable global memory until SetClipboardData takes it over.
-class GlobalBuffer {
- public:
-  explicit GlobalBuffer(std::size_t bytes) : memory_(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (!memory_) {
-      throw OutOfMemory("Cannot allocate " + std::to_string(bytes) + " bytes of clipboard memory: " +
-                        ToUtf8(SystemMessage(::GetLastError())));
-    }
-  }
-  ~GlobalBuffer() {
-    if (memory_) ::GlobalFree(memory_);
-  }
-  GlobalBuffer(GlobalBuffer&& other) noexcept : memory_(std::exchange(other.memory_, nullptr)) {}
-  GlobalBuffer& operator=(GlobalBuffer&&) = delete;
-  HGLOBAL Get() const { return memory_; }
-  void Release() { memory_ = nullptr; }
-
- private:
-  HGLOBAL memory_;
-};
-
-// A locked view of global memory.
-class GlobalLockScope {
- public:
-  explicit GlobalLockScope(HGLOBAL memory)
-      : memory_(memory), data_(static_cast<char*>(::GlobalLock(memory))) {
-    if (!data_) ThrowLastError("Cannot lock clipboard memory");
-  }
-  ~GlobalLockScope() { ::GlobalUnlock(memory_); }
-  GlobalLockScope(const GlobalLockScope&) = delete;
-  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
-  char* Data() const { return data_; }
-  std::size_t Size() const { return ::GlobalSize(memory_); }
-
- private:
-  HGLOBAL memory_;
-  char* data_;
-};
-
-UINT RegisteredFormat(const wchar_t* name) {
-  const UINT number = ::RegisterClipboardFormatW(name);
-  if (!number) ThrowLastError("Cannot register a clipboard format");
-  return number;
-}
 
 bool IsUnicodeText(UINT systemFormat) {
   return systemFormat == CF_UNICODETEXT;
@@ -158,13 +103,6 @@ std::u16string FormatName(UINT systemFormat) {
   wchar_t name[256] = {};
   const int length = ::GetClipboardFormatNameW(systemFormat, name, 256);
   return std::u16string(AsUtf16(std::wstring_view(name, static_cast<std::size_t>(length))));
-}
-
-GlobalBuffer BlockHolding(const std::string& bytes) {
-  GlobalBuffer buffer(bytes.empty() ? 1 : bytes.size());
-  const GlobalLockScope lock(buffer.Get());
-  std::memcpy(lock.Data(), bytes.data(), bytes.size());
-  return buffer;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_clipboard_offer.h"
+#include "platform/win32/win32_desktop_input.h"
 #include "platform/win32/win32_desktop_message_window.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
@@ -39,6 +41,8 @@ class Win32Platform final : public Platform {
   GlobalHotkeys& Hotkeys() override { return hotkeys_; }
   NotificationArea& Tray() override { return tray_; }
   StartupServices& Startup() override { return startup_; }
+  DesktopInput& Input() override { return input_; }
+  ClipboardOffer& Offer() override { return offer_; }
 
  private:
   Win32Clipboard clipboard_;
@@ -50,6 +54,8 @@ class Win32Platform final : public Platform {
   Win32Hotkeys hotkeys_{messageWindow_};
   Win32NotificationArea tray_{messageWindow_};
   Win32StartupServices startup_{messageWindow_};
+  Win32DesktopInput input_;
+  Win32ClipboardOffer offer_{messageWindow_};
 };
 
 }  // namespace

@@ -21,6 +21,7 @@ using ::testing::IsEmpty;
 
 constexpr Hotkey kApplyHotkey{true, true, true, 'B'};  // Ctrl+Alt+Shift+B, as installed
 constexpr Hotkey kUndoHotkey{true, true, true, 'Z'};
+constexpr Hotkey kPasteHotkey{true, true, true, 'V'};  // offered by Options, off until accepted
 const std::u16string kEveryCopySetting = StoredSettingPath(settings::kApplyToEveryCopy);
 
 class FromAnywhereTest : public AppTest {
@@ -183,9 +184,10 @@ TEST_F(FromAnywhereTest, AHotkeyThatTypesOrIsTakenIsNotRegisteredAndOptionsSaysW
   EXPECT_TRUE(openAfterOk);
   EXPECT_EQ(undoProblemAfterOk, undoProblem);
   EXPECT_EQ(focusAfterOk, options_form::kUndoHotkey);
-  EXPECT_THAT(Hotkeys().Registered(),
-              ElementsAre(Hotkey{true, true, false, 'Q'}, Hotkey{true, true, false, 'U'}));
+  EXPECT_THAT(Hotkeys().Registered(), ElementsAre(Hotkey{true, true, false, 'Q'},
+                                                  Hotkey{true, true, false, 'U'}, kPasteHotkey));
   EXPECT_EQ(Setting(settings::kHotkeyApply), u"Ctrl+Alt+Q");
+  EXPECT_EQ(Setting(settings::kHotkeyPaste), u"Ctrl+Alt+Shift+V");
   EXPECT_EQ(Setting(settings::kHotkeyUndo), u"Ctrl+Alt+U");
   EXPECT_EQ(Tray().Tip(), u"Fenlow");
   EXPECT_THAT(Messages(), IsEmpty());
@@ -222,7 +224,7 @@ TEST_F(FromAnywhereTest, OptionsKeepsWhatOkAcceptsAndCancelOrEscapeLeavesEveryth
   EXPECT_TRUE(program->MainForm().ApplyToEveryCopy());
   EXPECT_EQ(Setting(settings::kApplyToEveryCopy), settings::kTrue);
   EXPECT_EQ(Setting(settings::kHotkeyApply), u"");
-  EXPECT_THAT(Hotkeys().Registered(), ElementsAre(kUndoHotkey));
+  EXPECT_THAT(Hotkeys().Registered(), ElementsAre(kUndoHotkey, kPasteHotkey));
   EXPECT_FALSE(Hotkeys().Press(kApplyHotkey));
 }
 
