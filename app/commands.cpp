@@ -83,9 +83,12 @@ void Commands::ShowOptions() {
   if (optionsClosed_) optionsClosed_();
 }
 
-// A hotkey that cannot be had sends the user back to pick another, with
-// both freed again for the boxes.
+// A hotkey that cannot be had, or that a recipe has, sends the user back to
+// pick another, with both freed again for the boxes.
 HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
+  const HotkeyProblems recipesKeys{hotkeys_.FenlowsKeyProblem(choice.applyHotkey, {}),
+                                   hotkeys_.FenlowsKeyProblem(choice.undoHotkey, {})};
+  if (!recipesKeys.None()) return recipesKeys;
   hotkeys_.Use(choice.applyHotkey, choice.undoHotkey);
   HotkeyProblems problems{ProblemText(hotkeys_.Status(HotkeyCommand::Apply)),
                           ProblemText(hotkeys_.Status(HotkeyCommand::Undo))};

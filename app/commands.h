@@ -10,14 +10,21 @@
 
 #include "app/form1.h"
 #include "app/hotkey_keeper.h"
+#include "app/recipe_store.h"
+#include "app/recipes_window.h"
 #include "dialogs/options_dialog.h"
 
 namespace fenlow {
 
 class Commands {
  public:
-  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys)
-      : platform_(platform), form1_(form1), hotkeys_(hotkeys) {}
+  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys,
+           RecipeStore& recipes, RecipesWindowFactory recipesWindow)
+      : platform_(platform),
+        form1_(form1),
+        hotkeys_(hotkeys),
+        recipes_(recipes),
+        recipesWindow_(std::move(recipesWindow)) {}
 
   // Applies the chosen edit as "Start Applying Bulk Edits" does. A dialog it
   // opens comes to the front; afterwards the program the user was in has
@@ -35,6 +42,30 @@ class Commands {
   // Closes the main window as its close box does.
   void Exit();
 
+  // recipe_commands.cpp
+  // Reads the recipe file at start-up (writing the first one when there is
+  // none) and registers the recipes' hotkeys.
+  void StartRecipes();
+  // Runs the recipe `name` of the recipe file as it is now on the clipboard's
+  // text, on the road of the edits: one write, one undo step. `userWindow`
+  // gets the focus back afterwards (0: none).
+  void RunRecipe(std::string name, platform::WindowHandle userWindow);
+  // The recipes of the file as it is now.
+  const std::vector<recipes::Recipe>& CurrentRecipes();
+  [[nodiscard]] bool RecipesUnreadable() const { return recipes_.Problem().has_value(); }
+  // The Recipes dialog; what OnOptionsClosed gave runs once it is closed.
+  void ShowRecipes();
+  // Text1 shows a new text of the clipboard: an open Recipes dialog previews it.
+  void ClipboardShown();
+  // The recipe that automatic mode applies in place of the chosen edit: the
+  // setting "Apply To Every Copy Recipe"; empty for the chosen edit.
+  [[nodiscard]] std::string AutomaticRecipeName() const;
+  void SetAutomaticRecipeName(std::string name);
+  // The chosen recipe's edit for automatic mode; empty for the chosen edit.
+  // A recipe that is gone sends automatic mode back to the chosen edit, and
+  // says so once.
+  TextEdit AutomaticRecipe();
+
   // When a dialog or message of Fenlow is open, brings it to the front and
   // returns true: the command is then not carried out.
   bool DialogBroughtToFront();
@@ -46,10 +77,25 @@ class Commands {
   HotkeyProblems Accept(const OptionsChoice& choice);
   ErrorTrap TrapFor(std::u16string_view procedure);
 
+  // recipe_commands.cpp
+  // The file read again when it changed; the recipes' keys follow it.
+  void RefreshRecipes();
+  void UseRecipeKeys();
+  RecipesDialogServices RecipesServices();
+  bool AcceptRecipes(const std::vector<recipes::Recipe>& chosen);
+  // Tells the user by a notification from the icon, else in a box.
+  void Tell(const std::u16string& text);
+  // The same while the clipboard is being written: a box waits until it is done.
+  void TellDuringWrite(const std::u16string& text);
+
   platform::Platform& platform_;
   Form1& form1_;
   HotkeyKeeper& hotkeys_;
+  RecipeStore& recipes_;
+  RecipesWindowFactory recipesWindow_;
   std::function<void()> optionsClosed_;
+  std::unique_ptr<RecipesWindow> openRecipes_;  // while the dialog is open
+  std::string automaticRecipe_;
 };
 
 }  // namespace fenlow

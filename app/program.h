@@ -7,6 +7,8 @@
 #include "app/commands.h"
 #include "app/form1.h"
 #include "app/hotkey_keeper.h"
+#include "app/recipe_store.h"
+#include "app/recipes_window.h"
 #include "app/tray_icon.h"
 #include "clipboard/clipboard_monitor.h"
 #include "clipboard/program_state.h"
@@ -17,7 +19,8 @@ namespace fenlow {
 
 class Program {
  public:
-  explicit Program(platform::Platform& platform);
+  // `recipesWindow` makes the Recipes dialog; without one the program offers none.
+  explicit Program(platform::Platform& platform, RecipesWindowFactory recipesWindow = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -46,9 +49,10 @@ class Program {
   BulkEditDispatcher dispatcher_;
   // Gone before the window and the monitor: no hotkey or icon command comes
   // once they are.
+  RecipeStore recipes_{platform_.Files()};
   HotkeyKeeper hotkeys_{platform_};
-  Commands commands_{platform_, form1_, hotkeys_};
-  TrayIcon trayIcon_{platform_, form1_, commands_, hotkeys_};
+  Commands commands_;
+  TrayIcon trayIcon_;
   bool onlyInstance_ = false;
 };
 

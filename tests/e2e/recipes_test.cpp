@@ -1,0 +1,116 @@
+// Recipes in the real fenlow.exe: a recipe file put into the user's
+// %APPDATA% before start-up, its recipe's hotkey pressed while Wine's notepad
+// has the keyboard, and Undo.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "clipboard/clipboard_text.h"
+#include "edits/engine/catalogue.h"
+#include "edits/engine/utf.h"
+#include "platform/system_file_system.h"
+#include "platform/user_folders.h"
+#include "platform/win32/testing/desktop_probe.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/e2e/fenlow_driver.h"
+#include "tests/win32/host_clipboard.h"
+
+namespace fenlow::e2e {
+namespace {
+
+namespace probe = platform::win32::probe;
+namespace format = platform::format;
+using platform::WindowHandle;
+using tests::CopyInOtherProgram;
+using tests::PasteInOtherProgram;
+
+constexpr std::string_view kRecipes = R"([[recipe]]
+name = "Shout squeezed"
+hotkey = "Ctrl+Alt+Shift+R"
+[[recipe.step]]
+edit = "collapse-spaces"
+[[recipe.step]]
+edit = "upper-case"
+)";
+
+// The recipe file of the user the tests run as, put in place for one test
+// and taken away after it (the next start then writes the first file again).
+class RecipeFileInPlace {
+ public:
+  explicit RecipeFileInPlace(std::string_view content) {
+    const std::optional<std::u16string> roaming = platform::RoamingAppDataFolder();
+    if (!roaming) throw std::runtime_error("APPDATA is not set");
+    folder_ = *roaming + u"\\Kestrane\\Fenlow";
+    path_ = folder_ + u"\\recipes.toml";
+    files_->CreateFolders(folder_);
+    files_->ReplaceWholeFile(path_, content);
+  }
+  ~RecipeFileInPlace() {
+    for (const std::u16string& path : {path_, path_ + u".bak"}) {
+      probe::RunHostShell("rm -f \"$(winepath -u '" + edits::Utf16ToUtf8(path) + "')\"");
+    }
+  }
+  RecipeFileInPlace(const RecipeFileInPlace&) = delete;
+  RecipeFileInPlace& operator=(const RecipeFileInPlace&) = delete;
+
+  std::string Content() { return files_->ReadWholeFile(path_); }
+
+ private:
+  std::unique_ptr<platform::FileSystem> files_ = platform::CreateSystemFileSystem();
+  std::u16string folder_;
+  std::u16string path_;
+};
+
+class RecipesOfTheRealProgram : public ::testing::Test {
+ protected:
+  void StartWith(std::string_view text) {
+    CopyInOtherProgram(text);
+    fenlow.Start();
+    ASSERT_TRUE(probe::WaitUntil([&] { return fenlow.DesktopMessageWindow() != 0; }));
+    ASSERT_TRUE(fenlow.WaitForText(fenlow.Text1(), edits::Utf8ToUtf16(text)));
+  }
+
+  // Notepad, started now, has the keyboard; the user presses `keys` there.
+  void PressInNotepad(const std::string& keys) {
+    if (!notepad) {
+      notepad.emplace(u"notepad.exe");
+      notepadWindow = notepad->WaitForWindow();
+      ASSERT_NE(notepadWindow, 0u);
+    }
+    ASSERT_TRUE(probe::WaitUntil([&] { return probe::Foreground() == notepadWindow; }));
+    const auto pressed = probe::RunHostShell(
+        "xdotool search --sync --name 'Notepad' windowactivate --sync >/dev/null 2>&1;"
+        " xdotool search --sync --name 'Notepad' windowfocus --sync >/dev/null &&"
+        " xdotool key --clearmodifiers " + keys);
+    ASSERT_EQ(pressed.exitCode, 0) << pressed.output;
+  }
+
+  // Another program's paste and a Windows program's read both show `text`.
+  void ExpectOnTheClipboard(const std::u16string& text) {
+    ClipboardText clipboard(platform->Clipboard());
+    EXPECT_TRUE(
+        probe::WaitUntil([&] { return clipboard.TryGetClipboardText(format::kText) == text; }));
+    EXPECT_EQ(PasteInOtherProgram(), edits::Utf16ToUtf8(text));
+  }
+
+  std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();
+  FenlowDriver fenlow{platform->Messaging()};
+  std::optional<probe::StartedProgram> notepad;
+  WindowHandle notepadWindow = 0;
+};
+
+TEST_F(RecipesOfTheRealProgram, ARecipesHotkeyEditsTheClipboardFromNotepadAndUndoTakesItBack) {
+  RecipeFileInPlace file(kRecipes);
+  StartWith("tea   for  two");
+  PressInNotepad("ctrl+alt+shift+r");
+  ExpectOnTheClipboard(u"TEA FOR TWO");
+  EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"TEA FOR TWO"));
+
+  PressInNotepad("ctrl+alt+shift+z");
+  ExpectOnTheClipboard(u"tea   for  two");
+  EXPECT_EQ(file.Content(), kRecipes) << "a run writes nothing to the file";
+}
+
+}  // namespace
+}  // namespace fenlow::e2e
