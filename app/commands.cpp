@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/form1_layout.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow {
 
@@ -68,16 +69,25 @@ void Commands::ShowOptions() {
   ErrorTrap trap = TrapFor(u"ShowOptions");
   const HotkeyStatus& apply = hotkeys_.Status(HotkeyCommand::Apply);
   const HotkeyStatus& undo = hotkeys_.Status(HotkeyCommand::Undo);
-  OptionsChoice current{apply.text, undo.text};
+  OptionsChoice current;
+  current.applyHotkey = apply.text;
+  current.undoHotkey = undo.text;
   trap(100, [&] { current.startWithWindows = platform_.Startup().StartsWithWindows(); });
   current.applyToEveryCopy = form1_.ApplyToEveryCopy();
+  current.everyCopyRecipe = edits::Utf8ToUtf16(AutomaticRecipeName());
+  std::vector<std::u16string> recipeNames;
+  trap(101, [&] {
+    for (const recipes::Recipe& recipe : CurrentRecipes())
+      recipeNames.push_back(edits::Utf8ToUtf16(recipe.name));
+  });
   const HotkeyProblems known{ProblemText(apply), ProblemText(undo)};
   hotkeys_.Suspend();
   std::optional<OptionsChoice> accepted;
   OptionsDialog dialog(platform_);
   trap(102, [&] {
-    accepted = dialog.ShowModal(current, known,
-                                [this](const OptionsChoice& choice) { return Accept(choice); });
+    accepted = dialog.ShowModal(
+        current, known, [this](const OptionsChoice& choice) { return Accept(choice); },
+        recipeNames);
   });
   if (!accepted) trap(104, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey); });
   if (optionsClosed_) optionsClosed_();
@@ -99,6 +109,8 @@ HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
   try {
     hotkeys_.StoreInSettings();
     platform_.Startup().SetStartWithWindows(choice.startWithWindows);
+    const std::string everyCopyRecipe = edits::Utf16ToUtf8(choice.everyCopyRecipe);
+    if (everyCopyRecipe != AutomaticRecipeName()) SetAutomaticRecipeName(everyCopyRecipe);
     if (choice.applyToEveryCopy != form1_.ApplyToEveryCopy())
       form1_.SetApplyToEveryCopy(choice.applyToEveryCopy);
   } catch (...) {

@@ -14,7 +14,7 @@ platform::FormSpec OptionsDialog::Layout() {
   spec.name = kName;
   spec.caption = u"Fenlow Options";
   spec.clientWidthTwips = 7200;
-  spec.clientHeightTwips = 4470;
+  spec.clientHeightTwips = 4890;
   spec.background = platform::kButtonFace;
   spec.font = platform::FontSpec{u"Segoe UI", 9.0, false};
   spec.cancelControl = kCancel;
@@ -37,21 +37,25 @@ platform::FormSpec OptionsDialog::Layout() {
                 {240, 3000, 6840, 300}, 8),
       Captioned(kApplyToEveryCopy, ControlKind::CheckBox, "",
                 u"Apply the chosen edit to every &copy", {240, 3360, 6840, 300}, 9),
-      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 3930, 1800, 405}, 10),
-      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 3930, 1800, 405}, 11),
+      Captioned("Label6", ControlKind::Label, "", u"&Edit applied to every copy:",
+                {480, 3765, 2655, 255}, 10),
+      Captioned(kEveryCopyEdit, ControlKind::ComboList, "", u"", {3240, 3720, 3840, 345}, 11),
+      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 4350, 1800, 405}, 12),
+      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 4350, 1800, 405}, 13),
   };
   return spec;
 }
 
 std::optional<OptionsChoice> OptionsDialog::ShowModal(const OptionsChoice& current,
-                                                      const HotkeyProblems& known, Accept accept) {
+                                                      const HotkeyProblems& known, Accept accept,
+                                                      const std::vector<std::u16string>& recipes) {
   accept_ = std::move(accept);
   accepted_.reset();
   window_ = platform_.Forms().CreateForm(Layout());
   window_->SetIconToProgramIcon();
   window_->On(kOk, platform::ControlEvent::Click, [this] { Ok(); });
   window_->On(kCancel, platform::ControlEvent::Click, [this] { Cancel(); });
-  Fill(current, known);
+  Fill(current, known, recipes);
   window_->ShowModal();
   window_.reset();
   return accepted_;
@@ -59,17 +63,42 @@ std::optional<OptionsChoice> OptionsDialog::ShowModal(const OptionsChoice& curre
 
 // A hotkey the box cannot show (a setting that names none) leaves it empty;
 // its problem says what the setting held.
-void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& known) {
+void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& known,
+                         const std::vector<std::u16string>& recipes) {
   RunIgnoringFailure([&] { window_->Find(kApplyHotkey).SetText(current.applyHotkey); });
   RunIgnoringFailure([&] { window_->Find(kUndoHotkey).SetText(current.undoHotkey); });
   window_->Find(kStartWithWindows).SetChecked(current.startWithWindows);
   window_->Find(kApplyToEveryCopy).SetChecked(current.applyToEveryCopy);
+  platform::Control& everyCopyEdit = window_->Find(kEveryCopyEdit);
+  everyCopyEdit.AddItem(kChosenEditEntry);
+  bool listed = current.everyCopyRecipe.empty();
+  for (const std::u16string& recipe : recipes) {
+    everyCopyEdit.AddItem(RecipeEntry(recipe));
+    listed = listed || recipe == current.everyCopyRecipe;
+  }
+  // A recipe that is not in the file stays the choice until another is made.
+  if (!listed) everyCopyEdit.AddItem(RecipeEntry(current.everyCopyRecipe));
+  everyCopyEdit.SetText(current.everyCopyRecipe.empty() ? std::u16string(kChosenEditEntry)
+                                                        : RecipeEntry(current.everyCopyRecipe));
   ShowProblems(known);
 }
 
+std::u16string OptionsDialog::RecipeEntry(std::u16string_view recipe) {
+  std::u16string entry(kRecipeEntryPrefix);
+  entry.append(recipe);
+  return entry;
+}
+
 OptionsChoice OptionsDialog::Chosen() {
+  std::u16string everyCopyRecipe = window_->Find(kEveryCopyEdit).Text();
+  if (everyCopyRecipe.starts_with(kRecipeEntryPrefix)) {
+    everyCopyRecipe.erase(0, kRecipeEntryPrefix.size());
+  } else {
+    everyCopyRecipe.clear();
+  }
   return {window_->Find(kApplyHotkey).Text(), window_->Find(kUndoHotkey).Text(),
-          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked()};
+          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked(),
+          std::move(everyCopyRecipe)};
 }
 
 void OptionsDialog::Ok() {

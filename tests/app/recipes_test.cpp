@@ -195,8 +195,15 @@ TEST_F(RecipesTest, ARecipeTakesTheOneRoadWithOneWriteAndOneUndoStep) {
        }},
       {"every copy",
        [](RecipesTest& test) {
-         test.program->MainForm().SetApplyToEveryCopy(true);
-         test.program->Command().SetAutomaticRecipeName("squeeze");  // names regardless of case
+         test.desktop->SimForms().WhenModal([](SimulatedForm& options) {
+           options.Click(options_form::kApplyToEveryCopy);
+           options.Pick(options_form::kEveryCopyEdit, u"Recipe: Squeeze");
+           options.Click(options_form::kOk);
+         });
+         test.program->Command().ShowOptions();
+         EXPECT_EQ(test.desktop->SimSettings().Stored()[StoredSettingPath(
+                       settings::kApplyToEveryCopyRecipe)],
+                   u"Squeeze");
          test.desktop->SimClipboard().OtherProgramSetsText(u"  a   b  ");
          test.desktop->SimMessaging().RunMessageLoop();
        }},
