@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/form1.h"
@@ -80,6 +81,7 @@ class Commands {
   // recipe_commands.cpp
   // The file read again when it changed; the recipes' keys follow it.
   void RefreshRecipes();
+  void WatchRecipeFile();
   void UseRecipeKeys();
   RecipesDialogServices RecipesServices();
   bool AcceptRecipes(const std::vector<recipes::Recipe>& chosen);
@@ -96,6 +98,7 @@ class Commands {
   std::function<void()> optionsClosed_;
   std::unique_ptr<RecipesWindow> openRecipes_;  // while the dialog is open
   std::string automaticRecipe_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // for the posted file checks
 };
 
 }  // namespace fenlow

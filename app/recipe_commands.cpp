@@ -1,5 +1,8 @@
 // The commands of the recipes: running one on the clipboard, the Recipes
 // dialog with the services it asks for, and the recipe of automatic mode.
+#include <chrono>
+#include <memory>
+
 #include "app/commands.h"
 #include "app/recipe_run.h"
 #include "edits/engine/failure_text.h"
@@ -10,6 +13,7 @@ namespace fenlow {
 namespace {
 
 constexpr std::u16string_view kNotificationTitle = u"Fenlow";
+constexpr std::chrono::seconds kRecipeFileCheck{2};
 
 constexpr std::u16string_view kChangedOnDiskQuestion =
     u"The recipe file has been changed by another program since the Recipes dialog read it.\r\n"
@@ -94,9 +98,25 @@ void Commands::StartRecipes() {
   trap(102, [&] { problem = recipes_.Start(); });
   if (problem) Tell(*problem);
   trap(104, [&] { UseRecipeKeys(); });
+  WatchRecipeFile();
 }
 
+// A file changed by hand brings its hotkeys without waiting for a run. The
+// check outlives no program: it ends with the Commands that started it.
+void Commands::WatchRecipeFile() {
+  platform_.Forms().PostAfter(kRecipeFileCheck, [this, alive = std::weak_ptr<bool>(alive_)] {
+    if (alive.expired() || !form1_.IsLoaded()) return;
+    ErrorTrap trap = TrapFor(u"WatchRecipeFile");
+    trap(100, [&] { RefreshRecipes(); });
+    WatchRecipeFile();
+  });
+}
+
+// While the Recipes dialog is open the file stays as the dialog read it:
+// its OK must see a change made meanwhile, and its recipes point into that
+// reading of the file.
 void Commands::RefreshRecipes() {
+  if (openRecipes_) return;
   const std::size_t reads = recipes_.Reads();
   if (const std::optional<std::u16string> problem = recipes_.Refresh()) Tell(*problem);
   if (recipes_.Reads() != reads) UseRecipeKeys();
@@ -151,8 +171,10 @@ TextEdit Commands::AutomaticRecipe() {
   if (automaticRecipe_.empty()) return {};
   try {
     const std::size_t reads = recipes_.Reads();
-    if (const std::optional<std::u16string> problem = recipes_.Refresh())
-      TellDuringWrite(*problem);
+    if (!openRecipes_) {
+      if (const std::optional<std::u16string> problem = recipes_.Refresh())
+        TellDuringWrite(*problem);
+    }
     if (recipes_.Reads() != reads) platform_.Forms().Post([this] { UseRecipeKeys(); });
     if (const recipes::Recipe* recipe = recipes_.Find(automaticRecipe_)) return RecipeEdit(*recipe);
     if (const std::optional<std::u16string> problem = recipes_.Problem()) {

@@ -164,17 +164,20 @@ TEST_F(RecipesTest, AHandEditedFileIsReadAsItStandsAndReadAgainOnceChanged) {
   EXPECT_EQ(File(), std::string(kHandWritten));
   EXPECT_EQ(FileWrites(), 0);
 
-  // Changed on disk: the next run and the hotkeys take the file as it is now.
+  // Changed on disk: the hotkeys follow it within seconds, with no run, and
+  // the next run takes the file as it is now.
   std::string changed(kHandWritten);
   changed.replace(changed.find("collapse-spaces"), 15, "upper-case");
   changed.replace(changed.find("Shift+R"), 7, "Shift+U");
   desktop->SimFiles().AddFile(std::u16string(kPath), changed);
+  desktop->SimClock().Advance(std::chrono::seconds(3));
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_FALSE(desktop->SimHotkeys().Press(kRecipeHotkey));
   desktop->SimClipboard().OtherProgramSetsText(u" q ");
   desktop->SimMessaging().RunMessageLoop();
-  PickRecipe(u"Squeeze\tCtrl+Alt+Shift+U");
+  ASSERT_TRUE(desktop->SimHotkeys().Press(Hotkey{true, true, true, 'U'}));
+  desktop->SimMessaging().RunMessageLoop();
   EXPECT_EQ(Clipboard(), u"Q");
-  EXPECT_FALSE(desktop->SimHotkeys().Press(kRecipeHotkey));
-  EXPECT_TRUE(desktop->SimHotkeys().Press(Hotkey{true, true, true, 'U'}));
 }
 
 // --- Running a recipe ---------------------------------------------------------------
@@ -347,6 +350,26 @@ TEST_F(RecipesTest, AFileChangedBehindFenlowsBackIsNotOverwrittenWithoutAsking) 
       EXPECT_EQ(File(), theirs);
     }
   }
+}
+
+// A copy while the dialog is open runs the automatic recipe without reading
+// the file again: OK still sees the change made behind its back.
+TEST_F(RecipesTest, ACopyWhileTheDialogIsOpenDoesNotHideAChangeOnDisk) {
+  StartWith(u"x", kHandWritten);
+  program->MainForm().SetApplyToEveryCopy(true);
+  program->Command().SetAutomaticRecipeName("Squeeze");
+  const std::string theirs = std::string(kHandWritten) + "# and a line of theirs\n";
+  dialog = [&](const RecipesDialogContent& content, const RecipesDialogServices& services) {
+    desktop->SimFiles().AddFile(std::u16string(kPath), theirs);
+    desktop->SimClipboard().OtherProgramSetsText(u"  a   b  ");
+    desktop->SimMessaging().RunMessageLoop();
+    desktop->SimForms().AnswerNextQuestion(false);
+    return services.accept(content.recipes);
+  };
+  OpenRecipes();
+  EXPECT_EQ(Clipboard(), u"a b");
+  EXPECT_EQ(desktop->SimForms().Questions().size(), 1u);
+  EXPECT_EQ(File(), theirs);
 }
 
 // Renaming the recipe of automatic mode renames it in the setting; deleting
