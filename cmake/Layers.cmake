@@ -13,10 +13,12 @@ set(FENLOW_LAYER_CHECKER ${CMAKE_CURRENT_LIST_DIR}/CheckLayerIncludes.cmake)
 # takes the standard library's headers alone.
 set(FENLOW_LAYER_THIRD_PARTY
   "fenlow_recipes=toml++"         # edits/recipes/: recipe files
-  "fenlow_patterns=boost/regex")  # the pattern edits above the engine
+  "fenlow_patterns=boost/regex"   # the pattern edits above the engine
+  "fenlow_dialogs=dtl")           # the Recipes dialog's preview: what changed
 # The interface target that carries each header folder.
 set(FENLOW_THIRD_PARTY_TARGET_toml++ fenlow_toml)
 set(FENLOW_THIRD_PARTY_TARGET_boost/regex fenlow_boost_regex)
+set(FENLOW_THIRD_PARTY_TARGET_dtl fenlow_dtl)
 
 # The header folders FENLOW_LAYER_THIRD_PARTY gives `target`.
 function(fenlow_third_party_of target out)

@@ -11,6 +11,7 @@
 #                       (TOML_IMPLEMENTATION in one of its files)
 #   fenlow_boost_regex  <boost/regex.hpp>, <boost/regex_fwd.hpp>, <boost/regex/...>,
 #                       header-only and standalone: no other Boost header is needed or staged
+#   fenlow_dtl          <dtl/dtl.hpp>, the O(ND) difference of two sequences
 
 set(FENLOW_HOST_INCLUDE /usr/include CACHE PATH
     "Where the Debian header packages are installed on the build machine")
@@ -83,6 +84,10 @@ file(COPY ${FENLOW_HOST_INCLUDE}/boost/regex DESTINATION ${FENLOW_STAGED_INCLUDE
      PATTERN v4 EXCLUDE PATTERN icu.hpp EXCLUDE PATTERN mfc.hpp EXCLUDE
      PATTERN concepts.hpp EXCLUDE)
 
+# dtl 1.20 (libdtl-dev): header-only, the whole folder.
+fenlow_require_header(dtl/dtl.hpp libdtl-dev)
+file(COPY ${FENLOW_HOST_INCLUDE}/dtl DESTINATION ${FENLOW_STAGED_INCLUDE})
+
 add_library(fenlow_toml INTERFACE)
 target_include_directories(fenlow_toml SYSTEM INTERFACE ${FENLOW_STAGED_INCLUDE})
 # The same library in both builds: compiled in one file, exceptions for
@@ -95,3 +100,6 @@ target_include_directories(fenlow_boost_regex SYSTEM INTERFACE ${FENLOW_STAGED_I
 # Without it the native build would take the rest of Boost from /usr/include
 # (the mingw build cannot): standalone, both builds compile the same code.
 target_compile_definitions(fenlow_boost_regex INTERFACE BOOST_REGEX_STANDALONE)
+
+add_library(fenlow_dtl INTERFACE)
+target_include_directories(fenlow_dtl SYSTEM INTERFACE ${FENLOW_STAGED_INCLUDE})

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,7 +28,9 @@ constexpr Colour kButtonFace = 0x8000000F;
 enum class MousePointer : int { Default = 0, Hourglass = 11, Custom = 99 };
 
 // A HotkeyBox takes the key combination the user presses; its text is the
-// hotkey as HotkeyText writes it, empty for none.
+// hotkey as HotkeyText writes it, empty for none. A ListBox shows items, one
+// of them chosen; a RichTextBox shows a read-only text with parts of it
+// marked by a background colour.
 enum class ControlKind {
   Frame,
   TextBox,
@@ -36,9 +39,23 @@ enum class ControlKind {
   CheckBox,
   Label,
   OptionButton,
-  HotkeyBox
+  HotkeyBox,
+  ListBox,
+  RichTextBox
 };
-enum class ControlEvent { Click, Change, MouseMove };
+// Click: a button pressed, a combo or list item chosen by the user. Change:
+// the user changed a text box's or hotkey box's text. DeleteKey: Delete
+// pressed in a list box.
+enum class ControlEvent { Click, Change, MouseMove, DeleteKey };
+
+// A part of a rich-text box's text shown on another background: `start` and
+// `length` in code units of the text as set (a CR LF pair counts two).
+struct MarkedRange {
+  std::size_t start = 0;
+  std::size_t length = 0;
+  Colour background = kWhite;
+  friend bool operator==(const MarkedRange&, const MarkedRange&) = default;
+};
 
 struct FontSpec {
   std::u16string face = u"Arial";
@@ -93,7 +110,17 @@ class Control {
   // without a copy of its own.
   virtual void SetSharedText(const SharedText& text) { SetText(text.View()); }
 
-  virtual void AddItem(std::u16string_view entry) = 0;  // combo boxes
+  virtual void AddItem(std::u16string_view entry) = 0;  // combo and list boxes
+  // Combo and list boxes: removes every entry (none is chosen then).
+  virtual void ClearItems() = 0;
+  // List boxes: the chosen item's index, -1 for none; choosing one (-1: none)
+  // raises no event. Throws Failure for an index beyond the items.
+  [[nodiscard]] virtual int SelectedIndex() const = 0;
+  virtual void SetSelectedIndex(int index) = 0;
+  // Rich-text boxes: the text with those parts marked (ranges in order, not
+  // overlapping, within the text), and the marks read back from the control.
+  virtual void SetMarkedText(std::u16string_view text, const std::vector<MarkedRange>& marks) = 0;
+  [[nodiscard]] virtual std::vector<MarkedRange> MarkedRanges() const = 0;
   virtual bool Checked() const = 0;                     // check boxes
   // Raises the check box's Click event when the state changes.
   virtual void SetChecked(bool checked) = 0;
@@ -134,6 +161,10 @@ class Form {
   virtual void On(std::string_view control, ControlEvent event, std::function<void()> handler) = 0;
   // Runs when the user or the system closes the form; the form then unloads.
   virtual void OnQueryUnload(std::function<void()> handler) = 0;
+  // Asked first when the user closes the form (its close box, Alt+F4, the
+  // system menu, Close()): false keeps it open. Not asked when the session
+  // ends or the program unloads the form.
+  virtual void OnCloseRequest(std::function<bool()> mayClose) = 0;
   // Adds an item to the form's system menu (the menu of its title bar and
   // taskbar button), below a separator before the first one added; picking
   // it runs `handler`. Throws Failure for a number outside the range above.
@@ -200,6 +231,9 @@ class Ui {
   virtual void Post(std::function<void()> task) = 0;
   // The same, once `delay` has passed (timers are coarse: it may come later).
   virtual void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) = 0;
+  // Post from any thread: the task runs on the window's thread, in the order
+  // posted, as Post's tasks do. Throws Failure when it cannot be posted.
+  virtual void PostFromAnyThread(std::function<void()> task) = 0;
 };
 
 }  // namespace fenlow::platform

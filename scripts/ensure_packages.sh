@@ -6,10 +6,11 @@
 set -euo pipefail
 
 # The header-only libraries both builds stage and compile (cmake/ThirdParty.cmake):
-# the TOML parser and the Boost 1.81 headers, whose regex library is header-only.
+# the TOML parser, the Boost 1.81 headers, whose regex library is header-only,
+# and dtl, the O(ND) difference of the Recipes dialog's preview.
 # libboost1.81-dev conflicts with Debian's default libboost-dev (1.74): on a
 # machine that has that one, apt-get removes it to install this.
-FENLOW_HEADER_PACKAGES=(libtomlplusplus-dev libboost1.81-dev)
+FENLOW_HEADER_PACKAGES=(libtomlplusplus-dev libboost1.81-dev libdtl-dev)
 FENLOW_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev "${FENLOW_HEADER_PACKAGES[@]}")
 # The engine's Unicode tables are made at build time from the Unicode

@@ -15,13 +15,14 @@ fenlow_wine_quiet() {
   grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'add-architecture' -e 'wine32:i386' || true
 }
 
+# The virtual screen's size is FENLOW_XVFB_SCREEN, 1280x1024x24 unless set.
 fenlow_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local number=90
   while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
     number=$((number + 1))
   done
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$number" -screen 0 "${FENLOW_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
   FENLOW_XVFB_PID=$!
   export DISPLAY=":$number"
   for _ in $(seq 100); do

@@ -60,6 +60,7 @@ void SimulatedMessaging::RunMessageLoop() {
   std::deque<std::function<void()>> actions;
   actions.swap(duringYield_);
   for (auto& action : actions) action();
+  TakeTasksFromThreads();
   // Posted while this dispatch runs, a task still runs in it, as a message
   // posted to the queue being emptied would.
   while (!posted_.empty()) {
@@ -72,6 +73,34 @@ void SimulatedMessaging::RunMessageLoop() {
     timed_.erase(timed_.begin());
     task();
   }
+}
+
+void SimulatedMessaging::PostTaskFromAnyThread(std::function<void()> task) {
+  {
+    const std::lock_guard lock(fromThreadsLock_);
+    fromThreads_.push_back(std::move(task));
+  }
+  fromThreadsArrived_.notify_all();
+}
+
+void SimulatedMessaging::TakeTasksFromThreads() {
+  const std::lock_guard lock(fromThreadsLock_);
+  for (auto& task : fromThreads_) posted_.push_back(std::move(task));
+  fromThreads_.clear();
+}
+
+bool SimulatedMessaging::DispatchUntil(const std::function<bool()>& done,
+                                       std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  RunMessageLoop();
+  while (!done()) {
+    std::unique_lock lock(fromThreadsLock_);
+    if (!fromThreadsArrived_.wait_until(lock, end, [this] { return !fromThreads_.empty(); }))
+      return false;
+    lock.unlock();
+    RunMessageLoop();
+  }
+  return true;
 }
 
 bool SimulatedMessaging::ShellOpen(WindowHandle owner, std::u16string_view file,

@@ -6,9 +6,11 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +47,13 @@ class SimulatedMessaging final : public WindowMessaging {
     timed_.emplace(clock_.Now() + delay, std::move(task));
   }
   std::size_t TimedTasksWaiting() const { return timed_.size(); }
+  // A task posted from any thread (Ui::PostFromAnyThread): it joins the
+  // queue at the next dispatch, in the order posted.
+  void PostTaskFromAnyThread(std::function<void()> task);
+  // The test's wait for work of other threads: dispatches pending messages
+  // whenever a task comes from another thread, until `done` holds (true) or
+  // `deadline` has passed (false; the simulated clock is not used).
+  bool DispatchUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline);
   // Runs `action` inside the next Yield (a click, a change, anything).
   void DuringNextYield(std::function<void()> action);
   // A turn of the program's message loop: every pending message is dispatched.
@@ -72,7 +81,13 @@ class SimulatedMessaging final : public WindowMessaging {
   SimulatedWindows& windows_;
   SimulatedViewerChain& chain_;
   SimulatedClock& clock_;
+  // Moves the tasks other threads posted to the end of posted_.
+  void TakeTasksFromThreads();
+
   std::deque<std::function<void()>> posted_;
+  std::mutex fromThreadsLock_;
+  std::condition_variable fromThreadsArrived_;
+  std::deque<std::function<void()>> fromThreads_;  // guarded by fromThreadsLock_
   std::multimap<SimulatedClock::Clock::time_point, std::function<void()>> timed_;
   std::deque<std::function<void()>> duringYield_;
   std::vector<ShellOpenCall> shellOpenCalls_;

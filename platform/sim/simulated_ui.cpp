@@ -51,6 +51,54 @@ void SimulatedControl::AddItem(std::u16string_view entry) {
   items_.emplace_back(entry);
 }
 
+void SimulatedControl::ClearItems() {
+  form_.desktop_.faults.Enter("ClearItems", spec_.name);
+  items_.clear();
+  selected_ = -1;
+  if (spec_.kind == ControlKind::ComboList) text_ = SharedText();
+}
+
+int SimulatedControl::SelectedIndex() const {
+  if (spec_.kind != ControlKind::ListBox) throw Failure(spec_.name + " is no list box.");
+  return selected_;
+}
+
+void SimulatedControl::SetSelectedIndex(int index) {
+  form_.desktop_.faults.Enter("SetSelectedIndex", spec_.name);
+  if (spec_.kind != ControlKind::ListBox) throw Failure(spec_.name + " is no list box.");
+  if (index < -1 || index >= static_cast<int>(items_.size()))
+    throw Failure("Invalid property value: the list has no item " + std::to_string(index) + ".");
+  selected_ = index;
+}
+
+void SimulatedControl::StoreSelection(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size()))
+    throw Failure("The list " + spec_.name + " has no item " + std::to_string(index) + ".");
+  selected_ = index;
+  form_.Raise(spec_.name, ControlEvent::Click);
+}
+
+// The marks must lie in the text, in order and apart, as a real control
+// could show them.
+void SimulatedControl::SetMarkedText(std::u16string_view text,
+                                     const std::vector<MarkedRange>& marks) {
+  form_.desktop_.faults.Enter("SetMarkedText", spec_.name);
+  if (spec_.kind != ControlKind::RichTextBox) throw Failure(spec_.name + " is no rich-text box.");
+  std::size_t end = 0;
+  for (const MarkedRange& mark : marks) {
+    if (mark.start < end || mark.length == 0 || mark.start + mark.length > text.size())
+      throw Failure("A marked range of " + spec_.name + " is out of place.");
+    end = mark.start + mark.length;
+  }
+  text_ = std::u16string(text);
+  marks_ = marks;
+}
+
+std::vector<MarkedRange> SimulatedControl::MarkedRanges() const {
+  if (spec_.kind != ControlKind::RichTextBox) throw Failure(spec_.name + " is no rich-text box.");
+  return marks_;
+}
+
 void SimulatedControl::SetChecked(bool checked) {
   form_.desktop_.faults.Enter("SetChecked", spec_.name);
   StoreChecked(checked);
@@ -153,6 +201,10 @@ void SimulatedForm::On(std::string_view control, ControlEvent event,
 
 void SimulatedForm::OnQueryUnload(std::function<void()> handler) {
   queryUnload_ = std::move(handler);
+}
+
+void SimulatedForm::OnCloseRequest(std::function<bool()> mayClose) {
+  closeRequest_ = std::move(mayClose);
 }
 
 void SimulatedForm::AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
@@ -274,8 +326,22 @@ void SimulatedForm::Pick(std::string_view combo, std::u16string_view entry) {
   Sim(combo).StoreText(entry);
 }
 
+void SimulatedForm::Choose(std::string_view listBox, int index) {
+  if (!loaded_) return;
+  Sim(listBox).StoreSelection(index);
+}
+
+void SimulatedForm::PressDelete(std::string_view listBox) {
+  if (!loaded_) return;
+  Raise(listBox, ControlEvent::DeleteKey);
+}
+
 void SimulatedForm::CloseBox() {
   if (!loaded_) return;
+  if (closeRequest_) {
+    auto mayClose = closeRequest_;  // the handler may replace itself
+    if (!mayClose()) return;
+  }
   if (queryUnload_) queryUnload_();
   Unloaded();
 }

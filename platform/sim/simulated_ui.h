@@ -48,6 +48,11 @@ class SimulatedControl final : public Control {
   // A text box holds the shared buffer itself: no copy.
   void SetSharedText(const SharedText& text) override;
   void AddItem(std::u16string_view entry) override;
+  void ClearItems() override;
+  int SelectedIndex() const override;
+  void SetSelectedIndex(int index) override;
+  void SetMarkedText(std::u16string_view text, const std::vector<MarkedRange>& marks) override;
+  std::vector<MarkedRange> MarkedRanges() const override;
   bool Checked() const override { return checked_; }
   void SetChecked(bool checked) override;
   void SetBackColour(Colour colour) override;
@@ -57,6 +62,8 @@ class SimulatedControl final : public Control {
   // change, with the same events raised, but never counted or failed.
   void StoreText(std::u16string_view text);
   void StoreChecked(bool checked);
+  // The user chooses a list box's item (its Click event follows).
+  void StoreSelection(int index);
 
   const ControlSpec& Spec() const { return spec_; }
   const std::vector<std::u16string>& Items() const { return items_; }
@@ -67,6 +74,8 @@ class SimulatedControl final : public Control {
   ControlSpec spec_;
   SharedText text_;
   std::vector<std::u16string> items_;
+  int selected_ = -1;  // list boxes
+  std::vector<MarkedRange> marks_;
   bool checked_ = false;
   Colour background_;
 };
@@ -90,6 +99,7 @@ class SimulatedForm final : public Form {
   void LoadCustomPointer(std::u16string_view cursorFile) override;
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
+  void OnCloseRequest(std::function<bool()> mayClose) override;
   void AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                          std::function<void()> handler) override;
   void Show() override;
@@ -104,6 +114,10 @@ class SimulatedForm final : public Form {
   void MouseMove(std::string_view control);  // empty: the form's surface
   void Type(std::string_view textBox, std::u16string_view text);
   void Pick(std::string_view combo, std::u16string_view entry);
+  // Chooses a list box's item by its index, as a click on it does.
+  void Choose(std::string_view listBox, int index);
+  // Presses Delete in a list box.
+  void PressDelete(std::string_view listBox);
   // The close box: query-unload, then unload.
   void CloseBox();
   void PressEscape();
@@ -149,6 +163,7 @@ class SimulatedForm final : public Form {
   std::vector<std::unique_ptr<SimulatedControl>> controls_;
   std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
   std::function<void()> queryUnload_;
+  std::function<bool()> closeRequest_;
   struct SystemMenuItem {
     SystemCommand command;
     std::u16string caption;
@@ -172,6 +187,9 @@ class SimulatedUi final : public Ui {
   void Post(std::function<void()> task) override { desktop_.messaging.PostTask(std::move(task)); }
   void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override {
     desktop_.messaging.PostTaskAfter(delay, std::move(task));
+  }
+  void PostFromAnyThread(std::function<void()> task) override {
+    desktop_.messaging.PostTaskFromAnyThread(std::move(task));
   }
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override { return foreground_; }

@@ -18,6 +18,7 @@
 #include <windows.h>
 // Only after <windows.h>:
 #include <commctrl.h>
+#include <richedit.h>
 #include <shellapi.h>
 
 #undef Yield

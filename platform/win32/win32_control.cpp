@@ -2,6 +2,7 @@
 
 #include "platform/hotkey.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32/win32_rich_text.h"
 
 namespace fenlow::platform::win32 {
 namespace {
@@ -35,6 +36,13 @@ WindowKind KindOf(const ControlSpec& spec) {
       return {L"STATIC", kChild | SS_LEFTNOWORDWRAP, 0};
     case ControlKind::HotkeyBox:
       return {HOTKEY_CLASSW, kChild | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::ListBox:
+      return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::RichTextBox:
+      return {RichTextClass(),
+              kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+              WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", kChild, 0};
 }
@@ -86,14 +94,16 @@ Win32Control::Win32Control(Win32Form& form, const ControlSpec& spec, int id, Col
 
 void Win32Control::Create(HWND parent) {
   const WindowKind kind = KindOf(spec_);
-  const bool captionless =
-      spec_.kind == ControlKind::ComboList || spec_.kind == ControlKind::HotkeyBox;
+  const bool captionless = spec_.kind == ControlKind::ComboList ||
+                           spec_.kind == ControlKind::HotkeyBox ||
+                           spec_.kind == ControlKind::ListBox;
   const std::wstring caption = captionless ? L"" : ToWide(spec_.caption);
   window_ = ::CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
                               0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               ::GetModuleHandleW(nullptr), nullptr);
   if (!window_) ThrowLastError("Cannot create the control " + spec_.name);
   if (spec_.kind == ControlKind::TextBox) ::SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
+  if (spec_.kind == ControlKind::RichTextBox) PrepareRichText(window_);
   if (spec_.kind == ControlKind::HotkeyBox) {
     // A combination without Ctrl or Alt gets Ctrl+Alt: no hotkey takes plain typing.
     ::SendMessageW(window_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
@@ -125,6 +135,10 @@ std::u16string Win32Control::Text() const {
     if (LOBYTE(value) == 0) return {};
     return HotkeyText({(flags & HOTKEYF_CONTROL) != 0, (flags & HOTKEYF_ALT) != 0,
                        (flags & HOTKEYF_SHIFT) != 0, LOBYTE(value)});
+  }
+  if (spec_.kind == ControlKind::ListBox) {
+    const int selected = SelectedIndex();
+    return selected < 0 ? std::u16string() : items_[static_cast<std::size_t>(selected)];
   }
   if (spec_.kind == ControlKind::ComboList) {
     const auto selected = ::SendMessageW(window, CB_GETCURSEL, 0, 0);
@@ -272,13 +286,41 @@ void Win32Control::SetLongText(HWND window, std::wstring_view text, unsigned min
   }
 }
 
+bool Win32Control::IsList() const {
+  return spec_.kind == ControlKind::ComboList || spec_.kind == ControlKind::ListBox;
+}
+
+// A list box is made without LBS_SORT: items stay in the order added.
 void Win32Control::AddItem(std::u16string_view entry) {
-  RequireKind(ControlKind::ComboList, "list entries");
-  const auto added = ::SendMessageW(RequireWindow(), CB_ADDSTRING, 0,
+  if (!IsList()) throw Failure(spec_.name + " has no list entries");
+  const bool combo = spec_.kind == ControlKind::ComboList;
+  const auto added = ::SendMessageW(RequireWindow(), combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
                                     reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
-  if (added == CB_ERR || added == CB_ERRSPACE)
-    throw Failure("Cannot add to the list " + spec_.name);
+  if (added < 0) throw Failure("Cannot add to the list " + spec_.name);
   items_.emplace_back(entry);
+}
+
+void Win32Control::ClearItems() {
+  if (!IsList()) throw Failure(spec_.name + " has no list entries");
+  const bool combo = spec_.kind == ControlKind::ComboList;
+  ::SendMessageW(RequireWindow(), combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  items_.clear();
+}
+
+int Win32Control::SelectedIndex() const {
+  RequireKind(ControlKind::ListBox, "chosen item");
+  const auto selected = ::SendMessageW(RequireWindow(), LB_GETCURSEL, 0, 0);
+  return selected < 0 ? -1 : static_cast<int>(selected);
+}
+
+void Win32Control::SetSelectedIndex(int index) {
+  RequireKind(ControlKind::ListBox, "chosen item");
+  if (index < -1 || index >= static_cast<int>(items_.size())) {
+    throw Failure("The list " + spec_.name + " has no item " + std::to_string(index));
+  }
+  // LB_SETCURSEL gives LB_ERR for -1 too, by design: no error then.
+  const auto chosen = ::SendMessageW(RequireWindow(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (index >= 0 && chosen < 0) throw Failure("Cannot choose an item of " + spec_.name);
 }
 
 bool Win32Control::Checked() const {

@@ -45,12 +45,6 @@ int TwipsToPixels(int twips, UINT dpi) {
   return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-COLORREF ToColorRef(Colour colour) {
-  constexpr Colour kSystemColour = 0x80000000;
-  if (colour & kSystemColour) return ::GetSysColor(static_cast<int>(colour & 0xFF));
-  return colour & 0x00FFFFFF;
-}
-
 bool SameFont(const FontSpec& a, const FontSpec& b) {
   return a.face == b.face && a.points == b.points && a.bold == b.bold;
 }
@@ -141,7 +135,7 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(wParam);
       return 0;
     case WM_CLOSE:
-      CloseByUserOrSystem();
+      if (MayClose()) CloseByUserOrSystem();
       return 0;
     case WM_SYSCOMMAND:
       if (OnSystemCommand(wParam)) return 0;
@@ -192,9 +186,14 @@ LRESULT Win32Form::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Form::OnCommand(int id, int code) {
   const Win32Control* control = ControlById(id);
   if (!control) return;
+  const ControlKind kind = control->Kind();
   const bool clicked = (code == BN_CLICKED && control->IsButtonLike()) ||
-                       (code == CBN_SELCHANGE && control->Kind() == ControlKind::ComboList);
+                       (code == CBN_SELCHANGE && kind == ControlKind::ComboList) ||
+                       (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
   if (clicked) Raise(control->Name(), ControlEvent::Click);
+  const bool changed =
+      code == EN_CHANGE && (kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox);
+  if (changed) Raise(control->Name(), ControlEvent::Change);
 }
 
 // A group box lets the mouse through to the form, so the form tells which
@@ -252,6 +251,12 @@ bool Win32Form::OnSystemCommand(WPARAM command) {
 
 // Close box, Alt+F4 and the end of the session: the handler runs, then the
 // form unloads in any case (even when the handler failed).
+bool Win32Form::MayClose() {
+  if (!closeRequest_) return true;
+  const std::function<bool()> mayClose = closeRequest_;  // the handler may replace itself
+  return mayClose();
+}
+
 void Win32Form::CloseByUserOrSystem() {
   const HWND window = window_;
   const std::function<void()> handler = queryUnload_;  // the handler may delete this form
@@ -478,6 +483,10 @@ void Win32Form::LoadCustomPointer(std::u16string_view cursorFile) {
 void Win32Form::On(std::string_view control, ControlEvent event, std::function<void()> handler) {
   if (!control.empty()) Find(control);  // an unknown control is a mistake worth hearing of
   handlers_[{std::string(control), event}] = std::move(handler);
+}
+
+void Win32Form::OnCloseRequest(std::function<bool()> mayClose) {
+  closeRequest_ = std::move(mayClose);
 }
 
 void Win32Form::OnQueryUnload(std::function<void()> handler) {

@@ -32,6 +32,13 @@ class Win32Control final : public Control {
   // of the box's text to compare, whether it shows that text already.
   void SetSharedText(const SharedText& text) override;
   void AddItem(std::u16string_view entry) override;
+  void ClearItems() override;
+  int SelectedIndex() const override;
+  void SetSelectedIndex(int index) override;
+  // The marks are the text's background colour, read back character by
+  // character (a test's call: it is slow on a long text).
+  void SetMarkedText(std::u16string_view text, const std::vector<MarkedRange>& marks) override;
+  std::vector<MarkedRange> MarkedRanges() const override;
   bool Checked() const override;
   void SetChecked(bool checked) override;
   void SetBackColour(Colour colour) override;
@@ -50,6 +57,7 @@ class Win32Control final : public Control {
 
  private:
   HWND RequireWindow() const;
+  bool IsList() const;
   void RequireKind(ControlKind kind, const char* operation) const;
   // SetWindowTextW, throwing on failure.
   void PutWindowText(HWND window, std::wstring_view text) const;
@@ -94,6 +102,7 @@ class Win32Form final : public Form {
   void LoadCustomPointer(std::u16string_view cursorFile) override;
   void On(std::string_view control, ControlEvent event, std::function<void()> handler) override;
   void OnQueryUnload(std::function<void()> handler) override;
+  void OnCloseRequest(std::function<bool()> mayClose) override;
   void AddSystemMenuItem(SystemCommand command, std::u16string_view caption,
                          std::function<void()> handler) override;
   void Show() override;
@@ -126,6 +135,7 @@ class Win32Form final : public Form {
   void OnActivate(WPARAM wParam);
   // True when `command` is one of the items added to the system menu.
   bool OnSystemCommand(WPARAM command);
+  bool MayClose();
   void CloseByUserOrSystem();
   void Detach();
 
@@ -154,6 +164,7 @@ class Win32Form final : public Form {
   HWND lastFocus_ = nullptr;
   std::map<std::pair<std::string, ControlEvent>, std::function<void()>> handlers_;
   std::function<void()> queryUnload_;
+  std::function<bool()> closeRequest_;
   // While shown modally: gives the other windows back before the form goes.
   std::function<void()> beforeModalEnds_;
   std::map<SystemCommand, std::function<void()>> systemCommands_;

@@ -1,5 +1,5 @@
 // A form's keyboard routing: the keys a dialog answers (Tab, Escape, Enter,
-// arrows), given to the form that owns the message's window.
+// Delete in a list box, arrows), given to the form that owns the message's window.
 #include <algorithm>
 
 #include "platform/win32/win32_form.h"
@@ -25,6 +25,13 @@ bool Win32Form::RouteKeyboard(MSG& message) {
     if (focused && focused->Kind() == ControlKind::PushButton) {
       constexpr LPARAM kRepeat = 1 << 30;  // the key was down already
       if (!(message.lParam & kRepeat)) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) {
+    const Win32Control* focused = ControlByWindow(message.hwnd);
+    if (focused && focused->Kind() == ControlKind::ListBox) {
+      RaiseCaught(focused->Name(), ControlEvent::DeleteKey);
       return true;
     }
   }

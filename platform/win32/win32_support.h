@@ -3,6 +3,7 @@
 // system's own error text, and owners for the few handle kinds we hold.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +27,13 @@ inline std::wstring ToWide(std::u16string_view text) {
 }
 
 std::string ToUtf8(std::wstring_view text);
+
+// A control colour (ui.h's encoding, system colours included) as GDI takes it.
+inline COLORREF ToColorRef(std::uint32_t colour) {
+  constexpr std::uint32_t kSystemColour = 0x80000000;
+  if (colour & kSystemColour) return ::GetSysColor(static_cast<int>(colour & 0xFF));
+  return colour & 0x00FFFFFF;
+}
 
 // The system's message text for an error code, without the trailing line break.
 std::wstring SystemMessage(DWORD error);

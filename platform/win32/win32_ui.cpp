@@ -12,6 +12,7 @@ namespace {
 
 constexpr wchar_t kTaskWindowClass[] = L"FenlowTasks";
 constexpr UINT kRunPostedTask = WM_APP + 1;
+constexpr UINT kRunTaskFromThread = WM_APP + 2;
 
 }  // namespace
 
@@ -127,6 +128,16 @@ void Win32Ui::PostAfter(std::chrono::milliseconds delay, std::function<void()> t
   }
 }
 
+// The window outlives every call: its handle is read once made, never changed.
+void Win32Ui::PostFromAnyThread(std::function<void()> task) {
+  const std::lock_guard lock(tasksFromThreadsLock_);
+  tasksFromThreads_.push_back(std::move(task));
+  if (!::PostMessageW(taskWindow_.get(), kRunTaskFromThread, 0, 0)) {
+    tasksFromThreads_.pop_back();
+    ThrowLastError("Cannot post a task to the window's thread");
+  }
+}
+
 LRESULT CALLBACK Win32Ui::TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -134,12 +145,14 @@ LRESULT CALLBACK Win32Ui::TaskWindowProcedure(HWND window, UINT message, WPARAM 
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
   auto* ui = reinterpret_cast<Win32Ui*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if ((message != kRunPostedTask && message != WM_TIMER) || ui == nullptr) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
+  const bool task =
+      message == kRunPostedTask || message == kRunTaskFromThread || message == WM_TIMER;
+  if (!task || ui == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
   try {
     if (message == WM_TIMER) {
       ui->RunTimedTask(wParam);
+    } else if (message == kRunTaskFromThread) {
+      ui->RunNextTaskFromThreads();
     } else {
       ui->RunNextTask();
     }
@@ -154,6 +167,17 @@ void Win32Ui::RunNextTask() {
   if (tasks_.empty()) return;
   std::function<void()> task = std::move(tasks_.front());
   tasks_.pop_front();
+  task();
+}
+
+void Win32Ui::RunNextTaskFromThreads() {
+  std::function<void()> task;
+  {
+    const std::lock_guard lock(tasksFromThreadsLock_);
+    if (tasksFromThreads_.empty()) return;
+    task = std::move(tasksFromThreads_.front());
+    tasksFromThreads_.pop_front();
+  }
   task();
 }
 

@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "platform/ui.h"
@@ -34,6 +35,8 @@ class Win32Ui final : public Ui {
   void Post(std::function<void()> task) override;
   // A timer of the task window: every loop of the thread dispatches it too.
   void PostAfter(std::chrono::milliseconds delay, std::function<void()> task) override;
+  // A locked queue of its own, one message to the task window per task.
+  void PostFromAnyThread(std::function<void()> task) override;
   bool BringModalToFront() override;
   WindowHandle ForegroundWindow() override;
   void ActivateWindow(WindowHandle window) override;
@@ -54,12 +57,15 @@ class Win32Ui final : public Ui {
   static LRESULT CALLBACK TaskWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
   void RunNextTask();
+  void RunNextTaskFromThreads();
   void RunTimedTask(UINT_PTR timer);
 
   std::vector<Win32Form*> loaded_;
   std::u16string title_ = u"Fenlow";
   std::exception_ptr keptFailure_;
   std::deque<std::function<void()>> tasks_;
+  std::mutex tasksFromThreadsLock_;
+  std::deque<std::function<void()>> tasksFromThreads_;  // guarded by tasksFromThreadsLock_
   std::map<UINT_PTR, std::function<void()>> timedTasks_;  // by timer
   UINT_PTR lastTimer_ = 0;
   UniqueWindow taskWindow_;

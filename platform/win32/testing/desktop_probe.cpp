@@ -129,6 +129,27 @@ Rect ScreenRect(WindowHandle window) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+Rect ClientScreenRect(WindowHandle window) {
+  RECT rect{};
+  ::GetClientRect(ToHwnd(window), &rect);
+  ::MapWindowPoints(ToHwnd(window), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND child, LPARAM children) noexcept {
+  auto& found = *reinterpret_cast<std::pair<HWND, std::vector<WindowHandle>>*>(children);
+  if (::GetParent(child) == found.first) found.second.push_back(ToHandle(child));
+  return TRUE;
+}
+}  // namespace
+
+std::vector<WindowHandle> Children(WindowHandle parent) {
+  std::pair<HWND, std::vector<WindowHandle>> found{ToHwnd(parent), {}};
+  ::EnumChildWindows(ToHwnd(parent), &CollectChild, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 Rect WorkArea() {
   RECT area{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);

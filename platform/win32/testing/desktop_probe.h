@@ -51,6 +51,10 @@ struct Rect {
 };
 Size ClientSize(WindowHandle window);
 Rect ScreenRect(WindowHandle window);
+// The client area, in screen coordinates.
+Rect ClientScreenRect(WindowHandle window);
+// The window's direct children, in their order.
+std::vector<WindowHandle> Children(WindowHandle parent);
 Rect WorkArea();  // of the primary monitor
 bool IsEnabled(WindowHandle window);
 WindowHandle Focus();
