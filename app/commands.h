@@ -19,8 +19,8 @@ namespace fenlow {
 
 class Commands {
  public:
-  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys,
-           RecipeStore& recipes, RecipesWindowFactory recipesWindow)
+  Commands(platform::Platform& platform, Form1& form1, HotkeyKeeper& hotkeys, RecipeStore& recipes,
+           RecipesWindowFactory recipesWindow)
       : platform_(platform),
         form1_(form1),
         hotkeys_(hotkeys),

@@ -101,17 +101,17 @@ HotkeyKeeper::~HotkeyKeeper() {
 void HotkeyKeeper::Start(std::function<void(HotkeyCommand)> pressed,
                          std::function<void(const std::string& recipe)> recipePressed) {
   started_ = true;
-  platform_.Hotkeys().OnPressed([this, pressed = std::move(pressed),
-                                 recipePressed = std::move(recipePressed)](int id) {
-    for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo}) {
-      if (IdOf(command) == id) pressed(command);
-    }
-    const auto place = static_cast<std::size_t>(id - kFirstRecipeId);
-    if (id >= kFirstRecipeId && place < recipeStatuses_.size()) {
-      const std::string recipe = recipeStatuses_[place].first;  // the handler may change them
-      recipePressed(recipe);
-    }
-  });
+  platform_.Hotkeys().OnPressed(
+      [this, pressed = std::move(pressed), recipePressed = std::move(recipePressed)](int id) {
+        for (HotkeyCommand command : {HotkeyCommand::Apply, HotkeyCommand::Undo}) {
+          if (IdOf(command) == id) pressed(command);
+        }
+        const auto place = static_cast<std::size_t>(id - kFirstRecipeId);
+        if (id >= kFirstRecipeId && place < recipeStatuses_.size()) {
+          const std::string recipe = recipeStatuses_[place].first;  // the handler may change them
+          recipePressed(recipe);
+        }
+      });
   std::array<std::u16string, 2> texts;
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
     texts[i] = platform_.Settings().Read(settings::kApplication, settings::kSection,
@@ -140,10 +140,9 @@ void HotkeyKeeper::RegisterRecipeKeys() {
   for (std::size_t place = 0; place < recipeKeys_.size(); ++place) {
     const RecipeKey& key = recipeKeys_[place];
     const std::u16string owner = OwnerAmong(Spelled(key.text), key.recipe, place);
-    recipeStatuses_.emplace_back(key.recipe,
-                                 started_ ? Register(kFirstRecipeId + static_cast<int>(place),
-                                                     key.text, owner)
-                                          : HotkeyStatus{Kind::Off, key.text, {}});
+    recipeStatuses_.emplace_back(
+        key.recipe, started_ ? Register(kFirstRecipeId + static_cast<int>(place), key.text, owner)
+                             : HotkeyStatus{Kind::Off, key.text, {}});
   }
 }
 

@@ -19,7 +19,15 @@ namespace fenlow {
 enum class HotkeyCommand { Apply, Undo };
 
 struct HotkeyStatus {
-  enum class Kind { Off, Registered, NotAHotkey, TypesCharacter, HeldElsewhere, HeldByFenlow, Failed };
+  enum class Kind {
+    Off,
+    Registered,
+    NotAHotkey,
+    TypesCharacter,
+    HeldElsewhere,
+    HeldByFenlow,
+    Failed
+  };
   Kind kind = Kind::Off;
   std::u16string text;  // the hotkey as the setting holds it
   // The characters it types, which of Fenlow's keys has it, or the failure's

@@ -19,8 +19,10 @@ namespace fenlow {
 
 class Program {
  public:
-  // `recipesWindow` makes the Recipes dialog; without one the program offers none.
-  explicit Program(platform::Platform& platform, RecipesWindowFactory recipesWindow = {});
+  // `recipesWindow` makes the Recipes dialog (a test's stands in for it);
+  // without one the program offers none.
+  explicit Program(platform::Platform& platform,
+                   RecipesWindowFactory recipesWindow = MakeRecipesDialog);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

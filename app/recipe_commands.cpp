@@ -22,7 +22,8 @@ constexpr std::u16string_view kChangedOnDiskQuestion =
 
 constexpr int kShowWindow = 5;  // the folder's window as the shell chooses to open it
 
-constexpr std::u16string_view kFolderNotOpened = u"The folder of the recipe file could not be opened: ";
+constexpr std::u16string_view kFolderNotOpened =
+    u"The folder of the recipe file could not be opened: ";
 
 std::u16string Quoted(const std::string& name) {
   std::u16string quoted(1, u'"');
@@ -74,7 +75,8 @@ void Commands::Tell(const std::u16string& text) {
   bool notified = false;
   trap(100, [&] { notified = platform_.Tray().Notify(kNotificationTitle, text); });
   if (!notified)
-    trap(102, [&] { platform_.Forms().ShowMessage(text, platform::kMessageBoxPlain, std::nullopt); });
+    trap(102,
+         [&] { platform_.Forms().ShowMessage(text, platform::kMessageBoxPlain, std::nullopt); });
 }
 
 // A box now would run the message loop while the monitor is out of the chain.

@@ -30,8 +30,10 @@ std::u16string StepFailure(const recipes::Recipe& recipe, std::size_t number,
   std::u16string text(u"The recipe \"");
   text.append(edits::Utf8ToUtf16(recipe.name)).append(u"\" failed at step ");
   text.append(edits::Utf8ToUtf16(std::to_string(number))).append(u" (");
-  text.append(edits::Utf8ToUtf16(recipe.steps[number - 1].edit)).append(u"), so nothing was "
-                                                                          u"written: ");
+  text.append(edits::Utf8ToUtf16(recipe.steps[number - 1].edit))
+      .append(
+          u"), so nothing was "
+          u"written: ");
   text.append(FailureText(why));
   return text;
 }
@@ -52,9 +54,7 @@ TextEditOutcome RunRecipe(const recipes::Recipe& recipe, std::u16string_view tex
 }
 
 TextEdit RecipeEdit(recipes::Recipe recipe) {
-  return [recipe = std::move(recipe)](std::u16string_view text) {
-    return RunRecipe(recipe, text);
-  };
+  return [recipe = std::move(recipe)](std::u16string_view text) { return RunRecipe(recipe, text); };
 }
 
 }  // namespace fenlow

@@ -16,8 +16,9 @@ constexpr std::u16string_view kNoRoamingFolder =
     u"is not set. Fenlow runs without recipes.";
 
 std::u16string Unreadable(const std::exception& failure) {
-  std::u16string text(u"The recipe file cannot be read, so Fenlow runs without recipes until "
-                      u"it is mended:\r\n");
+  std::u16string text(
+      u"The recipe file cannot be read, so Fenlow runs without recipes until "
+      u"it is mended:\r\n");
   text.append(FailureText(failure));
   return text;
 }
@@ -75,8 +76,9 @@ std::optional<std::u16string> RecipeStore::Start() {
     try {
       WriteFirstFile(*path);
     } catch (const std::exception& failure) {
-      std::u16string told(u"Fenlow could not write its first recipe file, and runs without "
-                          u"recipes:\r\n");
+      std::u16string told(
+          u"Fenlow could not write its first recipe file, and runs without "
+          u"recipes:\r\n");
       told.append(FailureText(failure));
       return told;
     }
@@ -154,12 +156,14 @@ bool RecipeStore::ChangedOnDisk() {
 
 void RecipeStore::Write(const std::vector<recipes::Recipe>& recipes) {
   if (problem_) {
-    std::string why("The recipe file is not written over: it cannot be read, and its text would "
-                    "be lost.");
+    std::string why(
+        "The recipe file is not written over: it cannot be read, and its text would "
+        "be lost.");
     throw platform::Failure(why);
   }
   const std::optional<std::u16string> path = Path();
-  if (!path) throw platform::Failure("Fenlow has no place for its recipe file: %APPDATA% is not set.");
+  if (!path)
+    throw platform::Failure("Fenlow has no place for its recipe file: %APPDATA% is not set.");
   files_.CreateFolders(*Folder());
   recipes::WriteRecipeFile(files_, *path, file_, recipes, EditStepCheck());
   read_ = false;  // read back: its recipes now stand where the written text has them

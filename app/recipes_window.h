@@ -22,4 +22,8 @@ class RecipesWindow {
 using RecipesWindowFactory =
     std::function<std::unique_ptr<RecipesWindow>(platform::Platform&, RecipesDialogServices)>;
 
+// The program's own: the Recipes dialog.
+[[nodiscard]] std::unique_ptr<RecipesWindow> MakeRecipesDialog(platform::Platform& platform,
+                                                               RecipesDialogServices services);
+
 }  // namespace fenlow

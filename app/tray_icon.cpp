@@ -42,7 +42,7 @@ void TrayIcon::UpdateTip() {
 std::u16string TrayIcon::Tip() const {
   std::u16string tip(config::kProductName);
   std::vector<const HotkeyStatus*> statuses{&hotkeys_.Status(HotkeyCommand::Apply),
-                                             &hotkeys_.Status(HotkeyCommand::Undo)};
+                                            &hotkeys_.Status(HotkeyCommand::Undo)};
   for (const auto& [recipe, status] : hotkeys_.RecipeStatuses()) statuses.push_back(&status);
   for (const HotkeyStatus* status : statuses) {
     const std::u16string problem = ShortProblemText(*status);

@@ -286,7 +286,8 @@ std::optional<BulkEditDispatcher::AutomaticOutcome> BulkEditDispatcher::Automati
   ProgramState& state = monitor_.State();
   if (const TextEdit recipe = monitor_.MainWindow().AutomaticRecipe()) {
     TextEditOutcome outcome = recipe(state.ClipText.View());
-    if (!outcome.result) return AutomaticOutcome{std::nullopt, false, std::move(outcome.failure), true};
+    if (!outcome.result)
+      return AutomaticOutcome{std::nullopt, false, std::move(outcome.failure), true};
     return AutomaticOutcome{std::move(*outcome.result), false, std::nullopt, true};
   }
   const std::optional<EditParameters> parameters = monitor_.MainWindow().AutomaticParameters();

@@ -247,7 +247,7 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   std::vector<std::u16string> expected(edits::kOptionListEntries.begin(),
                                        edits::kOptionListEntries.end());
   expected.insert(expected.end(),
-                  {u"-", u"&Recipes", u"&Undo", u"&Options...", u"-", u"E&xit"});
+                  {u"-", u"&Recipes", u"&Undo", u"&Options...", u"R&ecipes...", u"-", u"E&xit"});
   EXPECT_EQ(texts, expected);
 
   PressAndDispatch(kUndoHotkey);

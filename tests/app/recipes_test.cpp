@@ -53,8 +53,7 @@ std::string Utf8(std::u16string_view text) {
 
 // What the test does in place of the Recipes dialog: it gets what the
 // program shows and the services it gives.
-using DialogScript =
-    std::function<bool(const RecipesDialogContent&, const RecipesDialogServices&)>;
+using DialogScript = std::function<bool(const RecipesDialogContent&, const RecipesDialogServices&)>;
 
 class ScriptedRecipesWindow final : public RecipesWindow {
  public:
@@ -204,8 +203,8 @@ TEST_F(RecipesTest, ARecipeTakesTheOneRoadWithOneWriteAndOneUndoStep) {
            options.Click(options_form::kOk);
          });
          test.program->Command().ShowOptions();
-         EXPECT_EQ(test.desktop->SimSettings().Stored()[StoredSettingPath(
-                       settings::kApplyToEveryCopyRecipe)],
+         EXPECT_EQ(test.desktop->SimSettings()
+                       .Stored()[StoredSettingPath(settings::kApplyToEveryCopyRecipe)],
                    u"Squeeze");
          test.desktop->SimClipboard().OtherProgramSetsText(u"  a   b  ");
          test.desktop->SimMessaging().RunMessageLoop();
@@ -325,7 +324,8 @@ TEST_F(RecipesTest, AnUnreadableFileIsToldWithItsPlaceAndNeverWrittenOver) {
 
 // OK over a file changed on disk asks first; No leaves the other program's file.
 TEST_F(RecipesTest, AFileChangedBehindFenlowsBackIsNotOverwrittenWithoutAsking) {
-  const std::string theirs = "[[recipe]]\nname = \"Theirs\"\n[[recipe.step]]\nedit = \"sort-lines\"\n";
+  const std::string theirs =
+      "[[recipe]]\nname = \"Theirs\"\n[[recipe.step]]\nedit = \"sort-lines\"\n";
   for (bool overwrite : {false, true}) {
     SCOPED_TRACE(overwrite);
     StartWith(u"x", kHandWritten);

@@ -3,9 +3,12 @@
 // has the keyboard, and Undo.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
 
+#include "app/form1_layout.h"
 #include "clipboard/clipboard_text.h"
 #include "edits/engine/catalogue.h"
 #include "edits/engine/utf.h"
@@ -24,6 +27,8 @@ namespace format = platform::format;
 using platform::WindowHandle;
 using tests::CopyInOtherProgram;
 using tests::PasteInOtherProgram;
+
+constexpr std::uint32_t kSelectString = 0x014D;  // CB_SELECTSTRING
 
 constexpr std::string_view kRecipes = R"([[recipe]]
 name = "Shout squeezed"
@@ -55,6 +60,7 @@ class RecipeFileInPlace {
   RecipeFileInPlace& operator=(const RecipeFileInPlace&) = delete;
 
   std::string Content() { return files_->ReadWholeFile(path_); }
+  std::string Backup() { return files_->ReadWholeFile(path_ + u".bak"); }
 
  private:
   std::unique_ptr<platform::FileSystem> files_ = platform::CreateSystemFileSystem();
@@ -82,7 +88,8 @@ class RecipesOfTheRealProgram : public ::testing::Test {
     const auto pressed = probe::RunHostShell(
         "xdotool search --sync --name 'Notepad' windowactivate --sync >/dev/null 2>&1;"
         " xdotool search --sync --name 'Notepad' windowfocus --sync >/dev/null &&"
-        " xdotool key --clearmodifiers " + keys);
+        " xdotool key --clearmodifiers " +
+        keys);
     ASSERT_EQ(pressed.exitCode, 0) << pressed.output;
   }
 
@@ -110,6 +117,59 @@ TEST_F(RecipesOfTheRealProgram, ARecipesHotkeyEditsTheClipboardFromNotepadAndUnd
   PressInNotepad("ctrl+alt+shift+z");
   ExpectOnTheClipboard(u"tea   for  two");
   EXPECT_EQ(file.Content(), kRecipes) << "a run writes nothing to the file";
+}
+
+// A one-step recipe; the dialog adds a step, its preview shows what the two
+// make of the clipboard, and OK writes the file with the step.
+constexpr std::string_view kOneStep = R"([[recipe]]
+name = "Squeeze"
+[[recipe.step]]
+edit = "trim-lines"
+)";
+
+constexpr std::string_view kTwoSteps = R"([[recipe]]
+name = "Squeeze"
+[[recipe.step]]
+edit = "trim-lines"
+[[recipe.step]]
+edit = "collapse-spaces"
+)";
+
+TEST_F(RecipesOfTheRealProgram, TheRecipesDialogPreviewsAnAddedStepAndItsOkWritesTheFile) {
+  RecipeFileInPlace file(kOneStep);
+  StartWith("  a   b  ");
+  probe::PostSystemCommand(fenlow.MainWindow(), kRecipesCommand);
+  const WindowHandle dialog = fenlow.WaitForShownWindow(u"Fenlow Recipes");
+  ASSERT_NE(dialog, 0u);
+  // The preview's boxes in their order: the clipboard now, what the recipe gives.
+  const WindowHandle before = probe::FindChild(dialog, u"RichEdit20W", u"");
+  const WindowHandle after = probe::FindChildAfter(dialog, before, u"RichEdit20W", u"");
+  ASSERT_NE(after, 0u);
+  EXPECT_TRUE(fenlow.WaitForText(before, u"  a   b  "));
+  EXPECT_TRUE(fenlow.WaitForText(after, u"a   b")) << "the first recipe is chosen";
+
+  const WindowHandle chooser = probe::FindChild(dialog, u"ComboBox", u"");
+  WindowHandle editToAdd = probe::FindChildAfter(dialog, chooser, u"ComboBox", u"");
+  const std::u16string edit = u"collapse-spaces:";
+  ASSERT_GE(static_cast<std::intptr_t>(platform->Messaging().SendMessage(
+                editToAdd, kSelectString, static_cast<platform::WParam>(-1),
+                reinterpret_cast<platform::LParam>(edit.c_str()))),
+            0);
+  fenlow.Click(probe::FindChild(dialog, u"Button", u"&Add"));
+  EXPECT_TRUE(fenlow.WaitForText(after, u"a b")) << "the added step shows in the preview";
+  if (const char* shot = std::getenv("FENLOW_RECIPES_SCREENSHOT")) {
+    const probe::Rect rect = probe::ScreenRect(dialog);
+    probe::RunHostShell("import -window root -crop " + std::to_string(rect.right - rect.left) +
+                        "x" + std::to_string(rect.bottom - rect.top) + "+" +
+                        std::to_string(rect.left) + "+" + std::to_string(rect.top) + " +repage " +
+                        shot);
+  }
+
+  fenlow.Click(probe::FindChild(dialog, u"Button", u"OK"));
+  EXPECT_TRUE(probe::WaitUntil([&] { return file.Content() != kOneStep; }));
+  EXPECT_EQ(file.Content(), kTwoSteps);
+  EXPECT_EQ(file.Backup(), kOneStep);
+  EXPECT_EQ(fenlow.TextOf(fenlow.Text1()), u"  a   b  ") << "OK runs nothing";
 }
 
 }  // namespace
