@@ -8,6 +8,7 @@
 
 #include "app/recipes_window.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/recipes_layout.h"
 #include "edits/recipes/recipe_file.h"
 #include "platform/sim/simulated_hotkeys.h"
 #include "platform/sim/simulated_notification_area.h"
@@ -292,6 +293,44 @@ TEST_F(RecipesTest, FenlowsOwnKeysAreRefusedAsFenlowsEverywhere) {
   EXPECT_TRUE(openAfterOk);
   EXPECT_THAT(Utf8(refused), HasSubstr("the hotkey of Fenlow's recipe \"Squeeze\""));
   EXPECT_TRUE(desktop->SimHotkeys().Press(kRecipeHotkey)) << "the recipe keeps its key";
+}
+
+// The real dialog, from the icon's menu and from the system menu, with the
+// file's recipes; while it is open the keys are free for its hotkey box and
+// a click on the icon only brings it to the front.
+TEST_F(RecipesTest, RecipesOpensTheDialogAndWhileItIsOpenCommandsBringItToTheFront) {
+  for (const bool fromSystemMenu : {false, true}) {
+    SCOPED_TRACE(fromSystemMenu);
+    desktop->SimFiles().AddFile(std::u16string(kPath), std::string(kHandWritten));
+    desktop->SimClipboard().OtherProgramSetsText(u"  a   b  ");
+    SimulatedForm& main = Start();  // the program's own dialog
+    desktop->SimMessaging().RunMessageLoop();
+    std::vector<std::u16string> listed;
+    bool inFront = false;
+    desktop->SimForms().WhenModal([&](SimulatedForm& recipes) {
+      listed = recipes.Sim(recipes_form::kRecipeList).Items();
+      EXPECT_FALSE(desktop->SimHotkeys().Press(kRecipeHotkey));
+      desktop->SimForms().SetForeground(main.SimHandle());
+      Tray().Click();
+      desktop->SimMessaging().RunMessageLoop();
+      inFront = desktop->SimForms().ForegroundWindow() == recipes.SimHandle();
+      recipes.Click(recipes_form::kCancel);
+    });
+    if (fromSystemMenu) {
+      main.ChooseFromSystemMenu(u"&Recipes...");
+    } else {
+      Tray().WhenMenuShown([](const std::vector<MenuItem>& items) {
+        for (const MenuItem& item : items)
+          if (item.text == u"R&ecipes...") return item.id;
+        return 0;
+      });
+      Tray().RequestMenu();
+    }
+    desktop->SimMessaging().RunMessageLoop();
+    EXPECT_THAT(listed, ElementsAre(u"Squeeze", u"Broken"));
+    EXPECT_TRUE(inFront);
+    EXPECT_TRUE(desktop->SimHotkeys().Press(kRecipeHotkey)) << "registered again";
+  }
 }
 
 // --- The file's safety -----------------------------------------------------------------
