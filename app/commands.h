@@ -85,6 +85,7 @@ class Commands {
   void UseRecipeKeys();
   RecipesDialogServices RecipesServices();
   bool AcceptRecipes(const std::vector<recipes::Recipe>& chosen);
+  void OpenRecipeFolder();
   // Tells the user by a notification from the icon, else in a box.
   void Tell(const std::u16string& text);
   // The same while the clipboard is being written: a box waits until it is done.

@@ -232,15 +232,20 @@ RecipesDialogServices Commands::RecipesServices() {
   services.accept = [this](const std::vector<recipes::Recipe>& chosen) {
     return AcceptRecipes(chosen);
   };
-  services.openFolder = [this] {
-    const std::optional<std::u16string> folder = recipes_.Folder();
-    if (!folder || !platform_.Messaging().ShellOpen(0, *folder, u"", kShowWindow)) {
-      std::u16string text(kFolderNotOpened);
-      text.append(folder.value_or(u"%APPDATA% is not set."));
-      Tell(text);
-    }
-  };
+  services.openFolder = [this] { OpenRecipeFolder(); };
   return services;
+}
+
+void Commands::OpenRecipeFolder() {
+  const std::optional<std::u16string> folder = recipes_.Folder();
+  std::u16string text(kFolderNotOpened);
+  text.append(folder.value_or(u"%APPDATA% is not set."));
+  try {
+    if (folder && platform_.Messaging().ShellOpen(0, *folder, u"", kShowWindow)) return;
+  } catch (const std::exception& failure) {
+    text.append(u": ").append(FailureText(failure));
+  }
+  Tell(text);
 }
 
 // A file changed behind the dialog's back is written over only when the

@@ -350,15 +350,22 @@ TEST_F(RecipesTest, AnUnreadableFileIsToldWithItsPlaceAndNeverWrittenOver) {
     } catch (const platform::Failure&) {
       threw = true;
     }
+    services.openFolder();
+    desktop->Faults().Fail("ShellOpen", 1);
+    services.openFolder();
     return false;
   };
   OpenRecipes();
+  ASSERT_EQ(desktop->SimMessaging().ShellOpenCalls().size(), 1u);
+  EXPECT_EQ(desktop->SimMessaging().ShellOpenCalls()[0].file, kFolder);
+  ASSERT_EQ(Notified().size(), 2u);
+  EXPECT_THAT(Utf8(Notified()[1]), HasSubstr("folder of the recipe file could not be opened"));
   EXPECT_THAT(Utf8(shown.value_or(u"")), HasSubstr("recipes.toml:3:"));
   EXPECT_TRUE(threw);
   PickRecipe(u"(the recipe file cannot be read)");
   EXPECT_EQ(File(), broken);
   EXPECT_EQ(FileWrites(), 0);
-  EXPECT_EQ(Notified().size(), 1u) << "told once";
+  EXPECT_EQ(Notified().size(), 2u) << "the file's problem told once";
 }
 
 // OK over a file changed on disk asks first; No leaves the other program's file.
