@@ -119,6 +119,24 @@ TEST_F(RecipesOfTheRealProgram, ARecipesHotkeyEditsTheClipboardFromNotepadAndUnd
   EXPECT_EQ(file.Content(), kRecipes) << "a run writes nothing to the file";
 }
 
+// The icon's menu: up from Exit past Recipes..., Options... and Undo to the
+// Recipes submenu, opened with the right arrow on its first recipe, which
+// Enter runs.
+TEST_F(RecipesOfTheRealProgram, ARecipePickedInTheIconsSubmenuEditsTheClipboard) {
+  constexpr int kKeyUp = 0x26;
+  constexpr int kKeyRight = 0x27;
+  RecipeFileInPlace file(kRecipes);
+  StartWith("tea   for  two");
+  const WindowHandle menu = fenlow.OpenIconMenu();
+  ASSERT_NE(menu, 0u);
+  probe::PostKey(menu, probe::kKeyEnd);
+  for (int up = 0; up < 4; ++up) probe::PostKey(menu, kKeyUp);
+  probe::PostKey(menu, kKeyRight);  // the menu's loop takes the keys for the open submenu
+  probe::PostKey(menu, probe::kKeyEnter);
+  ExpectOnTheClipboard(u"TEA FOR TWO");
+  EXPECT_TRUE(fenlow.WaitForText(fenlow.Text1(), u"TEA FOR TWO"));
+}
+
 // A one-step recipe; the dialog adds a step, its preview shows what the two
 // make of the clipboard, and OK writes the file with the step.
 constexpr std::string_view kOneStep = R"([[recipe]]
