@@ -156,6 +156,43 @@ TEST_F(RecipesTest, TheFirstStartWritesTheUsefulRecipesAndLaterStartsLeaveTheFil
   EXPECT_EQ(FileWrites(), 1);
 }
 
+// A first file that cannot be written, or no roaming folder at all: Fenlow
+// says why and runs without recipes.
+TEST_F(RecipesTest, AFirstFileThatCannotBeWrittenIsToldAndFenlowRunsWithoutRecipes) {
+  struct Fault {
+    const char* call;  // nullptr: no roaming folder
+    const char* told;
+  };
+  const Fault faults[] = {
+      {"CreateFolders", "could not write its first recipe file"},
+      {"ReplaceWholeFile", "not enough space on the disk"},
+      {nullptr, "(%APPDATA%) is not set"},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.call ? fault.call : "no roaming folder");
+    program.reset();
+    desktop = platform::sim::CreateSimulatedDesktop();
+    if (fault.call) {
+      desktop->Faults().Fail(fault.call, 1);
+    } else {
+      desktop->SimFiles().SetRoamingAppDataFolder(std::nullopt);
+    }
+    StartWith(u"x", std::nullopt);
+    EXPECT_FALSE(File());
+    ASSERT_EQ(Notified().size(), 1u);
+    EXPECT_THAT(Utf8(Notified()[0]), HasSubstr(fault.told));
+    Tray().WhenMenuShown([this](const std::vector<MenuItem>& items) {
+      for (const MenuItem& item : items)
+        if (item.text == u"&Recipes") submenu = item.submenu;
+      return 0;
+    });
+    Tray().RequestMenu();
+    desktop->SimMessaging().RunMessageLoop();
+    ASSERT_EQ(submenu.size(), 1u);
+    EXPECT_FALSE(submenu[0].enabled);
+  }
+}
+
 // A hand-edited file is read as it stands: its comment stays, nothing writes it.
 TEST_F(RecipesTest, AHandEditedFileIsReadAsItStandsAndReadAgainOnceChanged) {
   StartWith(u"  a   b  ", kHandWritten);
