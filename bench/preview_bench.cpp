@@ -82,6 +82,31 @@ void BM_FirstPreviewThroughTheWorker(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstPreviewThroughTheWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The marking's worst case within its bound: lines at the character limit,
+// every character of each changed (letters to upper case), as much text as
+// a preview takes.
+void BM_MarkChangesWorstCase(benchmark::State& state) {
+  std::u16string before;
+  std::uint32_t seed = 12345;
+  while (before.size() + fenlow::kCharacterDiffLimit + 2 <= fenlow::kPreviewLength) {
+    for (std::size_t unit = 0; unit < fenlow::kCharacterDiffLimit; ++unit) {
+      seed = seed * 1103515245u + 12345u;
+      before.push_back(static_cast<char16_t>(u'a' + (seed >> 16) % 26));
+    }
+    before.append(u"\r\n");
+  }
+  std::u16string after = before;
+  for (char16_t& unit : after) {
+    if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
+  }
+  for (auto _ : state) {
+    const fenlow::TextMarks marks = fenlow::MarkChanges(before, after);
+    benchmark::DoNotOptimize(marks.removed.data());
+  }
+  state.counters["units"] = static_cast<double>(before.size());
+}
+BENCHMARK(BM_MarkChangesWorstCase)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -57,9 +57,9 @@ class PreviewWorker {
   std::shared_ptr<Delivery> delivery_;
   std::mutex lock_;
   std::condition_variable_any wake_;
-  std::optional<Job> pending_;                // guarded by lock_
+  std::optional<Job> pending_;               // guarded by lock_
   std::optional<std::string> lostDelivery_;  // guarded by lock_
-  std::jthread thread_;         // last: started once everything else is in place
+  std::jthread thread_;                      // last: started once everything else is in place
 };
 
 }  // namespace fenlow

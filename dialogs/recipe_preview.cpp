@@ -56,18 +56,17 @@ std::u16string ChangeSummary(const Preview& preview) {
   } else if (after > before) {
     summary = Counted(after - before, u"character added", u"characters added");
   } else {
-    summary = Counted(MarkedLength(preview.marks.removed), u"character changed",
-                      u"characters changed");
+    summary =
+        Counted(MarkedLength(preview.marks.removed), u"character changed", u"characters changed");
   }
   const std::size_t breaksBefore = LineBreaks(preview.before);
   const std::size_t breaksAfter = LineBreaks(preview.after);
   if (breaksAfter != breaksBefore) {
     summary.append(u", ");
-    summary.append(breaksAfter < breaksBefore
-                       ? Counted(breaksBefore - breaksAfter, u"line break removed",
-                                 u"line breaks removed")
-                       : Counted(breaksAfter - breaksBefore, u"line break added",
-                                 u"line breaks added"));
+    summary.append(
+        breaksAfter < breaksBefore
+            ? Counted(breaksBefore - breaksAfter, u"line break removed", u"line breaks removed")
+            : Counted(breaksAfter - breaksBefore, u"line break added", u"line breaks added"));
   }
   summary.append(u".");
   return summary;
@@ -144,7 +143,7 @@ Preview MakePreview(std::u16string_view clipboard, std::span<const recipes::Reci
   }
   preview.after = std::move(text);
   if (cancelled()) return preview;
-  preview.marks = MarkChanges(preview.before, preview.after);
+  preview.marks = MarkChanges(preview.before, preview.after, cancelled);
   preview.summary = ChangeSummary(preview);
   if (part.size() < clipboard.size()) {
     std::u16string note = u" (The first ";

@@ -19,7 +19,7 @@ namespace fenlow {
 
 // The preview takes at most this much of the clipboard's text (in code
 // units), cut after a line break where one is near, and says so.
-inline constexpr std::size_t kPreviewLength = 100'000;
+inline constexpr std::size_t kPreviewLength = 20'000;
 
 struct Preview {
   std::u16string before;  // the part of the clipboard's text previewed
@@ -37,8 +37,8 @@ struct RunnableStep {
 };
 [[nodiscard]] RunnableStep ToRunnable(const recipes::RecipeStep& step);
 
-// `cancelled` is asked between the pieces of work: true gives up (the result
-// is then of no use).
+// `cancelled` is asked between the pieces of work (each step, each stretch
+// the marking compares): true gives up, and the result is of no use.
 [[nodiscard]] Preview MakePreview(std::u16string_view clipboard,
                                   std::span<const recipes::RecipeStep> steps,
                                   const std::function<bool()>& cancelled);

@@ -25,8 +25,8 @@ constexpr platform::Colour kProblemColour = 0x00C0C0FF;
 constexpr std::size_t kMostMarksDrawn = 2000;
 
 std::vector<platform::MarkedRange> Drawn(const std::vector<platform::MarkedRange>& marks) {
-  return {marks.begin(), marks.begin() + static_cast<std::ptrdiff_t>(
-                                             std::min(marks.size(), kMostMarksDrawn))};
+  return {marks.begin(),
+          marks.begin() + static_cast<std::ptrdiff_t>(std::min(marks.size(), kMostMarksDrawn))};
 }
 
 std::optional<std::size_t> ToIndex(int index) {
@@ -102,7 +102,8 @@ class RecipesDialog::Window {
 
   void Wire() {
     On(kRecipeList, ControlEvent::Click, u"List1_Click", [this] { RecipeChosen(); });
-    On(kNewRecipe, ControlEvent::Click, u"PushButton1_Click", [this] { Change([this] { draft_.AddRecipe(); }, kRecipeName); });
+    On(kNewRecipe, ControlEvent::Click, u"PushButton1_Click",
+       [this] { Change([this] { draft_.AddRecipe(); }, kRecipeName); });
     On(kDuplicateRecipe, ControlEvent::Click, u"PushButton2_Click",
        [this] { Change([this] { draft_.DuplicateChosen(); }, kRecipeName); });
     On(kDeleteRecipe, ControlEvent::Click, u"PushButton3_Click",
@@ -200,7 +201,8 @@ class RecipesDialog::Window {
 
   static std::u16string ModeText(const Recipe* recipe) {
     for (const ModeChoice& choice : kModeChoices) {
-      if (recipe && recipe->mode && *recipe->mode == choice.stored) return std::u16string(choice.text);
+      if (recipe && recipe->mode && *recipe->mode == choice.stored)
+        return std::u16string(choice.text);
     }
     return std::u16string(kModeChoices[0].text);
   }

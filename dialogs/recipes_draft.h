@@ -26,7 +26,8 @@ struct DraftProblem {
 };
 
 // Why a hotkey cannot be the hotkey of the recipe so named (empty: it can).
-using HotkeyCheck = std::function<std::u16string(std::u16string_view hotkey, std::string_view recipe)>;
+using HotkeyCheck =
+    std::function<std::u16string(std::u16string_view hotkey, std::string_view recipe)>;
 
 class RecipesDraft {
  public:

@@ -1,8 +1,7 @@
 #include "dialogs/text_marks.h"
 
-#include <dtl/dtl.hpp>
-
 #include <algorithm>
+#include <dtl/dtl.hpp>
 #include <map>
 #include <string>
 
@@ -31,15 +30,16 @@ void Mark(std::vector<MarkedRange>& marks, std::size_t start, std::size_t length
 
 class ChangeMarker {
  public:
-  ChangeMarker(std::u16string_view before, std::u16string_view after)
-      : before_(before), after_(after) {}
+  ChangeMarker(std::u16string_view before, std::u16string_view after,
+               const std::function<bool()>& cancelled)
+      : before_(before), after_(after), cancelled_(cancelled) {}
 
   TextMarks Marks() && { return std::move(marks_); }
 
   // Without the common beginning and end, then as the limits allow.
   void MarkStretches(Stretch first, Stretch second, bool byLinesAllowed) {
-    while (first.length > 0 && second.length > 0 &&
-           before_[first.start] == after_[second.start]) {
+    if (cancelled_ && cancelled_()) return;
+    while (first.length > 0 && second.length > 0 && before_[first.start] == after_[second.start]) {
       ++first.start, --first.length, ++second.start, --second.length;
     }
     while (first.length > 0 && second.length > 0 &&
@@ -61,8 +61,19 @@ class ChangeMarker {
     Mark(marks_.added, second.start, second.length, kAddedColour);
   }
 
+  // Takes what a comparison of `m` and `n` units may cost from the budget;
+  // false, taking nothing, when it would overdraw it.
+  bool Afford(std::size_t m, std::size_t n) {
+    const std::size_t cost = (m + n) * std::min(m, n);
+    if (cost > budget_) return false;
+    budget_ -= cost;
+    return true;
+  }
+
   void MarkByCharacters(Stretch first, Stretch second) {
-    if (first.length == 0 || second.length == 0) return MarkWhole(first, second);
+    if (first.length == 0 || second.length == 0 || !Afford(first.length, second.length)) {
+      return MarkWhole(first, second);
+    }
     const std::u16string a(before_.substr(first.start, first.length));
     const std::u16string b(after_.substr(second.start, second.length));
     dtl::Diff<char16_t, std::u16string> diff(a, b);
@@ -93,17 +104,17 @@ class ChangeMarker {
     return lines;
   }
 
-  // False when either side has too many lines.
+  // False when comparing the lines would overdraw the budget.
   bool MarkByLines(Stretch first, Stretch second) {
     const std::vector<Stretch> a = Lines(before_, first);
     const std::vector<Stretch> b = Lines(after_, second);
-    if (a.size() > kLineDiffLimit || b.size() > kLineDiffLimit) return false;
+    if (!Afford(a.size(), b.size())) return false;
     std::map<std::u16string_view, int> ids;
     auto idsOf = [&](std::u16string_view text, const std::vector<Stretch>& lines) {
       std::vector<int> result;
       for (const Stretch& line : lines) {
-        const auto [entry, added] = ids.try_emplace(text.substr(line.start, line.length),
-                                                    static_cast<int>(ids.size()));
+        const auto [entry, added] =
+            ids.try_emplace(text.substr(line.start, line.length), static_cast<int>(ids.size()));
         result.push_back(entry->second);
       }
       return result;
@@ -113,7 +124,8 @@ class ChangeMarker {
     std::vector<std::size_t> removed;
     std::vector<std::size_t> added;
     for (const auto& [id, info] : diff.getSes().getSequence()) {
-      if (info.type == dtl::SES_DELETE) removed.push_back(static_cast<std::size_t>(info.beforeIdx - 1));
+      if (info.type == dtl::SES_DELETE)
+        removed.push_back(static_cast<std::size_t>(info.beforeIdx - 1));
       if (info.type == dtl::SES_ADD) added.push_back(static_cast<std::size_t>(info.afterIdx - 1));
       if (info.type == dtl::SES_COMMON) MarkChangedLines(a, removed, b, added);
     }
@@ -143,13 +155,16 @@ class ChangeMarker {
 
   std::u16string_view before_;
   std::u16string_view after_;
+  const std::function<bool()>& cancelled_;
+  std::size_t budget_ = kDiffBudget;
   TextMarks marks_;
 };
 
 }  // namespace
 
-TextMarks MarkChanges(std::u16string_view before, std::u16string_view after) {
-  ChangeMarker marker(before, after);
+TextMarks MarkChanges(std::u16string_view before, std::u16string_view after,
+                      const std::function<bool()>& cancelled) {
+  ChangeMarker marker(before, after, cancelled);
   marker.MarkStretches({0, before.size()}, {0, after.size()}, true);
   return std::move(marker).Marks();
 }

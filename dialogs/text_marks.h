@@ -2,17 +2,18 @@
 // of each: the parts removed from the first, the parts put into the second.
 //
 // The bound: both texts lose their common beginning and end first. What is
-// left is compared character by character (dtl, O((M+N)P)) when each side is
-// at most kCharacterDiffLimit long; otherwise line by line when each side has
-// at most kLineDiffLimit lines, and then each changed stretch of lines again
-// character by character when both sides of it are within the character limit
-// (a stretch with as many lines on each side, as an edit of each line gives,
-// line against line). A stretch beyond the limits is marked as a whole. So
-// the comparison by lines takes at most (2 x 4,000) x 4,000 steps, and those
-// by characters together at most 4,000 steps per character of the two texts.
+// left is compared character by character (dtl, O((M+N)P) with P at most
+// min(M, N)) when each side is at most kCharacterDiffLimit long; otherwise
+// line by line, and then each changed stretch of lines again character by
+// character (a stretch with as many lines on each side, as an edit of each
+// line gives, line against line). Every comparison first takes its worst
+// cost, (M+N) x min(M, N), from one budget of kDiffBudget steps; one that
+// would overdraw it is not made, and its stretch is marked as a whole. So a
+// preview's marking takes at most kDiffBudget steps of the O(NP) loop.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -20,8 +21,8 @@
 
 namespace fenlow {
 
-inline constexpr std::size_t kCharacterDiffLimit = 4000;
-inline constexpr std::size_t kLineDiffLimit = 4000;
+inline constexpr std::size_t kCharacterDiffLimit = 2000;
+inline constexpr std::size_t kDiffBudget = 10'000'000;
 
 struct TextMarks {
   std::vector<platform::MarkedRange> removed;  // ranges of the first text
@@ -31,6 +32,9 @@ struct TextMarks {
 inline constexpr platform::Colour kRemovedColour = 0x00C0C0FF;  // light red
 inline constexpr platform::Colour kAddedColour = 0x00B0F0B0;    // light green
 
-[[nodiscard]] TextMarks MarkChanges(std::u16string_view before, std::u16string_view after);
+// `cancelled` is asked before each stretch: true gives up, with the marks
+// found so far.
+[[nodiscard]] TextMarks MarkChanges(std::u16string_view before, std::u16string_view after,
+                                    const std::function<bool()>& cancelled = {});
 
 }  // namespace fenlow

@@ -35,8 +35,9 @@ class Win32Control final : public Control {
   void ClearItems() override;
   int SelectedIndex() const override;
   void SetSelectedIndex(int index) override;
-  // The marks are the text's background colour, read back character by
-  // character (a test's call: it is slow on a long text).
+  // The marks are the text's background colour, set with the text as one
+  // RTF text and read back character by character (a test's call: it is
+  // slow on a long text).
   void SetMarkedText(std::u16string_view text, const std::vector<MarkedRange>& marks) override;
   std::vector<MarkedRange> MarkedRanges() const override;
   bool Checked() const override;

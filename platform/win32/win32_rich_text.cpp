@@ -1,5 +1,9 @@
 #include "platform/win32/win32_rich_text.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
 #include "platform/win32/win32_form.h"
 
 namespace fenlow::platform::win32 {
@@ -9,27 +13,9 @@ bool EndsCarriageReturnPair(std::u16string_view text, std::size_t at) {
   return text[at] == u'\n' && at > 0 && text[at - 1] == u'\r';
 }
 
-CHARFORMAT2W BackgroundFormat(std::optional<Colour> background) {
-  CHARFORMAT2W format{};
-  format.cbSize = sizeof(format);
-  format.dwMask = CFM_BACKCOLOR;
-  if (background) {
-    format.crBackColor = ToColorRef(*background);
-  } else {
-    format.dwEffects = CFE_AUTOBACKCOLOR;
-  }
-  return format;
-}
-
 void Select(HWND window, std::size_t from, std::size_t to) {
   CHARRANGE range{static_cast<LONG>(from), static_cast<LONG>(to)};
   ::SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
-void SetSelectionBackground(HWND window, std::optional<Colour> background) {
-  CHARFORMAT2W format = BackgroundFormat(background);
-  if (!::SendMessageW(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)))
-    throw Failure("Cannot mark a part of a rich-text box");
 }
 
 // The background of the one character selected; nullopt for the default.
@@ -42,6 +28,52 @@ std::optional<Colour> SelectionBackground(HWND window) {
   return static_cast<Colour>(format.crBackColor);
 }
 
+// The text as RTF with each mark on its background (\cb, and \highlight,
+// which other readers take for it): the control takes it in one call.
+std::string MarkedRtf(std::u16string_view text, const std::vector<MarkedRange>& marks) {
+  std::vector<Colour> colours;
+  for (const MarkedRange& mark : marks) {
+    if (std::find(colours.begin(), colours.end(), mark.background) == colours.end())
+      colours.push_back(mark.background);
+  }
+  std::string rtf = "{\\rtf1\\ansi\\deff0{\\colortbl;";
+  for (const Colour colour : colours) {
+    rtf += "\\red" + std::to_string(colour & 0xFF) + "\\green" +
+           std::to_string((colour >> 8) & 0xFF) + "\\blue" + std::to_string((colour >> 16) & 0xFF) +
+           ";";
+  }
+  rtf += "}";
+  auto mark = marks.begin();
+  for (std::size_t at = 0; at <= text.size(); ++at) {
+    if (mark != marks.end() && at == mark->start + mark->length) {
+      rtf += "}";
+      ++mark;
+    }
+    if (mark != marks.end() && at == mark->start) {
+      const auto index = std::to_string(
+          std::find(colours.begin(), colours.end(), mark->background) - colours.begin() + 1);
+      rtf += "{\\highlight" + index + "\\cb" + index + " ";
+    }
+    if (at == text.size()) break;
+    const char16_t unit = text[at];
+    if (unit == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n') continue;  // one \par
+    if (unit == u'\r' || unit == u'\n') {
+      rtf += "\\par\n";
+    } else if (unit == u'\t') {
+      rtf += "\\tab ";
+    } else if (unit == u'\\' || unit == u'{' || unit == u'}') {
+      rtf += '\\';
+      rtf += static_cast<char>(unit);
+    } else if (unit >= 0x20 && unit < 0x80) {
+      rtf += static_cast<char>(unit);
+    } else {
+      rtf += "\\u" + std::to_string(static_cast<std::int16_t>(unit)) + "?";
+    }
+  }
+  rtf += "}";
+  return rtf;
+}
+
 }  // namespace
 
 const wchar_t* RichTextClass() {
@@ -50,9 +82,12 @@ const wchar_t* RichTextClass() {
   return RICHEDIT_CLASSW;
 }
 
+// Read-only: nothing to undo, no notifications.
 void PrepareRichText(HWND window) {
   ::SendMessageW(window, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  ::SendMessageW(window, EM_SETTEXTMODE, TM_RICHTEXT | TM_MULTILEVELUNDO, 0);
+  ::SendMessageW(window, EM_SETTEXTMODE, TM_RICHTEXT | TM_SINGLELEVELUNDO, 0);
+  ::SendMessageW(window, EM_SETUNDOLIMIT, 0, 0);
+  ::SendMessageW(window, EM_SETEVENTMASK, 0, 0);
 }
 
 std::vector<std::size_t> TextPositions(std::u16string_view text) {
@@ -65,10 +100,17 @@ std::vector<std::size_t> TextPositions(std::u16string_view text) {
   return positions;
 }
 
-// Drawn once, when every mark is in: a long text does not flicker.
+// One RTF text with its marks, in the box's own font; drawn once, when all
+// of it is in.
 void Win32Control::SetMarkedText(std::u16string_view text, const std::vector<MarkedRange>& marks) {
   RequireKind(ControlKind::RichTextBox, "marked text");
   const HWND window = RequireWindow();
+  std::size_t end = 0;
+  for (const MarkedRange& mark : marks) {
+    if (mark.start < end || mark.length == 0 || mark.start + mark.length > text.size())
+      throw Failure("A marked range of " + spec_.name + " is out of place");
+    end = mark.start + mark.length;
+  }
   ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
   struct Redraw {
     HWND window;
@@ -77,25 +119,21 @@ void Win32Control::SetMarkedText(std::u16string_view text, const std::vector<Mar
       ::InvalidateRect(window, nullptr, TRUE);
     }
   } redraw{window};
-  PutWindowText(window, AsWide(text));
-  caption_ = text;
-  Select(window, 0, static_cast<std::size_t>(-1));
-  SetSelectionBackground(window, std::nullopt);
-  std::size_t pairsBefore = 0;
-  std::size_t scanned = 0;
-  auto controlPosition = [&](std::size_t position) {
-    for (; scanned < position && scanned < text.size(); ++scanned) {
-      if (EndsCarriageReturnPair(text, scanned)) ++pairsBefore;
-    }
-    return position - pairsBefore;
-  };
-  for (const MarkedRange& mark : marks) {
-    if (mark.start + mark.length > text.size()) throw Failure("A marked range lies beyond the text");
-    const std::size_t from = controlPosition(mark.start);
-    const std::size_t to = controlPosition(mark.start + mark.length);
-    Select(window, from, to);
-    SetSelectionBackground(window, mark.background);
+  // The RTF names no font: the box's own, its default format, is put on
+  // the whole text again (and kept as the default).
+  CHARFORMAT2W font{};
+  font.cbSize = sizeof(font);
+  ::SendMessageW(window, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
+  font.dwMask &= CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
+  const std::string rtf = MarkedRtf(text, marks);
+  SETTEXTEX how{ST_DEFAULT, CP_ACP};
+  if (!::SendMessageW(window, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                      reinterpret_cast<LPARAM>(rtf.c_str()))) {
+    throw Failure("Cannot set the text of " + spec_.name);
   }
+  caption_ = text;
+  ::SendMessageW(window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&font));
+  ::SendMessageW(window, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
   Select(window, 0, 0);
 }
 

@@ -65,7 +65,7 @@ class Win32Ui final : public Ui {
   std::exception_ptr keptFailure_;
   std::deque<std::function<void()>> tasks_;
   std::mutex tasksFromThreadsLock_;
-  std::deque<std::function<void()>> tasksFromThreads_;  // guarded by tasksFromThreadsLock_
+  std::deque<std::function<void()>> tasksFromThreads_;    // guarded by tasksFromThreadsLock_
   std::map<UINT_PTR, std::function<void()>> timedTasks_;  // by timer
   UINT_PTR lastTimer_ = 0;
   UniqueWindow taskWindow_;

@@ -1,17 +1,20 @@
 // The Recipes dialog on the simulated desktop, driven as a user drives it.
+#include "dialogs/recipes_dialog.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "dialogs/recipes_dialog.h"
+#include "dialogs/preview_worker.h"
 #include "dialogs/recipes_layout.h"
 #include "dialogs/text_marks.h"
 #include "platform/sim/simulated_desktop.h"
@@ -101,8 +104,8 @@ class RecipesDialogTest : public ::testing::Test {
 
   // Waits, dispatching the preview's deliveries, until the box shows `text`.
   bool PreviewShows(SimulatedForm& form, const char* box, std::u16string_view text) {
-    return desktop->SimMessaging().DispatchUntil(
-        [&] { return form.Sim(box).Text() == text; }, std::chrono::seconds(10));
+    return desktop->SimMessaging().DispatchUntil([&] { return form.Sim(box).Text() == text; },
+                                                 std::chrono::seconds(10));
   }
 
   std::vector<std::u16string> MessageTexts() const {
@@ -129,42 +132,70 @@ struct EditingCase {
 
 TEST_F(RecipesDialogTest, EditsRecipesAndStepsAsTheUserDoes) {
   const std::vector<EditingCase> cases = {
-      {"new", [](SimulatedForm& f) { f.Click(kNewRecipe); }, {"Alpha", "New recipe", "Beta"},
+      {"new",
+       [](SimulatedForm& f) { f.Click(kNewRecipe); },
+       {"Alpha", "New recipe", "Beta"},
        {"remove-all-spaces", "upper-case"}},
-      {"duplicate", [](SimulatedForm& f) { f.Click(kDuplicateRecipe); },
-       {"Alpha", "Alpha copy", "Beta"}, {"remove-all-spaces", "upper-case"}},
+      {"duplicate",
+       [](SimulatedForm& f) { f.Click(kDuplicateRecipe); },
+       {"Alpha", "Alpha copy", "Beta"},
+       {"remove-all-spaces", "upper-case"}},
       {"delete", [](SimulatedForm& f) { f.Click(kDeleteRecipe); }, {"Beta"}, {}},
-      {"move down", [](SimulatedForm& f) { f.Click(kRecipeDown); }, {"Beta", "Alpha"},
+      {"move down",
+       [](SimulatedForm& f) { f.Click(kRecipeDown); },
+       {"Beta", "Alpha"},
        {"remove-all-spaces", "upper-case"}},
-      {"move up", [](SimulatedForm& f) { f.Choose(kRecipeList, 1); f.Click(kRecipeUp); },
-       {"Beta", "Alpha"}, {"remove-all-spaces", "upper-case"}},
-      {"rename", [](SimulatedForm& f) { f.Type(kRecipeName, u"Gamma"); }, {"Gamma", "Beta"},
+      {"move up",
+       [](SimulatedForm& f) {
+         f.Choose(kRecipeList, 1);
+         f.Click(kRecipeUp);
+       },
+       {"Beta", "Alpha"},
+       {"remove-all-spaces", "upper-case"}},
+      {"rename",
+       [](SimulatedForm& f) { f.Type(kRecipeName, u"Gamma"); },
+       {"Gamma", "Beta"},
        {"remove-all-spaces", "upper-case"}},
       {"add a step after the chosen one",
        [](SimulatedForm& f) {
          PickEdit(f, u"lower-case");
          f.Click(kAddStep);
        },
-       {"Alpha", "Beta"}, {"remove-all-spaces", "lower-case", "upper-case"}},
-      {"remove a step", [](SimulatedForm& f) { f.Click(kRemoveStep); }, {"Alpha", "Beta"},
+       {"Alpha", "Beta"},
+       {"remove-all-spaces", "lower-case", "upper-case"}},
+      {"remove a step",
+       [](SimulatedForm& f) { f.Click(kRemoveStep); },
+       {"Alpha", "Beta"},
        {"upper-case"}},
-      {"move a step down", [](SimulatedForm& f) { f.Click(kStepDown); }, {"Alpha", "Beta"},
+      {"move a step down",
+       [](SimulatedForm& f) { f.Click(kStepDown); },
+       {"Alpha", "Beta"},
        {"upper-case", "remove-all-spaces"}},
-      {"move a step up", [](SimulatedForm& f) { f.Choose(kStepList, 1); f.Click(kStepUp); },
-       {"Alpha", "Beta"}, {"upper-case", "remove-all-spaces"}},
+      {"move a step up",
+       [](SimulatedForm& f) {
+         f.Choose(kStepList, 1);
+         f.Click(kStepUp);
+       },
+       {"Alpha", "Beta"},
+       {"upper-case", "remove-all-spaces"}},
       {"Delete removes the selected step",
-       [](SimulatedForm& f) { f.Choose(kStepList, 1); f.PressDelete(kStepList); },
-       {"Alpha", "Beta"}, {"remove-all-spaces"}},
+       [](SimulatedForm& f) {
+         f.Choose(kStepList, 1);
+         f.PressDelete(kStepList);
+       },
+       {"Alpha", "Beta"},
+       {"remove-all-spaces"}},
   };
   for (const EditingCase& test : cases) {
     SCOPED_TRACE(test.what);
     accepted.reset();
-    const bool ok = Show({MakeRecipe("Alpha", {MakeStep("remove-all-spaces"), MakeStep("upper-case")}),
-                          MakeRecipe("Beta")},
-                         [&](SimulatedForm& form) {
-                           test.user(form);
-                           form.Click(kOk);
-                         });
+    const bool ok =
+        Show({MakeRecipe("Alpha", {MakeStep("remove-all-spaces"), MakeStep("upper-case")}),
+              MakeRecipe("Beta")},
+             [&](SimulatedForm& form) {
+               test.user(form);
+               form.Click(kOk);
+             });
     ASSERT_TRUE(ok);
     ASSERT_TRUE(accepted);
     EXPECT_EQ(Names(*accepted), test.names);
@@ -182,6 +213,7 @@ TEST_F(RecipesDialogTest, ParametersEachLineAndModeAreKeptWithShortNames) {
     form.Type(kParam1, u"3");
     form.Click(kEachLine);
     form.Pick(kMode, u"Paste edited");
+    form.Choose(kRecipeList, 1);  // shown, not changed
     form.Click(kOk);
   }));
   ASSERT_TRUE(accepted);
@@ -196,7 +228,8 @@ TEST_F(RecipesDialogTest, ParametersEachLineAndModeAreKeptWithShortNames) {
 TEST_F(RecipesDialogTest, ParameterLabelsSayWhatTheyMeanForTheEdit) {
   Show({MakeRecipe("Alpha", {MakeStep("remove-first", "1"), MakeStep("upper-case")})},
        [](SimulatedForm& form) {
-         EXPECT_EQ(form.Sim(kParam1Label).Text(), u"x, the count or position (a whole number) (&1):");
+         EXPECT_EQ(form.Sim(kParam1Label).Text(),
+                   u"x, the count or position (a whole number) (&1):");
          form.Choose(kStepList, 1);
          EXPECT_EQ(form.Sim(kParam1Label).Text(), u"Not used by this edit (&1):");
          form.Click(kCancel);
@@ -210,33 +243,54 @@ struct RefusalCase {
   std::vector<Recipe> recipes;
   std::function<void(SimulatedForm&)> user;
   const char* problemLabel;
-  std::u16string problem;         // shown beside the box at once
-  std::u16string okMessagePart;   // in the message OK shows
+  std::u16string problem;        // shown beside the box at once
+  std::u16string okMessagePart;  // in the message OK shows
 };
 
 TEST_F(RecipesDialogTest, RefusesWhatCannotBeKeptAtOnceAndAtOk) {
   const std::vector<RefusalCase> cases = {
       {"an x that is no number",
        {MakeRecipe("Alpha", {MakeStep("upper-case"), MakeStep("remove-first", "1")})},
-       [](SimulatedForm& f) { f.Choose(kStepList, 1); f.Type(kParam1, u"abc"); }, kStepProblem,
-       u"", u"Step 2 (remove-first): "},
+       [](SimulatedForm& f) {
+         f.Choose(kStepList, 1);
+         f.Type(kParam1, u"abc");
+       },
+       kStepProblem,
+       u"",
+       u"Step 2 (remove-first): "},
       {"a pattern that does not compile",
        {MakeRecipe("Alpha", {MakeStep("regex-replace", "a")})},
-       [](SimulatedForm& f) { f.Type(kParam1, u"("); }, kStepProblem, u"",
+       [](SimulatedForm& f) { f.Type(kParam1, u"("); },
+       kStepProblem,
+       u"",
        u"Step 1 (regex-replace): "},
       {"a name another recipe has, in another case",
        {MakeRecipe("Alpha"), MakeRecipe("Beta")},
-       [](SimulatedForm& f) { f.Choose(kRecipeList, 1); f.Type(kRecipeName, u"ALPHA"); },
-       kNameProblem, u"Another recipe is named \"Alpha\" (names are compared regardless of case).",
+       [](SimulatedForm& f) {
+         f.Choose(kRecipeList, 1);
+         f.Type(kRecipeName, u"ALPHA");
+       },
+       kNameProblem,
+       u"Another recipe is named \"Alpha\" (names are compared regardless of case).",
        u"Another recipe is named \"Alpha\""},
-      {"an empty name", {MakeRecipe("Alpha")}, [](SimulatedForm& f) { f.Type(kRecipeName, u""); },
-       kNameProblem, u"A recipe needs a name.", u"A recipe needs a name."},
-      {"a name of two lines (Enter in the box)", {MakeRecipe("Alpha")},
-       [](SimulatedForm& f) { f.Type(kRecipeName, u"Al\r\npha"); }, kNameProblem,
-       u"A recipe's name is one line.", u"A recipe's name is one line."},
-      {"a hotkey held elsewhere", {MakeRecipe("Alpha")},
-       [](SimulatedForm& f) { f.Type(kHotkey, kHeldKey); }, kHotkeyProblem,
-       std::u16string(kHeldReason), std::u16string(kHeldReason)},
+      {"an empty name",
+       {MakeRecipe("Alpha")},
+       [](SimulatedForm& f) { f.Type(kRecipeName, u""); },
+       kNameProblem,
+       u"A recipe needs a name.",
+       u"A recipe needs a name."},
+      {"a name of two lines (Enter in the box)",
+       {MakeRecipe("Alpha")},
+       [](SimulatedForm& f) { f.Type(kRecipeName, u"Al\r\npha"); },
+       kNameProblem,
+       u"A recipe's name is one line.",
+       u"A recipe's name is one line."},
+      {"a hotkey held elsewhere",
+       {MakeRecipe("Alpha")},
+       [](SimulatedForm& f) { f.Type(kHotkey, kHeldKey); },
+       kHotkeyProblem,
+       std::u16string(kHeldReason),
+       std::u16string(kHeldReason)},
       {"a hotkey another recipe of the dialog has",
        {MakeRecipe("Alpha"), MakeRecipe("Beta")},
        [](SimulatedForm& f) {
@@ -244,7 +298,8 @@ TEST_F(RecipesDialogTest, RefusesWhatCannotBeKeptAtOnceAndAtOk) {
          f.Choose(kRecipeList, 1);
          f.Type(kHotkey, u"Ctrl+Alt+R");
        },
-       kHotkeyProblem, u"Ctrl+Alt+R is already the hotkey of Fenlow's recipe \"Alpha\".",
+       kHotkeyProblem,
+       u"Ctrl+Alt+R is already the hotkey of Fenlow's recipe \"Alpha\".",
        u"Ctrl+Alt+R is already the hotkey of Fenlow's recipe \"Alpha\"."},
   };
   for (const RefusalCase& test : cases) {
@@ -371,8 +426,63 @@ TEST_F(RecipesDialogTest, PreviewMarksWhatChanged) {
   });
 }
 
-// The bound: line by line beyond the character limit, each changed line
-// against its own.
+// --- The preview's thread ----------------------------------------------------------------
+
+TEST_F(RecipesDialogTest, TasksPostedFromAnotherThreadRunAtTheNextDispatchInOrder) {
+  std::vector<int> ran;
+  std::thread poster([&] {
+    for (int task = 0; task < 3; ++task) {
+      desktop->Forms().PostFromAnyThread([&ran, task] { ran.push_back(task); });
+    }
+  });
+  poster.join();
+  EXPECT_TRUE(ran.empty()) << "not before the window's thread dispatches";
+  ASSERT_TRUE(desktop->SimMessaging().DispatchUntil([&] { return ran.size() == 3; },
+                                                    std::chrono::seconds(10)));
+  EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(RecipesDialogTest, OnlyTheNewestRequestsPreviewIsDelivered) {
+  std::vector<std::u16string> delivered;
+  PreviewWorker worker(desktop->Forms(),
+                       [&](const Preview& preview) { delivered.push_back(preview.after); });
+  worker.Request(platform::SharedText(u"old text"), {MakeStep("upper-case")});
+  worker.Request(platform::SharedText(u"new text"), {MakeStep("upper-case")});
+  ASSERT_TRUE(desktop->SimMessaging().DispatchUntil([&] { return !delivered.empty(); },
+                                                    std::chrono::seconds(10)));
+  desktop->SimMessaging().RunMessageLoop();
+  EXPECT_THAT(delivered, ElementsAre(u"NEW TEXT"));
+}
+
+// The budget: once comparisons would overdraw it, what is left is marked
+// whole; until then each changed line is compared against its own.
+TEST(TextMarksTest, BeyondTheBudgetTheRestIsMarkedWhole) {
+  constexpr std::size_t kLine = 2000;  // each changed at both ends: nothing to trim
+  std::u16string before;
+  std::u16string after;
+  for (int line = 0; line < 20; ++line) {
+    const std::u16string middle(kLine - 2, static_cast<char16_t>(u'a' + line));
+    before.append(u"<").append(middle).append(u">\r\n");
+    after.append(u"[").append(middle).append(u"]\r\n");
+  }
+  const TextMarks marks = MarkChanges(before, after);
+  constexpr std::size_t kCompared = kDiffBudget / (2 * kLine * kLine);
+  auto lineMarks = [&](std::size_t line) {
+    std::vector<MarkedRange> found;
+    for (const MarkedRange& mark : marks.removed) {
+      if (mark.start / (kLine + 2) == line) found.push_back(mark);
+    }
+    return found;
+  };
+  const std::size_t first = 0;
+  EXPECT_THAT(lineMarks(first), ElementsAre(MarkedRange{0, 1, kRemovedColour},
+                                            MarkedRange{kLine - 1, 1, kRemovedColour}));
+  const std::size_t beyond = kCompared * (kLine + 2);
+  EXPECT_THAT(lineMarks(kCompared), ElementsAre(MarkedRange{beyond, kLine, kRemovedColour}))
+      << "a line beyond the budget is marked whole";
+}
+
+// Line by line beyond the character limit, each changed line against its own.
 TEST(TextMarksTest, MarksLineByLineBeyondTheCharacterLimit) {
   std::u16string before;
   std::u16string after;
@@ -392,9 +502,9 @@ TEST_F(RecipesDialogTest, PreviewOfAHugeClipboardTakesItsBeginningAndSaysSo) {
   Show({MakeRecipe("Alpha", {MakeStep("upper-case")})}, [&](SimulatedForm& form) {
     ASSERT_TRUE(desktop->SimMessaging().DispatchUntil(
         [&] { return !form.Sim(kSummary).Text().empty(); }, std::chrono::seconds(20)));
-    EXPECT_EQ(form.Sim(kBefore).Text().size(), 100'000u);
+    EXPECT_EQ(form.Sim(kBefore).Text().size(), 20'000u);
     EXPECT_THAT(Narrow(form.Sim(kSummary).Text()),
-                HasSubstr("(The first 100,000 of 3,000,000 characters.)"));
+                HasSubstr("(The first 20,000 of 3,000,000 characters.)"));
     form.Click(kCancel);
   });
 }
@@ -419,7 +529,8 @@ TEST(RecipesLayoutTest, AccessKeysAreUniqueAndCaptionsPrecedeTheirBoxes) {
   for (std::size_t index = 0; index + 1 < spec.controls.size(); ++index) {
     const platform::ControlSpec& control = spec.controls[index];
     EXPECT_EQ(control.tabIndex, static_cast<int>(index));
-    if (control.kind == platform::ControlKind::Label && control.caption.find(u'&') != std::u16string::npos) {
+    if (control.kind == platform::ControlKind::Label &&
+        control.caption.find(u'&') != std::u16string::npos) {
       EXPECT_NE(spec.controls[index + 1].kind, platform::ControlKind::Label) << control.name;
     }
   }

@@ -81,8 +81,8 @@ TEST_F(RealListAndRichText, UsersKeysChooseAnItemAndDeleteIt) {
 
 TEST_F(RealListAndRichText, MarkedRangesAreReadBackFromTheControl) {
   const std::u16string text = u"ab\r\ncd ef\r\ngh";
-  const std::vector<MarkedRange> marks = {{1, 1, kRed}, {2, 2, kGreen}, {6, 1, kRed},
-                                          {11, 2, kGreen}};
+  const std::vector<MarkedRange> marks = {
+      {1, 1, kRed}, {2, 2, kGreen}, {6, 1, kRed}, {11, 2, kGreen}};
   rich.SetMarkedText(text, marks);
   EXPECT_EQ(rich.Text(), text);
   EXPECT_EQ(rich.MarkedRanges(), marks);

@@ -2,6 +2,8 @@
 // runs it again at 144 and 192 with FENLOW_EXPECT_DPI) every control lies
 // inside the dialog and apart from the others, the preview arrives from its
 // thread into the rich-text boxes with its marks, and Escape leaves.
+#include "dialogs/recipes_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,7 +11,6 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/recipes_dialog.h"
 #include "dialogs/recipes_layout.h"
 #include "dialogs/text_marks.h"
 #include "platform/win32/testing/desktop_probe.h"
