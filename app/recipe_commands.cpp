@@ -177,7 +177,11 @@ TextEdit Commands::AutomaticRecipe() {
       if (const std::optional<std::u16string> problem = recipes_.Refresh())
         TellDuringWrite(*problem);
     }
-    if (recipes_.Reads() != reads) platform_.Forms().Post([this] { UseRecipeKeys(); });
+    if (recipes_.Reads() != reads) {
+      platform_.Forms().Post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (!alive.expired()) UseRecipeKeys();
+      });
+    }
     if (const recipes::Recipe* recipe = recipes_.Find(automaticRecipe_)) return RecipeEdit(*recipe);
     if (const std::optional<std::u16string> problem = recipes_.Problem()) {
       return [problem = *problem](std::u16string_view) {
