@@ -184,7 +184,9 @@ TEST_F(RecipesOfTheRealProgram, TheRecipesDialogPreviewsAnAddedStepAndItsOkWrite
   }
 
   fenlow.Click(probe::FindChild(dialog, u"Button", u"OK"));
-  EXPECT_TRUE(probe::WaitUntil([&] { return file.Content() != kOneStep; }));
+  const bool written = probe::WaitUntil([&] { return file.Content() != kOneStep; });
+  if (!written) probe::RunHostShell("import -window root /tmp/fenlow-recipes-ok.png");
+  EXPECT_TRUE(written) << "screen: /tmp/fenlow-recipes-ok.png";
   EXPECT_EQ(file.Content(), kTwoSteps);
   EXPECT_EQ(file.Backup(), kOneStep);
   EXPECT_EQ(fenlow.TextOf(fenlow.Text1()), u"  a   b  ") << "OK runs nothing";
