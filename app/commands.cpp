@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/form1_layout.h"
+#include "edits/engine/utf.h"
 
 namespace fenlow {
 
@@ -72,18 +73,27 @@ void Commands::ShowOptions() {
   const HotkeyStatus& undo = hotkeys_.Status(HotkeyCommand::Undo);
   const HotkeyStatus& paste = hotkeys_.Status(HotkeyCommand::Paste);
   const std::u16string pasteInUse = paste.text;
-  OptionsChoice current{apply.text, undo.text};
+  OptionsChoice current;
+  current.applyHotkey = apply.text;
+  current.undoHotkey = undo.text;
   trap(100, [&] { current.startWithWindows = platform_.Startup().StartsWithWindows(); });
   current.applyToEveryCopy = form1_.ApplyToEveryCopy();
   current.applyMode = hotkeys_.ApplyMode();
   trap(101, [&] { current.pasteHotkey = PasteHotkeyInOptions(); });
+  current.everyCopyRecipe = edits::Utf8ToUtf16(AutomaticRecipeName());
+  std::vector<std::u16string> recipeNames;
+  trap(103, [&] {
+    for (const recipes::Recipe& recipe : CurrentRecipes())
+      recipeNames.push_back(edits::Utf8ToUtf16(recipe.name));
+  });
   const HotkeyProblems known{ProblemText(apply), ProblemText(undo), ProblemText(paste)};
   hotkeys_.Suspend();
   std::optional<OptionsChoice> accepted;
   OptionsDialog dialog(platform_);
   trap(102, [&] {
-    accepted = dialog.ShowModal(current, known,
-                                [this](const OptionsChoice& choice) { return Accept(choice); });
+    accepted = dialog.ShowModal(
+        current, known, [this](const OptionsChoice& choice) { return Accept(choice); },
+        recipeNames);
   });
   if (!accepted) {
     trap(104, [&] { hotkeys_.Use(current.applyHotkey, current.undoHotkey, pasteInUse); });
@@ -91,9 +101,13 @@ void Commands::ShowOptions() {
   if (optionsClosed_) optionsClosed_();
 }
 
-// A hotkey that cannot be had sends the user back to pick another, with
-// both freed again for the boxes.
+// A hotkey that cannot be had, or that a recipe has, sends the user back to
+// pick another, with both freed again for the boxes.
 HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
+  const HotkeyProblems recipesKeys{hotkeys_.FenlowsKeyProblem(choice.applyHotkey, {}),
+                                   hotkeys_.FenlowsKeyProblem(choice.undoHotkey, {}),
+                                   hotkeys_.FenlowsKeyProblem(choice.pasteHotkey, {})};
+  if (!recipesKeys.None()) return recipesKeys;
   hotkeys_.Use(choice.applyHotkey, choice.undoHotkey, choice.pasteHotkey);
   HotkeyProblems problems{ProblemText(hotkeys_.Status(HotkeyCommand::Apply)),
                           ProblemText(hotkeys_.Status(HotkeyCommand::Undo)),
@@ -106,6 +120,8 @@ HotkeyProblems Commands::Accept(const OptionsChoice& choice) {
     hotkeys_.SetApplyMode(choice.applyMode);
     hotkeys_.StoreInSettings();
     platform_.Startup().SetStartWithWindows(choice.startWithWindows);
+    const std::string everyCopyRecipe = edits::Utf16ToUtf8(choice.everyCopyRecipe);
+    if (everyCopyRecipe != AutomaticRecipeName()) SetAutomaticRecipeName(everyCopyRecipe);
     if (choice.applyToEveryCopy != form1_.ApplyToEveryCopy())
       form1_.SetApplyToEveryCopy(choice.applyToEveryCopy);
   } catch (...) {

@@ -53,6 +53,7 @@ std::u16string Form1::Text1() {
 }
 void Form1::SetText1(const platform::SharedText& text) {
   Find(form1::kText1).SetSharedText(text);
+  if (textShown_) textShown_();
 }
 std::u16string Form1::Combo1Text() {
   return Find(form1::kCombo1).Text();
@@ -102,6 +103,7 @@ void Form1::Form_Load() {
   trap(198, [&] { RestoreApplyToEveryCopy(); });
   trap(200, [&] { AddUndoToSystemMenu(); });
   if (showOptions_) trap(202, [&] { AddOptionsToSystemMenu(); });
+  if (showRecipes_) trap(204, [&] { AddRecipesToSystemMenu(); });
 }
 
 // Setting the list's text selects that entry; its change or click event then

@@ -41,6 +41,7 @@ class Form1 final : public MainWindowAccess {
   std::u16string Combo1Text() override;
   std::optional<EditParameters> AutomaticParameters() override;
   void TurnOffApplyToEveryCopy() override;
+  TextEdit AutomaticRecipe() override { return automaticRecipe_ ? automaticRecipe_() : TextEdit(); }
 
   // Puts back what the clipboard held before Fenlow's last write, through
   // the road of requests as a click is; asks first when another program has
@@ -53,6 +54,12 @@ class Form1 final : public MainWindowAccess {
   [[nodiscard]] bool ApplyToEveryCopy() const;
   // What the system menu's "Options..." item opens; set before Load.
   void OnOptionsChosen(std::function<void()> showOptions) { showOptions_ = std::move(showOptions); }
+  // What the system menu's "Recipes..." item opens; set before Load.
+  void OnRecipesChosen(std::function<void()> showRecipes) { showRecipes_ = std::move(showRecipes); }
+  // Runs each time Text1 shows a new text of the clipboard.
+  void OnClipboardTextShown(std::function<void()> shown) { textShown_ = std::move(shown); }
+  // The recipe automatic mode applies, when one is chosen.
+  void OnAutomaticRecipe(std::function<TextEdit()> recipe) { automaticRecipe_ = std::move(recipe); }
 
   // Event handlers, under the names the window's controls give them.
   void Form_Load();
@@ -77,6 +84,7 @@ class Form1 final : public MainWindowAccess {
   void RestoreApplyToEveryCopy();
   void AddUndoToSystemMenu();
   void AddOptionsToSystemMenu();
+  void AddRecipesToSystemMenu();
   void UndoLastWrite();
   // The parameters `option` runs with without a dialog: none for an edit
   // that asks for none, else those last confirmed in its dialog.
@@ -93,6 +101,9 @@ class Form1 final : public MainWindowAccess {
   // A failed write of the chosen edit is told once, not at every pick.
   bool settingsWriteFailureTold_ = false;
   std::function<void()> showOptions_;
+  std::function<void()> showRecipes_;
+  std::function<void()> textShown_;
+  std::function<TextEdit()> automaticRecipe_;
 };
 
 }  // namespace fenlow

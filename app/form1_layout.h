@@ -30,6 +30,7 @@ inline constexpr std::u16string_view kEditingCaption =
 // following multiples of 16).
 inline constexpr platform::SystemCommand kUndoCommand = 0x0100;
 inline constexpr platform::SystemCommand kOptionsCommand = 0x0110;
+inline constexpr platform::SystemCommand kRecipesCommand = 0x0120;
 
 [[nodiscard]] platform::FormSpec Form1Spec();
 

@@ -22,12 +22,12 @@ namespace fenlow {
 
 // An edit as a hotkey runs it: returns the edited text, or throws
 // std::exception with what to tell the user.
-using TextEdit = std::function<std::u16string(const std::u16string& text)>;
+using HotkeyEdit = std::function<std::u16string(const std::u16string& text)>;
 
 struct InPlaceRequest {
   platform::HotkeyMode mode = platform::HotkeyMode::Paste;  // Paste or Selection
   platform::Hotkey pressed;  // its keys are let go of before anything is sent
-  TextEdit edit;
+  HotkeyEdit edit;
 };
 
 // The formats that keep a temporary copy out of clipboard managers, the

@@ -2,14 +2,19 @@
 
 namespace fenlow {
 
-Program::Program(platform::Platform& platform)
+Program::Program(platform::Platform& platform, RecipesWindowFactory recipesWindow)
     : platform_(platform),
       form1_(platform, state_, monitor_),
       monitor_(platform, state_, form1_),
-      dispatcher_(monitor_) {
+      dispatcher_(monitor_),
+      commands_(platform_, form1_, hotkeys_, inPlace_, recipes_, recipesWindow),
+      trayIcon_(platform_, form1_, commands_, hotkeys_, static_cast<bool>(recipesWindow)) {
   monitor_.SetBulkEditStep(dispatcher_);
   commands_.OnOptionsClosed([this] { trayIcon_.UpdateTip(); });
   form1_.OnOptionsChosen([this] { commands_.ShowOptions(); });
+  if (recipesWindow) form1_.OnRecipesChosen([this] { commands_.ShowRecipes(); });
+  form1_.OnClipboardTextShown([this] { commands_.ClipboardShown(); });
+  form1_.OnAutomaticRecipe([this] { return commands_.AutomaticRecipe(); });
 }
 
 Program::~Program() {
@@ -34,8 +39,10 @@ void Program::Run() {
   } else {
     form1_.Show();
   }
-  hotkeys_.Start([this](HotkeyCommand command) { OnHotkey(command); });
+  hotkeys_.Start([this](HotkeyCommand command) { OnHotkey(command); },
+                 [this](const std::string& recipe) { commands_.RecipeHotkeyPressed(recipe); });
   trayIcon_.Show();
+  commands_.StartRecipes();
   platform_.Forms().RunUntilUnloaded(form1_.Window());
 }
 

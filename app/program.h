@@ -8,6 +8,8 @@
 #include "app/form1.h"
 #include "app/hotkey_keeper.h"
 #include "app/in_place_edit.h"
+#include "app/recipe_store.h"
+#include "app/recipes_window.h"
 #include "app/tray_icon.h"
 #include "clipboard/clipboard_monitor.h"
 #include "clipboard/program_state.h"
@@ -18,7 +20,10 @@ namespace fenlow {
 
 class Program {
  public:
-  explicit Program(platform::Platform& platform);
+  // `recipesWindow` makes the Recipes dialog (a test's stands in for it);
+  // without one the program offers none.
+  explicit Program(platform::Platform& platform,
+                   RecipesWindowFactory recipesWindow = MakeRecipesDialog);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -47,10 +52,11 @@ class Program {
   BulkEditDispatcher dispatcher_;
   // Gone before the window and the monitor: no hotkey or icon command comes
   // once they are.
+  RecipeStore recipes_{platform_.Files()};
   HotkeyKeeper hotkeys_{platform_};
   InPlaceEdit inPlace_{platform_, monitor_};
-  Commands commands_{platform_, form1_, hotkeys_, inPlace_};
-  TrayIcon trayIcon_{platform_, form1_, commands_, hotkeys_};
+  Commands commands_;
+  TrayIcon trayIcon_;
   bool onlyInstance_ = false;
 };
 

@@ -1,9 +1,10 @@
 // The program's icon in the notification area. Its tooltip is "Fenlow",
 // followed by what keeps a hotkey from working; a click brings the main
 // window to the front; its menu offers the 26 edits (the chosen one marked),
-// Undo, Options... and Exit.
+// the recipes in a submenu, Undo, Options..., Recipes... and Exit.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "app/commands.h"
@@ -13,8 +14,14 @@ namespace fenlow {
 
 class TrayIcon {
  public:
-  TrayIcon(platform::Platform& platform, Form1& form1, Commands& commands, HotkeyKeeper& hotkeys)
-      : platform_(platform), form1_(form1), commands_(commands), hotkeys_(hotkeys) {}
+  // `offersRecipesDialog`: the menu has "Recipes...".
+  TrayIcon(platform::Platform& platform, Form1& form1, Commands& commands, HotkeyKeeper& hotkeys,
+           bool offersRecipesDialog)
+      : platform_(platform),
+        form1_(form1),
+        commands_(commands),
+        hotkeys_(hotkeys),
+        offersRecipesDialog_(offersRecipesDialog) {}
   ~TrayIcon();
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
@@ -26,6 +33,7 @@ class TrayIcon {
  private:
   [[nodiscard]] std::u16string Tip() const;
   [[nodiscard]] std::vector<platform::MenuItem> Menu();
+  [[nodiscard]] platform::MenuItem RecipesSubmenu();
   void OnEvent(platform::IconEvent event);
   void OpenMenu();
 
@@ -33,7 +41,10 @@ class TrayIcon {
   Form1& form1_;
   Commands& commands_;
   HotkeyKeeper& hotkeys_;
+  bool offersRecipesDialog_;
   bool shown_ = false;
+  // The recipes of the menu last opened, by their place in its submenu.
+  std::vector<std::string> menuRecipes_;
 };
 
 }  // namespace fenlow

@@ -43,6 +43,10 @@ void Form1::AddOptionsToSystemMenu() {
   Window().AddSystemMenuItem(kOptionsCommand, u"&Options...", showOptions_);
 }
 
+void Form1::AddRecipesToSystemMenu() {
+  Window().AddSystemMenuItem(kRecipesCommand, u"&Recipes...", showRecipes_);
+}
+
 // A fresh start for the guards; which changes were edited or written by the
 // program stays known.
 void Form1::SetApplyToEveryCopy(bool on) {

@@ -24,6 +24,9 @@ class MainWindowAccess {
   // it needs one that was never typed and confirmed (a window without
   // automatic mode never runs one).
   virtual std::optional<EditParameters> AutomaticParameters() { return std::nullopt; }
+  // The recipe automatic mode applies in place of the chosen edit; empty for
+  // the chosen edit.
+  virtual TextEdit AutomaticRecipe() { return {}; }
   // Turns automatic mode off, as the user would, after it wrote too fast.
   virtual void TurnOffApplyToEveryCopy() {}
 };

@@ -23,6 +23,14 @@ struct EditParameters {
   std::u16string param2;
 };
 
+// What an edit that a request brings with it (a recipe) made of the
+// clipboard's text: its result, or why it has none.
+struct TextEditOutcome {
+  std::optional<std::u16string> result;
+  std::u16string failure;  // a sentence for the user when there is no result
+};
+using TextEdit = std::function<TextEditOutcome(std::u16string_view text)>;
+
 // What keeps automatic mode from looping with another program or repeating itself.
 struct AutomaticEditRecord {
   std::deque<platform::ClipboardPrimitives::Clock::time_point> recentWrites;
@@ -44,6 +52,9 @@ struct ProgramState {
   // Requests of the two buttons that change the clipboard.
   bool BulkEditRequested = false;
   bool ManualSaveRequested = false;
+  // The edit the bulk-edit request applies in place of the chosen one: a
+  // recipe's, given with the request and taken with it.
+  TextEdit RequestedEdit;
   // Set by the change handler for a copy of plain text while automatic mode is on.
   bool AutomaticEditRequested = false;
 

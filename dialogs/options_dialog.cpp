@@ -16,7 +16,7 @@ platform::FormSpec OptionsDialog::Layout() {
   spec.name = kName;
   spec.caption = u"Fenlow Options";
   spec.clientWidthTwips = 7200;
-  spec.clientHeightTwips = 5370;
+  spec.clientHeightTwips = 5850;
   spec.background = platform::kButtonFace;
   spec.font = platform::FontSpec{u"Segoe UI", 9.0, false};
   spec.cancelControl = kCancel;
@@ -44,21 +44,25 @@ platform::FormSpec OptionsDialog::Layout() {
                 {240, 3900, 6840, 300}, 12),
       Captioned(kApplyToEveryCopy, ControlKind::CheckBox, "",
                 u"Apply the chosen edit to every &copy", {240, 4260, 6840, 300}, 13),
-      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 4830, 1800, 405}, 14),
-      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 4830, 1800, 405}, 15),
+      Captioned("Label8", ControlKind::Label, "", u"&Edit applied to every copy:",
+                {480, 4665, 2655, 255}, 14),
+      Captioned(kEveryCopyEdit, ControlKind::ComboList, "", u"", {3240, 4620, 3840, 345}, 15),
+      Captioned(kOk, ControlKind::PushButton, "", u"OK", {3240, 5310, 1800, 405}, 16),
+      Captioned(kCancel, ControlKind::PushButton, "", u"Cancel", {5160, 5310, 1800, 405}, 17),
   };
   return spec;
 }
 
 std::optional<OptionsChoice> OptionsDialog::ShowModal(const OptionsChoice& current,
-                                                      const HotkeyProblems& known, Accept accept) {
+                                                      const HotkeyProblems& known, Accept accept,
+                                                      const std::vector<std::u16string>& recipes) {
   accept_ = std::move(accept);
   accepted_.reset();
   window_ = platform_.Forms().CreateForm(Layout());
   window_->SetIconToProgramIcon();
   window_->On(kOk, platform::ControlEvent::Click, [this] { Ok(); });
   window_->On(kCancel, platform::ControlEvent::Click, [this] { Cancel(); });
-  Fill(current, known);
+  Fill(current, known, recipes);
   window_->ShowModal();
   window_.reset();
   return accepted_;
@@ -66,20 +70,50 @@ std::optional<OptionsChoice> OptionsDialog::ShowModal(const OptionsChoice& curre
 
 // A hotkey the box cannot show (a setting that names none) leaves it empty;
 // its problem says what the setting held.
-void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& known) {
+void OptionsDialog::Fill(const OptionsChoice& current, const HotkeyProblems& known,
+                         const std::vector<std::u16string>& recipes) {
   RunIgnoringFailure([&] { window_->Find(kApplyHotkey).SetText(current.applyHotkey); });
   RunIgnoringFailure([&] { window_->Find(kUndoHotkey).SetText(current.undoHotkey); });
   RunIgnoringFailure([&] { window_->Find(kPasteHotkey).SetText(current.pasteHotkey); });
   FillApplyMode(current.applyMode);
   window_->Find(kStartWithWindows).SetChecked(current.startWithWindows);
   window_->Find(kApplyToEveryCopy).SetChecked(current.applyToEveryCopy);
+  platform::Control& everyCopyEdit = window_->Find(kEveryCopyEdit);
+  everyCopyEdit.AddItem(kChosenEditEntry);
+  bool listed = current.everyCopyRecipe.empty();
+  for (const std::u16string& recipe : recipes) {
+    everyCopyEdit.AddItem(RecipeEntry(recipe));
+    listed = listed || recipe == current.everyCopyRecipe;
+  }
+  // A recipe that is not in the file stays the choice until another is made.
+  if (!listed) everyCopyEdit.AddItem(RecipeEntry(current.everyCopyRecipe));
+  everyCopyEdit.SetText(current.everyCopyRecipe.empty() ? std::u16string(kChosenEditEntry)
+                                                        : RecipeEntry(current.everyCopyRecipe));
   ShowProblems(known);
 }
 
+std::u16string OptionsDialog::RecipeEntry(std::u16string_view recipe) {
+  std::u16string entry(kRecipeEntryPrefix);
+  entry.append(recipe);
+  return entry;
+}
+
 OptionsChoice OptionsDialog::Chosen() {
-  return {window_->Find(kApplyHotkey).Text(),         window_->Find(kUndoHotkey).Text(),
-          window_->Find(kStartWithWindows).Checked(), window_->Find(kApplyToEveryCopy).Checked(),
-          window_->Find(kPasteHotkey).Text(),         ChosenApplyMode()};
+  std::u16string everyCopyRecipe = window_->Find(kEveryCopyEdit).Text();
+  if (everyCopyRecipe.starts_with(kRecipeEntryPrefix)) {
+    everyCopyRecipe.erase(0, kRecipeEntryPrefix.size());
+  } else {
+    everyCopyRecipe.clear();
+  }
+  OptionsChoice chosen;
+  chosen.applyHotkey = window_->Find(kApplyHotkey).Text();
+  chosen.undoHotkey = window_->Find(kUndoHotkey).Text();
+  chosen.startWithWindows = window_->Find(kStartWithWindows).Checked();
+  chosen.applyToEveryCopy = window_->Find(kApplyToEveryCopy).Checked();
+  chosen.pasteHotkey = window_->Find(kPasteHotkey).Text();
+  chosen.applyMode = ChosenApplyMode();
+  chosen.everyCopyRecipe = std::move(everyCopyRecipe);
+  return chosen;
 }
 
 void OptionsDialog::FillApplyMode(platform::HotkeyMode mode) {

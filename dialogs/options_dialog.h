@@ -1,6 +1,6 @@
 // The Options dialog: the global hotkeys (with why one does not work) and
-// what the apply hotkey does,
-// starting with Windows, and applying the chosen edit to every copy. OK asks
+// what the apply hotkey does, starting with Windows, and applying the chosen
+// edit, or a recipe, to every copy. OK asks
 // the caller to put the choice to use; a hotkey that cannot be used keeps
 // the dialog open with the reason beside it, and its box gets the focus so
 // that the user picks another.
@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/hotkey_mode.h"
 #include "platform/platform.h"
@@ -33,6 +35,10 @@ inline constexpr std::u16string_view kModeEntries[] = {u"Edit the clipboard", u"
 inline constexpr std::u16string_view kOfferedPasteHotkey = u"Ctrl+Alt+Shift+V";
 inline constexpr char kStartWithWindows[] = "Check1";
 inline constexpr char kApplyToEveryCopy[] = "Check2";
+inline constexpr char kEveryCopyEdit[] = "Combo2";  // the chosen edit or one recipe
+// The list's first entry; a recipe's entry is kRecipeEntryPrefix and its name.
+inline constexpr std::u16string_view kChosenEditEntry = u"The chosen edit";
+inline constexpr std::u16string_view kRecipeEntryPrefix = u"Recipe: ";
 inline constexpr char kOk[] = "PushButton1";
 inline constexpr char kCancel[] = "PushButton2";
 }  // namespace options_form
@@ -44,6 +50,8 @@ struct OptionsChoice {
   bool applyToEveryCopy = false;
   std::u16string pasteHotkey{};
   platform::HotkeyMode applyMode = platform::HotkeyMode::Clipboard;
+  // The recipe applied to every copy in place of the chosen edit; empty: the chosen edit.
+  std::u16string everyCopyRecipe;
 };
 
 // Why each hotkey cannot be used, as a sentence; empty when it can.
@@ -63,18 +71,22 @@ class OptionsDialog {
 
   explicit OptionsDialog(platform::Platform& platform) : platform_(platform) {}
 
-  // Shows the dialog modally with `current` and the problems known so far.
-  // The choice that OK had accepted, or nullopt after Cancel, Escape or the
-  // close box.
+  // Shows the dialog modally with `current` and the problems known so far;
+  // every copy may get one of `recipes` in place of the chosen edit. The
+  // choice that OK had accepted, or nullopt after Cancel, Escape or the close
+  // box.
   std::optional<OptionsChoice> ShowModal(const OptionsChoice& current, const HotkeyProblems& known,
-                                         Accept accept);
+                                         Accept accept,
+                                         const std::vector<std::u16string>& recipes = {});
 
  private:
   [[nodiscard]] static platform::FormSpec Layout();
-  void Fill(const OptionsChoice& current, const HotkeyProblems& known);
+  void Fill(const OptionsChoice& current, const HotkeyProblems& known,
+            const std::vector<std::u16string>& recipes);
   void Ok();
   void Cancel();
   [[nodiscard]] OptionsChoice Chosen();
+  [[nodiscard]] static std::u16string RecipeEntry(std::u16string_view recipe);
   void ShowProblems(const HotkeyProblems& problems);
   void FillApplyMode(platform::HotkeyMode mode);
   [[nodiscard]] platform::HotkeyMode ChosenApplyMode();

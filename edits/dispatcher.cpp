@@ -104,13 +104,15 @@ void BulkEditDispatcher::ApplyBulkEdit() {
   const bool bulkEditRequested = std::exchange(state.BulkEditRequested, false);
   const bool manualSaveRequested = std::exchange(state.ManualSaveRequested, false);
   const bool automatic = std::exchange(state.AutomaticEditRequested, false);
+  const TextEdit requestedEdit = std::exchange(state.RequestedEdit, {});
   const bool writes = bulkEditRequested || manualSaveRequested;
   WriteDetached([&] {
     std::optional<std::u16string> notice;
     // Out of the chain, a copy made by another program during the yield
     // goes unseen; writing now would overwrite it.
     if (writes) notice = ChangedMeanwhile(manualSaveRequested);
-    if (bulkEditRequested && !notice) notice = WriteBulkEdit();
+    if (bulkEditRequested && !notice)
+      notice = requestedEdit ? WriteRequestedEdit(requestedEdit) : WriteBulkEdit();
     if (manualSaveRequested && !notice) notice = WriteManualSave();
     if (automatic && !writes) notice = WriteAutomaticEdit();
     return notice;
@@ -190,6 +192,23 @@ std::optional<std::u16string> BulkEditDispatcher::WriteBulkEdit() {
   return WriteBack(Written{std::move(outcome.result), outcome.rewritesClipText});
 }
 
+// An edit the request brought (a recipe) writes its result, or nothing when
+// it failed.
+std::optional<std::u16string> BulkEditDispatcher::WriteRequestedEdit(const TextEdit& edit) {
+  TextEditOutcome outcome = edit(monitor_.State().ClipText.View());
+  if (!outcome.result) return NotifiedFromIcon(std::move(outcome.failure));
+  return WriteBack(Written{std::move(*outcome.result)});
+}
+
+std::optional<std::u16string> BulkEditDispatcher::NotifiedFromIcon(std::u16string text) {
+  try {
+    if (monitor_.Platform().Tray().Notify(u"Fenlow", text)) return std::nullopt;
+  } catch (const std::exception&) {
+    // told in a box instead
+  }
+  return text;
+}
+
 // A save that waited while a change was handled stores Text1 as it stands
 // now. When that is the clipboard's text already (the change showed it),
 // writing it would only strip the other program's formats.
@@ -245,6 +264,32 @@ std::optional<std::u16string> BulkEditDispatcher::WriteAutomaticEdit() {
       std::exchange(record.lastEdited, change) == change) {
     return std::nullopt;
   }
+  std::optional<AutomaticOutcome> outcome = AutomaticResult();
+  if (!outcome) return std::nullopt;
+  if (outcome->failure) {
+    std::optional<std::u16string> told = TellOnce(std::move(*outcome->failure));
+    if (told && outcome->fromRecipe) return NotifiedFromIcon(std::move(*told));
+    return told;
+  }
+  state.AutomaticEdits.failureTold = false;
+  if (state.ClipText == outcome->result->View()) return std::nullopt;
+  if (std::optional<std::u16string> notice =
+          WriteBack(Written{std::move(*outcome->result), outcome->rewritesClipText})) {
+    return TellOnce(*notice);
+  }
+  return CountAutomaticWrite();
+}
+
+// nullopt when there is nothing to write: the chosen edit's parameter was
+// never typed, or the selection names no edit.
+std::optional<BulkEditDispatcher::AutomaticOutcome> BulkEditDispatcher::AutomaticResult() {
+  ProgramState& state = monitor_.State();
+  if (const TextEdit recipe = monitor_.MainWindow().AutomaticRecipe()) {
+    TextEditOutcome outcome = recipe(state.ClipText.View());
+    if (!outcome.result)
+      return AutomaticOutcome{std::nullopt, false, std::move(outcome.failure), true};
+    return AutomaticOutcome{std::move(*outcome.result), false, std::nullopt, true};
+  }
   const std::optional<EditParameters> parameters = monitor_.MainWindow().AutomaticParameters();
   if (!parameters) return std::nullopt;
   edits::EditOutcome outcome;
@@ -252,16 +297,12 @@ std::optional<std::u16string> BulkEditDispatcher::WriteAutomaticEdit() {
     outcome = edits::ApplyOption(monitor_.MainWindow().Combo1Text(), state.ClipText,
                                  parameters->param1, parameters->param2);
   } catch (const edits::EditFailure& failure) {
-    return TellOnce(std::u16string(kAutomaticEditFailed) + FailureText(failure));
+    std::u16string text(kAutomaticEditFailed);
+    text.append(FailureText(failure));
+    return AutomaticOutcome{std::nullopt, false, std::move(text)};
   }
   if (outcome.kind == edits::EditOutcome::Kind::NoSuchOption) return std::nullopt;
-  state.AutomaticEdits.failureTold = false;
-  if (state.ClipText == outcome.result) return std::nullopt;
-  if (std::optional<std::u16string> notice =
-          WriteBack(Written{std::move(outcome.result), outcome.rewritesClipText})) {
-    return TellOnce(*notice);
-  }
-  return CountAutomaticWrite();
+  return AutomaticOutcome{std::move(outcome.result), outcome.rewritesClipText, std::nullopt};
 }
 
 std::optional<std::u16string> BulkEditDispatcher::TellOnce(std::u16string notice) {

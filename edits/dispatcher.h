@@ -39,6 +39,7 @@ class BulkEditDispatcher final : public BulkEditStep {
   void Reattach(std::exception_ptr& firstFailure);
   // The writes; each returns what the user must be told, if anything.
   std::optional<std::u16string> WriteBulkEdit();
+  std::optional<std::u16string> WriteRequestedEdit(const TextEdit& edit);
   std::optional<std::u16string> WriteManualSave();
   std::optional<std::u16string> WriteAutomaticEdit();
   // A text to write, and what else it is once written.
@@ -52,6 +53,17 @@ class BulkEditDispatcher final : public BulkEditStep {
   bool ClipboardHoldsText(std::u16string_view text);
   // Automatic mode's notices: told once, until an edit works again.
   std::optional<std::u16string> TellOnce(std::u16string notice);
+  // The outcome of an automatic edit, the chosen one's or a recipe's.
+  struct AutomaticOutcome {
+    std::optional<platform::SharedText> result;
+    bool rewritesClipText = false;
+    std::optional<std::u16string> failure;
+    bool fromRecipe = false;  // a recipe's failure is told by the icon
+  };
+  std::optional<AutomaticOutcome> AutomaticResult();
+  // A recipe's failure, told by the icon without taking the focus from the
+  // user's program; returned to be told in a box when the icon cannot.
+  std::optional<std::u16string> NotifiedFromIcon(std::u16string text);
   // Notes an automatic write; the notice when it turned the mode off.
   std::optional<std::u16string> CountAutomaticWrite();
 

@@ -1,8 +1,9 @@
 // The few file services the program needs: what the windows' load handlers
-// read, and files written whole (the recipe file).
+// read, and files written whole (the recipe file) in the user's folders.
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,12 @@ class FileSystem {
   // written and flushed to the disk, then takes the place of `path` in one
   // step. Throws Failure when any of that fails, leaving `path` as it was.
   virtual void ReplaceWholeFile(std::u16string_view path, std::string_view content) = 0;
+  // The user's roaming application-data folder (%APPDATA% on Windows), without
+  // a trailing separator; nullopt when the system has none.
+  virtual std::optional<std::u16string> RoamingAppDataFolder() = 0;
+  // Makes the folder `path` and the folders above it that are missing;
+  // nothing happens when it exists. Throws Failure when one cannot be made.
+  virtual void CreateFolders(std::u16string_view path) = 0;
 };
 
 }  // namespace fenlow::platform

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fenlow::platform {
@@ -15,10 +16,16 @@ enum class IconEvent {
 };
 
 struct MenuItem {
+  MenuItem() = default;
+  MenuItem(int itemId, std::u16string itemText, bool isChecked = false, bool isEnabled = true)
+      : id(itemId), text(std::move(itemText)), checked(isChecked), enabled(isEnabled) {}
+
   int id = 0;  // 0: a separator line; otherwise what ShowMenu returns when picked
   std::u16string text;
   bool checked = false;  // drawn with a bullet: the current choice of a group
   bool enabled = true;
+  // Items of a submenu that opens from this one; its own id is never picked.
+  std::vector<MenuItem> submenu;
 };
 
 class NotificationArea {

@@ -125,6 +125,16 @@ class PosixFileSystem final : public FileSystem {
       throw;
     }
   }
+
+  // The POSIX systems have no roaming folder of the kind.
+  std::optional<std::u16string> RoamingAppDataFolder() override { return std::nullopt; }
+
+  void CreateFolders(std::u16string_view path) override {
+    const fs::path folder = SystemPath(path);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) throw Failure("Cannot make the folder " + folder.string() + ": " + error.message());
+  }
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 # with the notification area, as no window manager runs here), and saves
 #   docs/screenshot.png  the main window
 #   docs/tray-menu.png   the notification icon's menu, opened as a right click does
+#   docs/recipes.png     the Recipes dialog with its preview, chosen in that menu
 #   docs/options.png     the Options dialog, chosen in that menu
 source "$(dirname "$0")/build_env.sh"
 ensure_packages "${FENLOW_BUILD_PACKAGES[@]}" "${FENLOW_WINDOWS_PACKAGES[@]}"
@@ -33,6 +34,7 @@ probe() { wine "$probe" "$@" 2> >(fenlow_wine_quiet >&2) | tr -d '\r'; }
 
 # The program as a first start shows it: no remembered choice.
 wine reg delete 'HKCU\Software\Kestrane\Fenlow' /f >/dev/null 2>&1 || true
+rm -f "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Kestrane/Fenlow/recipes.toml"
 printf 'Dear team,\n\nthe  quarterly   figures are attached.\n\tSee you on Monday!\n' |
   xclip -selection clipboard -i
 (cd "$FENLOW_WINDOWS_BUILD" && exec wine fenlow.exe) >/dev/null 2>&1 &
@@ -67,5 +69,16 @@ left=$((menu_x - 8))
 top=$((menu_y - 8))
 save_settled "$((desktop_width - left))x$((desktop_height - top))+$left+$top" docs/tray-menu.png
 
+# The first start wrote the first recipe file: the dialog opens on its first
+# recipe, with the sample text and what the recipe makes of it.
+probe menu-key E >/dev/null
+save_settled "$(probe window-rect 'Fenlow Recipes' 10)" docs/recipes.png
+xdotool key Escape  # the dialog has the keyboard; Escape leaves it unchanged
+for _ in $(seq 50); do
+  probe window-rect 'Fenlow Recipes' 0 >/dev/null 2>&1 || break
+  sleep 0.2
+done
+
+probe icon-menu 10 >/dev/null
 probe menu-key O >/dev/null
 save_settled "$(probe window-rect 'Fenlow Options' 10)" docs/options.png

@@ -16,6 +16,8 @@ inline constexpr std::u16string_view kChosenEdit = u"Combo1";
 inline constexpr std::u16string_view kBlankLine = u"Blank Line";
 // "Apply the chosen edit to every copy", yes or no.
 inline constexpr std::u16string_view kApplyToEveryCopy = u"Apply To Every Copy";
+// The recipe automatic mode applies, by its name; empty: the chosen edit.
+inline constexpr std::u16string_view kApplyToEveryCopyRecipe = u"Apply To Every Copy Recipe";
 // The hotkeys that apply the chosen edit and that undo, as their names
 // ("Ctrl+Alt+Shift+B"); empty for none.
 inline constexpr std::u16string_view kHotkeyApply = u"Hotkey Apply";

@@ -66,3 +66,17 @@ std::optional<std::string> SimulatedFiles::FileNamed(std::u16string_view path) c
 }
 
 }  // namespace fenlow::platform::sim
+
+namespace fenlow::platform::sim {
+
+std::optional<std::u16string> SimulatedFiles::RoamingAppDataFolder() {
+  faults_.Enter("RoamingAppDataFolder");
+  return roamingFolder_;
+}
+
+void SimulatedFiles::CreateFolders(std::u16string_view path) {
+  faults_.Enter("CreateFolders", CallLog::Narrow(path));
+  folders_.emplace(path);
+}
+
+}  // namespace fenlow::platform::sim

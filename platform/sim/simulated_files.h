@@ -8,6 +8,7 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,14 @@ class SimulatedFiles final : public FileSystem {
 
   void AddFile(std::u16string path, std::string content, bool hidden = false);
   void SetProgramFolder(std::u16string folder) { programFolder_ = std::move(folder); }
+  // nullopt: a system without a roaming folder.
+  void SetRoamingAppDataFolder(std::optional<std::u16string> folder) {
+    roamingFolder_ = std::move(folder);
+  }
+  // Whether the program made the folder `path`.
+  [[nodiscard]] bool FolderMade(std::u16string_view path) const {
+    return folders_.contains(std::u16string(path));
+  }
   // The content of `path`, as the system reads it to load a cursor: not a
   // counted call. Throws Failure when there is no such file.
   std::string FileContent(std::u16string_view path) const;
@@ -36,6 +45,8 @@ class SimulatedFiles final : public FileSystem {
   std::string ReadWholeFile(std::u16string_view path) override;
   bool IsAbsent(std::u16string_view path) override;
   void ReplaceWholeFile(std::u16string_view path, std::string_view content) override;
+  std::optional<std::u16string> RoamingAppDataFolder() override;
+  void CreateFolders(std::u16string_view path) override;
 
   struct SimFile {
     std::string content;
@@ -47,6 +58,8 @@ class SimulatedFiles final : public FileSystem {
   CallLog& log_;
   std::map<std::u16string, SimFile> files_;
   std::u16string programFolder_ = u"C:\\Program Files\\Fenlow";
+  std::optional<std::u16string> roamingFolder_ = u"C:\\Users\\user\\AppData\\Roaming";
+  std::set<std::u16string> folders_;
 };
 
 }  // namespace fenlow::platform::sim

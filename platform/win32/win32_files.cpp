@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/system_file_system.h"
+#include "platform/user_folders.h"
 #include "platform/win32/win32_support.h"
 
 namespace fenlow::platform::win32 {
@@ -77,6 +78,24 @@ std::string Win32FileSystem::ReadWholeFile(std::u16string_view path) {
   }
   content.resize(done);
   return content;
+}
+
+std::optional<std::u16string> Win32FileSystem::RoamingAppDataFolder() {
+  return platform::RoamingAppDataFolder();
+}
+
+// Each folder from the top down. Those above the last may be a drive or a
+// share's root, which cannot be made: only the last one's failure counts.
+void Win32FileSystem::CreateFolders(std::u16string_view path) {
+  std::size_t end = 0;
+  do {
+    end = path.find_first_of(u"\\/", end + 1);
+    const std::wstring folder = ToWide(path.substr(0, end));
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && end == std::u16string_view::npos &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      ThrowLastError("Cannot make the folder " + Utf8Path(path));
+    }
+  } while (end != std::u16string_view::npos);
 }
 
 }  // namespace fenlow::platform::win32

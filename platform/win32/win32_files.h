@@ -14,6 +14,8 @@ class Win32FileSystem final : public FileSystem {
   bool IsAbsent(std::u16string_view path) override;
   // win32_file_replace.cpp
   void ReplaceWholeFile(std::u16string_view path, std::string_view content) override;
+  std::optional<std::u16string> RoamingAppDataFolder() override;
+  void CreateFolders(std::u16string_view path) override;
 };
 
 }  // namespace fenlow::platform::win32

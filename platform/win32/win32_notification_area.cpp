@@ -129,11 +129,17 @@ LRESULT Win32NotificationArea::OnIcon(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-  };
-  const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(::CreatePopupMenu());
+namespace {
+
+struct MenuDeleter {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+// A popup menu of `items`, with their submenus; the menu owns the submenus
+// once they are in it.
+UniqueMenu MakeMenu(const std::vector<MenuItem>& items) {
+  UniqueMenu menu(::CreatePopupMenu());
   if (!menu) ThrowLastError("Cannot make the menu");
   for (const MenuItem& item : items) {
     if (item.id == 0) {
@@ -148,9 +154,23 @@ int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
     info.wID = static_cast<UINT>(item.id);
     std::wstring text = ToWide(item.text);
     info.dwTypeData = text.data();
+    UniqueMenu submenu;
+    if (!item.submenu.empty()) {
+      submenu = MakeMenu(item.submenu);
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = submenu.get();
+    }
     if (!::InsertMenuItemW(menu.get(), ::GetMenuItemCount(menu.get()), TRUE, &info))
       ThrowLastError("Cannot make the menu");
+    static_cast<void>(submenu.release());  // destroyed with its menu now
   }
+  return menu;
+}
+
+}  // namespace
+
+int Win32NotificationArea::ShowMenu(const std::vector<MenuItem>& items) {
+  const UniqueMenu menu = MakeMenu(items);
   POINT at{};
   if (menuAnchor_) {
     at = *menuAnchor_;

@@ -248,7 +248,8 @@ TEST_F(FromAnywhereTest, TheMenusEditPickSelectsStoresAndAppliesItAndUndoTakesIt
   EXPECT_THAT(checked, ElementsAre(options::kRemoveAllSpaces));
   std::vector<std::u16string> expected(edits::kOptionListEntries.begin(),
                                        edits::kOptionListEntries.end());
-  expected.insert(expected.end(), {u"-", u"&Undo", u"&Options...", u"-", u"E&xit"});
+  expected.insert(expected.end(),
+                  {u"-", u"&Recipes", u"&Undo", u"&Options...", u"R&ecipes...", u"-", u"E&xit"});
   EXPECT_EQ(texts, expected);
 
   PressAndDispatch(kUndoHotkey);

@@ -260,7 +260,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
   // Its last statement clicks the edit button, which has its own trap.
   scenario.statements.push_back(Form1At(u"PushButton3_Click", 100));
   scenario.statements.push_back(Form1At(u"PushButton3_Click", 108));
-  for (int label : {198, 200, 202}) scenario.statements.push_back({load, label});
+  for (int label : {198, 200, 202, 204}) scenario.statements.push_back({load, label});
   scenario.followUps = {{{load, 106}, {load, 108}}, {{load, kStoredChoiceLabel}, {load, 186}}};
   scenario.arrange = [](World& world) { world.Build(); };
   scenario.before = {"CreateForm(Form1)"};  // the window itself, made before its load handler
@@ -302,6 +302,7 @@ TEST(EveryCallFailing, MainWindowLoadReportsItAndStartsUp) {
     std::vector<std::u16string> systemMenu;
     if (!atLoad(200)) systemMenu.emplace_back(u"&Undo");
     if (!atLoad(202)) systemMenu.emplace_back(u"&Options...");
+    if (!atLoad(204)) systemMenu.emplace_back(u"&Recipes...");
     EXPECT_EQ(main.SystemMenuItems(), systemMenu);
     // Nothing lost: the load never writes the clipboard; Text1 shows it
     // unless the failure hit the monitor's start.
