@@ -116,6 +116,44 @@ TEST_F(InPlaceTest, EditTheSelectionCopiesEditsPastesOverItAndPutsTheClipboardBa
   EXPECT_THAT(Notifications(), IsEmpty());
 }
 
+// A recipe's hotkey runs in the recipe's mode; a failing step is told and nothing is pasted.
+TEST_F(InPlaceTest, ARecipesHotkeyRunsInTheRecipesMode) {
+  struct Row {
+    std::string_view mode;
+    std::string_view step;
+    std::u16string pasted;
+    std::u16string_view clipboard;  // afterwards
+    std::string_view told;          // part of the one notification; empty: none
+  };
+  const Row rows[] = {
+      {"paste", R"(edit = "upper-case")", u"A B", u"a b", ""},
+      {"clipboard", R"(edit = "upper-case")", u"", u"A B", ""},
+      {"paste", "edit = \"remove-first\"\nparam1 = \"32767\"", u"", u"a b",
+       "step 1 (remove-first)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.mode);
+    program.reset();
+    desktop = platform::sim::CreateSimulatedDesktop();
+    std::string file = "[[recipe]]\nname = \"Shout\"\nhotkey = \"Ctrl+Alt+Shift+U\"\nmode = \"";
+    file.append(row.mode).append("\"\n[[recipe.step]]\n").append(row.step).append("\n");
+    desktop->SimFiles().AddFile(u"C:\\Users\\user\\AppData\\Roaming\\Kestrane\\Fenlow\\recipes.toml",
+                                file);
+    StartWith(u"clipboard");
+    SimulatedProgram& editor = Editor();
+    Press(Hotkey{true, true, true, 'U'});
+    RunFor(300ms);
+    EXPECT_EQ(editor.pasted, row.pasted);
+    EXPECT_EQ(desktop->SimClipboard().TextOrEmpty(), row.clipboard);
+    EXPECT_THAT(desktop->SimInput().KeysDown(), IsEmpty());
+    if (row.told.empty()) {
+      EXPECT_THAT(Notifications(), IsEmpty());
+    } else {
+      EXPECT_THAT(Notifications(), ElementsAre(HasSubstr(std::string(row.told))));
+    }
+  }
+}
+
 TEST_F(InPlaceTest, PasteEditedPastesTheEditedClipboardTextAndLeavesTheClipboardAsItWas) {
   StartWith(u"clipboard");
   SimulatedProgram& editor = Editor();

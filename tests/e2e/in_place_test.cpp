@@ -17,6 +17,7 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/settings_keys.h"
 #include "tests/e2e/fenlow_driver.h"
+#include "tests/e2e/recipe_file_in_place.h"
 
 namespace fenlow::e2e {
 namespace {
@@ -30,8 +31,9 @@ using platform::WindowHandle;
 constexpr std::u16string_view kHtmlFormat = u"HTML Format";
 const std::string kHtml = "<b>kept</b>";
 
-// The hotkeys the tests press: the apply hotkey in "selection" mode and the
-// paste hotkey. (A recipe's hotkey is one more line of this table.)
+// The hotkeys the tests press: the apply hotkey in "selection" mode, the
+// paste hotkey, and a recipe's hotkey in "selection" mode (its recipe file
+// is in place before Fenlow starts).
 struct HotkeyUnderTest {
   std::u16string_view setting;
   std::u16string_view text;
@@ -41,6 +43,14 @@ constexpr HotkeyUnderTest kSelectionHotkey{settings::kHotkeyApply, u"Ctrl+Alt+Sh
                                            "ctrl+alt+shift+b"};
 constexpr HotkeyUnderTest kPasteHotkey{settings::kHotkeyPaste, u"Ctrl+Alt+Shift+V",
                                        "ctrl+alt+shift+v"};
+constexpr HotkeyUnderTest kRecipeHotkey{{}, u"Ctrl+Alt+Shift+U", "ctrl+alt+shift+u"};
+constexpr std::string_view kRecipes = R"([[recipe]]
+name = "Shout in place"
+hotkey = "Ctrl+Alt+Shift+U"
+mode = "selection"
+[[recipe.step]]
+edit = "upper-case"
+)";
 
 class FenlowInPlace : public ::testing::Test {
  protected:
@@ -145,6 +155,7 @@ class FenlowInPlace : public ::testing::Test {
       EXPECT_FALSE(platform->Input().IsKeyDown(modifier)) << "key " << int(modifier) << " is down";
   }
 
+  RecipeFileInPlace recipes{kRecipes};
   std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();
   FenlowDriver fenlow{platform->Messaging()};
   std::optional<probe::StartedProgram> notepad;
@@ -156,6 +167,12 @@ TEST_F(FenlowInPlace, EditTheSelectionReplacesNotepadsSelectionAndLeavesTheClipb
   NotepadWith("a b c");
   Shell("xdotool key ctrl+a");
   ExpectPastedAndRestored(u"abc", kSelectionHotkey);
+}
+
+TEST_F(FenlowInPlace, ARecipesEditTheSelectionHotkeyReplacesNotepadsSelection) {
+  NotepadWith("a b c");
+  Shell("xdotool key ctrl+a");
+  ExpectPastedAndRestored(u"A B C", kRecipeHotkey);
 }
 
 TEST_F(FenlowInPlace, PasteEditedInsertsTheEditedClipboardTextAtTheCaret) {

@@ -17,6 +17,7 @@
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/fenlow_driver.h"
+#include "tests/e2e/recipe_file_in_place.h"
 #include "tests/win32/host_clipboard.h"
 
 namespace fenlow::e2e {
@@ -38,35 +39,6 @@ edit = "collapse-spaces"
 [[recipe.step]]
 edit = "upper-case"
 )";
-
-// The recipe file of the user the tests run as, put in place for one test
-// and taken away after it (the next start then writes the first file again).
-class RecipeFileInPlace {
- public:
-  explicit RecipeFileInPlace(std::string_view content) {
-    const std::optional<std::u16string> roaming = platform::RoamingAppDataFolder();
-    if (!roaming) throw std::runtime_error("APPDATA is not set");
-    folder_ = *roaming + u"\\Kestrane\\Fenlow";
-    path_ = folder_ + u"\\recipes.toml";
-    files_->CreateFolders(folder_);
-    files_->ReplaceWholeFile(path_, content);
-  }
-  ~RecipeFileInPlace() {
-    for (const std::u16string& path : {path_, path_ + u".bak"}) {
-      probe::RunHostShell("rm -f \"$(winepath -u '" + edits::Utf16ToUtf8(path) + "')\"");
-    }
-  }
-  RecipeFileInPlace(const RecipeFileInPlace&) = delete;
-  RecipeFileInPlace& operator=(const RecipeFileInPlace&) = delete;
-
-  std::string Content() { return files_->ReadWholeFile(path_); }
-  std::string Backup() { return files_->ReadWholeFile(path_ + u".bak"); }
-
- private:
-  std::unique_ptr<platform::FileSystem> files_ = platform::CreateSystemFileSystem();
-  std::u16string folder_;
-  std::u16string path_;
-};
 
 class RecipesOfTheRealProgram : public ::testing::Test {
  protected:
