@@ -12,6 +12,7 @@
 #include "edits/engine/utf.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/e2e/clipboard_expectations.h"
 #include "tests/e2e/fenlow_driver.h"
 #include "tests/win32/host_clipboard.h"
 
@@ -20,10 +21,8 @@ namespace {
 
 namespace probe = platform::win32::probe;
 namespace options = edits::options;
-namespace format = platform::format;
 using platform::WindowHandle;
 using tests::CopyInOtherProgram;
-using tests::PasteInOtherProgram;
 
 constexpr platform::MessageId kSetText = 0x000C;  // WM_SETTEXT
 
@@ -53,12 +52,8 @@ class FenlowFromAnywhere : public ::testing::Test {
     ASSERT_EQ(pressed.exitCode, 0) << pressed.output;
   }
 
-  // Both another program's paste and a Windows program's read show `text`.
   void ExpectOnTheClipboard(const std::u16string& text) {
-    ClipboardText clipboard(platform->Clipboard());
-    EXPECT_TRUE(
-        probe::WaitUntil([&] { return clipboard.TryGetClipboardText(format::kText) == text; }));
-    EXPECT_EQ(PasteInOtherProgram(), edits::Utf16ToUtf8(text));
+    e2e::ExpectOnTheClipboard(*platform, text);
   }
 
   std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();

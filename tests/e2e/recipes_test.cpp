@@ -16,6 +16,7 @@
 #include "platform/user_folders.h"
 #include "platform/win32/testing/desktop_probe.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/e2e/clipboard_expectations.h"
 #include "tests/e2e/fenlow_driver.h"
 #include "tests/e2e/recipe_file_in_place.h"
 #include "tests/win32/host_clipboard.h"
@@ -24,10 +25,8 @@ namespace fenlow::e2e {
 namespace {
 
 namespace probe = platform::win32::probe;
-namespace format = platform::format;
 using platform::WindowHandle;
 using tests::CopyInOtherProgram;
-using tests::PasteInOtherProgram;
 
 constexpr std::uint32_t kSelectString = 0x014D;  // CB_SELECTSTRING
 
@@ -65,12 +64,8 @@ class RecipesOfTheRealProgram : public ::testing::Test {
     ASSERT_EQ(pressed.exitCode, 0) << pressed.output;
   }
 
-  // Another program's paste and a Windows program's read both show `text`.
   void ExpectOnTheClipboard(const std::u16string& text) {
-    ClipboardText clipboard(platform->Clipboard());
-    EXPECT_TRUE(
-        probe::WaitUntil([&] { return clipboard.TryGetClipboardText(format::kText) == text; }));
-    EXPECT_EQ(PasteInOtherProgram(), edits::Utf16ToUtf8(text));
+    e2e::ExpectOnTheClipboard(*platform, text);
   }
 
   std::unique_ptr<platform::Platform> platform = platform::CreateWin32Platform();
